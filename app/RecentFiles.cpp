@@ -1,0 +1,29 @@
+#include "app/RecentFiles.h"
+
+#include "driver/Files.h"
+#include "staad/LineSink.h"
+
+namespace corvane {
+
+namespace {
+void WriteRecentFiles(LineSink& out, const std::vector<std::string>& entries) {
+    out.Line(" " + std::to_string(entries.size()) + " ");
+    for (const auto& e : entries) out.Line(e);
+}
+}  // namespace
+
+std::string RecentFileText(const std::vector<std::string>& entries) {
+    StringSink out;
+    WriteRecentFiles(out, entries);
+    return out.text;
+}
+
+bool SaveRecentFiles(const std::string& path, const std::vector<std::string>& entries, std::string* reason) {
+    FileSink out;
+    if (out.Open(path)) WriteRecentFiles(out, entries);
+    if (out.Close()) return true;
+    if (reason) *reason = DescribeFileError(path, out.Error());
+    return false;
+}
+
+}  // namespace corvane

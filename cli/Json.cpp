@@ -1,0 +1,68 @@
+#include "cli/Json.h"
+
+#include <cstdio>
+
+namespace corvane {
+
+namespace {
+
+// Length of the valid UTF-8 sequence at s[i], or 0 when there is none.
+std::size_t Utf8Length(std::string_view s, std::size_t i) {
+    const auto b = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
+    const unsigned char c = b(i);
+    std::size_t len = 0;
+    unsigned min = 0;
+    if (c >= 0xC2 && c <= 0xDF) { len = 2; min = 0x80; }
+    else if (c >= 0xE0 && c <= 0xEF) { len = 3; min = 0x800; }
+    else if (c >= 0xF0 && c <= 0xF4) { len = 4; min = 0x10000; }
+    else return 0;
+    if (i + len > s.size()) return 0;
+    unsigned cp = c & (len == 2 ? 0x1F : len == 3 ? 0x0F : 0x07);
+    for (std::size_t k = 1; k < len; ++k) {
+        if ((b(i + k) & 0xC0) != 0x80) return 0;
+        cp = (cp << 6) | (b(i + k) & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+    return len;
+}
+
+}  // namespace
+
+std::string JsonString(std::string_view s) {
+    std::string out;
+    out.reserve(s.size() + 2);
+    out += '"';
+    char esc[8];
+    for (std::size_t i = 0; i < s.size();) {
+        const unsigned char c = static_cast<unsigned char>(s[i]);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+            ++i;
+        } else if (c < 0x20 || c == 0x7F) {
+            switch (c) {
+                case '\n': out += "\\n"; break;
+                case '\r': out += "\\r"; break;
+                case '\t': out += "\\t"; break;
+                default:
+                    std::snprintf(esc, sizeof esc, "\\u%04X", c);
+                    out += esc;
+            }
+            ++i;
+        } else if (c < 0x80) {
+            out += static_cast<char>(c);
+            ++i;
+        } else if (const std::size_t len = Utf8Length(s, i)) {
+            out.append(s.substr(i, len));
+            i += len;
+        } else {
+            std::snprintf(esc, sizeof esc, "\\u%04X", c);
+            out += esc;
+            ++i;
+        }
+    }
+    out += '"';
+    return out;
+}
+
+}  // namespace corvane

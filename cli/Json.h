@@ -1,0 +1,14 @@
+// JSON text for the command line's machine-readable output.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace corvane {
+
+// A JSON string literal of the bytes: what JSON needs is escaped, valid
+// UTF-8 passes through, and every other byte becomes \u00XX of its Latin-1
+// value, so that no byte of the input is lost.
+std::string JsonString(std::string_view bytes);
+
+}  // namespace corvane

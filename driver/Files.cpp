@@ -1,0 +1,56 @@
+#include "driver/Files.h"
+
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+
+namespace corvane {
+
+const char* const kInputNotFound = "...INPUT FILE NOT FOUND...";
+
+bool IsExistingFile(const std::string& path) {
+    struct stat st {};
+    return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    struct stat sa {}, sb {};
+    if (a.empty() || b.empty() || ::stat(a.c_str(), &sa) != 0 || ::stat(b.c_str(), &sb) != 0) return false;
+    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+std::uint64_t FileSize(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 ? static_cast<std::uint64_t>(st.st_size) : 0;
+}
+
+std::string ReplaceExtension(const std::string& path, const std::string& extension) {
+    return (path.size() > 4 ? path.substr(0, path.size() - 4) : path) + extension;
+}
+
+void ShowConversionFileError(MessageSink& messages, int error, FileRole role, const std::string& outputPath) {
+    if (role == FileRole::Input) {
+        if (error == ENOENT) messages.show("File Not Found");
+        return;
+    }
+    switch (error) {
+        case EBUSY:
+        case ETXTBSY:
+            messages.show("File Already Open");
+            break;
+        case EACCES:
+        case EPERM:
+        case EROFS:
+            messages.show("Write Protection Error. File " + outputPath + " is used by StaadPro or other software",
+                          "System I/O Error", true);
+            break;
+        default:
+            break;
+    }
+}
+
+std::string DescribeFileError(const std::string& path, int error) {
+    return path + ": " + std::strerror(error);
+}
+
+}  // namespace corvane

@@ -1,0 +1,35 @@
+// File-system questions the commands ask before they read or write, and the
+// messages they show when a file operation fails.
+#pragma once
+
+#include "model/History.h"
+
+#include <cstdint>
+#include <string>
+
+namespace corvane {
+
+// True when a regular file exists at the path (a folder is not a file).
+bool IsExistingFile(const std::string& path);
+// True when both paths name the same existing file, however spelled.
+bool SameFile(const std::string& a, const std::string& b);
+std::uint64_t FileSize(const std::string& path);
+
+// The path with its last four characters replaced by the extension
+// (".std", ".inp"), or with the extension appended when it is shorter.
+std::string ReplaceExtension(const std::string& path, const std::string& extension);
+
+enum class FileRole { Input, Output };
+
+// Shows the message box of a failed file operation of a conversion:
+// "File Not Found" for a vanished input, "File Already Open" for a locked
+// output, the write-protection message for a protected output, nothing for
+// any other error.
+void ShowConversionFileError(MessageSink& messages, int error, FileRole role, const std::string& outputPath);
+
+// "path: reason" for the errno of a failed operation.
+std::string DescribeFileError(const std::string& path, int error);
+
+extern const char* const kInputNotFound;
+
+}  // namespace corvane

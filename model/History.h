@@ -1,0 +1,48 @@
+// Services the conversion logic needs from whatever front end runs it:
+// the history list and message boxes.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace corvane {
+
+// The progress list. Readers and writers only append; the newest line is
+// the one the user sees.
+class HistoryLog {
+public:
+    virtual ~HistoryLog() = default;
+    virtual void clear() = 0;
+    virtual void append(const std::string& line) = 0;
+};
+
+// A message box: text, optional title, optional critical icon, OK button.
+class MessageSink {
+public:
+    virtual ~MessageSink() = default;
+    virtual void show(const std::string& text, const std::string& title = "", bool critical = false) = 0;
+};
+
+// Keeps the lines in memory; used by tests and by front ends that print
+// the history at the end.
+class MemoryHistory : public HistoryLog {
+public:
+    void clear() override { lines.clear(); }
+    void append(const std::string& line) override { lines.push_back(line); }
+    std::vector<std::string> lines;
+};
+
+struct ShownMessage {
+    std::string text, title;
+    bool critical = false;
+};
+
+class MemoryMessages : public MessageSink {
+public:
+    void show(const std::string& text, const std::string& title, bool critical) override {
+        shown.push_back({text, title, critical});
+    }
+    std::vector<ShownMessage> shown;
+};
+
+}  // namespace corvane

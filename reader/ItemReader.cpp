@@ -1,0 +1,65 @@
+#include "reader/ItemReader.h"
+
+namespace corvane {
+
+namespace {
+inline bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+}  // namespace
+
+void ItemReader::ConsumeTerminator(std::size_t at) {
+    const std::size_t n = data_.size();
+    if (at >= n) {
+        pos_ = n;
+        endedLine_ = true;
+        return;
+    }
+    const char c = data_[at];
+    if (c == ',') {
+        pos_ = at + 1;
+        endedLine_ = false;
+    } else if (c == '\r') {
+        pos_ = (at + 1 < n && data_[at + 1] == '\n') ? at + 2 : at + 1;
+        endedLine_ = true;
+    } else {
+        pos_ = at + 1;
+        endedLine_ = true;
+    }
+}
+
+std::string_view ItemReader::Next() {
+    const std::size_t n = data_.size();
+    const char* d = data_.data();
+    std::size_t p = pos_;
+    while (p < n && d[p] == ' ') ++p;
+    if (p >= n) {
+        pos_ = n;
+        endedLine_ = true;
+        return {};
+    }
+    if (d[p] == '"') {
+        std::size_t e = p + 1;
+        while (e < n && d[e] != '"' && !IsLineEnd(d[e])) ++e;
+        std::string_view item(d + p + 1, e - p - 1);
+        if (e < n && d[e] == '"') {
+            // Pass over the rest of this piece of the line.
+            std::size_t r = e + 1;
+            while (r < n && d[r] != ',' && !IsLineEnd(d[r])) ++r;
+            ConsumeTerminator(r);
+        } else {
+            ConsumeTerminator(e);  // an unclosed quote ends with its line
+        }
+        return item;
+    }
+    std::size_t e = p;
+    while (e < n) {
+        const char c = d[e];
+        if (c == ',' || c == '\r' || c == '\n') break;
+        ++e;
+    }
+    std::size_t end = e;
+    while (end > p && d[end - 1] == ' ') --end;
+    ConsumeTerminator(e);
+    return std::string_view(d + p, end - p);
+}
+
+}  // namespace corvane

@@ -1,0 +1,45 @@
+// Walks the records of one table: from the item after its header to its
+// first empty item, or to the end of the file when the table is cut off.
+#pragma once
+
+#include "model/Report.h"
+#include "reader/Fields.h"
+#include "reader/InputText.h"
+#include "reader/ItemReader.h"
+
+#include <string_view>
+#include <vector>
+
+namespace corvane {
+
+class TableCursor {
+public:
+    TableCursor(const InputText& input, std::size_t afterHeader)
+        : reader_(input.bytes(), afterHeader), current_("header") {}
+
+    // Reads items until one has at least one token; false when the table
+    // has ended.
+    bool NextRecord(TokenStore& tokens);
+
+    // Continuation rule: when the last token is "_", the record's further
+    // lines are read and thrown away; the last of them stays the current
+    // item. When `lines` is given, the lines passed over are kept there.
+    void SkipContinuation(const TokenStore& tokens, std::vector<std::string_view>* lines = nullptr);
+
+    // Reads one item whatever it holds (for readers that treat every item).
+    bool NextItem(std::string_view* item);
+
+    ItemReader& Reader() { return reader_; }
+    bool Cut() const { return cut_; }
+    bool CurrentEmpty() const { return current_.empty(); }
+
+private:
+    ItemReader reader_;
+    std::string_view current_;
+    bool cut_ = false;
+};
+
+// Reports a table that ran to the end of the file, when a report is kept.
+void NoteCut(Report* report, const TableCursor& cursor, std::string_view table);
+
+}  // namespace corvane

@@ -1,0 +1,86 @@
+#include "staad/NumberText.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace corvane {
+
+double TextToNumber(std::string_view s, bool* found) {
+    std::size_t i = 0;
+    while (i < s.size() && s[i] == ' ') ++i;
+    const std::size_t start = i;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+    std::size_t digits = 0;
+    while (i < s.size() && s[i] >= '0' && s[i] <= '9') { ++i; ++digits; }
+    if (i < s.size() && s[i] == '.') {
+        ++i;
+        while (i < s.size() && s[i] >= '0' && s[i] <= '9') { ++i; ++digits; }
+    }
+    if (digits == 0) {
+        if (found) *found = false;
+        return 0.0;
+    }
+    if (i < s.size() && (s[i] == 'E' || s[i] == 'e')) {
+        std::size_t j = i + 1;
+        if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
+        std::size_t expDigits = 0;
+        while (j < s.size() && s[j] >= '0' && s[j] <= '9') { ++j; ++expDigits; }
+        if (expDigits > 0) i = j;
+    }
+    if (found) *found = true;
+    // strtod needs a terminated text; the validated span is all it sees.
+    std::string span(s.substr(start, i - start));
+    return std::strtod(span.c_str(), nullptr);
+}
+
+std::string NumberToText(double value) {
+    if (value == 0.0) return "0";  // also turns -0 into 0
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "%.15G", value);
+    return buf;
+}
+
+namespace {
+
+// Rounds |value| * 10^decimals half away from zero and writes it with the
+// "#.###"-style rules: no leading zero, point always, trailing zeros dropped.
+std::string FormatPattern(double value, int decimals) {
+    if (!std::isfinite(value)) return NumberToText(value);
+    const double scale = std::pow(10.0, decimals);
+    double scaled = std::round(value * scale);
+    std::string sign = scaled < 0 ? "-" : "";
+    scaled = std::fabs(scaled);
+    if (scaled >= 9e18) {
+        char buf[400];
+        std::snprintf(buf, sizeof buf, "%.0f", std::round(std::fabs(value)));
+        return sign + buf + ".";
+    }
+    const auto units = static_cast<std::uint64_t>(scaled);
+    const auto divisor = static_cast<std::uint64_t>(scale);
+    const std::uint64_t whole = units / divisor;
+    std::uint64_t frac = units % divisor;
+    std::string text = sign;
+    if (whole > 0) text += std::to_string(whole);
+    text += '.';
+    if (frac > 0) {
+        std::string digits = std::to_string(frac);
+        digits.insert(0, static_cast<std::size_t>(decimals) - digits.size(), '0');
+        while (!digits.empty() && digits.back() == '0') digits.pop_back();
+        text += digits;
+    }
+    if (text == "-.") text = ".";
+    return text;
+}
+
+}  // namespace
+
+std::string FormatKilobytes(std::uint64_t bytes) {
+    const float kb = static_cast<float>(bytes) / 1024.0f;
+    return FormatPattern(static_cast<double>(kb), 3);
+}
+
+std::string FormatOneDecimal(double value) { return FormatPattern(value, 1); }
+
+}  // namespace corvane

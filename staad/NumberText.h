@@ -1,0 +1,30 @@
+// Numbers made from text and text made from numbers, wherever a writer
+// computes. Cell texts themselves are never reformatted.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace corvane {
+
+// The leading number of a text: blanks skipped, optional sign, digits with
+// at most one decimal point, optional exponent (E or e, optional sign, at
+// least one digit). A text that does not start with a number gives 0 and
+// sets *found to false.
+double TextToNumber(std::string_view text, bool* found = nullptr);
+
+// Plain decimal text with at most 15 significant digits, no trailing zeros,
+// no decimal point for whole numbers, exponent form ("1E-05", "2.5E+16")
+// below 0.0001 and from 1E+15 up. A zero is "0", never "-0".
+std::string NumberToText(double value);
+
+// A file size in KB (bytes / 1024 in single precision) in the "#.###"
+// pattern: "12.056", "3.", ".5".
+std::string FormatKilobytes(std::uint64_t bytes);
+
+// The "#.#" pattern: one decimal, halves away from zero, no leading zero,
+// the point always written, the decimal digit only when it is not zero.
+std::string FormatOneDecimal(double value);
+
+}  // namespace corvane

@@ -1,0 +1,110 @@
+#include "TestSupport.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <dirent.h>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+#include <algorithm>
+
+namespace corvane::test {
+
+namespace fs = std::filesystem;
+
+TempDir::TempDir() {
+    std::string tmpl = (fs::temp_directory_path() / "corvane-test-XXXXXX").string();
+    dir_ = ::mkdtemp(tmpl.data());
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ec);
+    fs::remove_all(dir_, ec);
+}
+
+std::string TempDir::Write(const std::string& name, const std::string& bytes) const {
+    const std::string p = Path(name);
+    std::ofstream(p, std::ios::binary) << bytes;
+    return p;
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+bool Exists(const std::string& path) { return fs::exists(path); }
+
+std::vector<std::string> CrlfLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const auto end = text.find("\r\n", start);
+        if (end == std::string::npos) {
+            lines.push_back(text.substr(start));
+            break;
+        }
+        lines.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
+std::string Table(const std::string& name, const std::vector<std::string>& records) {
+    std::string t = "TABLE:  \"" + name + "\"\r\n";
+    for (const auto& r : records) t += "   " + r + "\r\n";
+    return t + " \r\n";
+}
+
+Conversion Convert(const std::string& s2k, bool allSections) {
+    TempDir dir;
+    Conversion c;
+    c.session.inputPath = dir.Write("model.s2k", s2k);
+    c.session.outputPath = dir.Path("model.std");
+    c.session.allSections = allSections;
+    MemoryHistory history;
+    MemoryMessages messages;
+    c.ok = MakeStaad(c.session, history, messages);
+    c.history = history.lines;
+    c.messages = messages.shown;
+    c.staad = ReadFile(c.session.outputPath);
+    return c;
+}
+
+std::string CorpusFile(const std::string& name) {
+    const fs::path p = fs::path(CORVANE_SOURCE_DIR) / ".." / "shared" / "corpus" / name;
+    return fs::exists(p) ? p.string() : std::string();
+}
+
+std::vector<std::string> CorpusExports() {
+    std::vector<std::string> files;
+    const fs::path dir = fs::path(CORVANE_SOURCE_DIR) / ".." / "shared" / "corpus";
+    if (!fs::exists(dir)) return files;
+    for (const auto& e : fs::directory_iterator(dir))
+        if (e.is_regular_file() && e.path().filename().string().rfind("sap2000_", 0) == 0) files.push_back(e.path().string());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+CliRun RunCli(const std::vector<std::string>& args) {
+    TempDir dir;
+    std::string cmd = std::string("'") + CORVANE_CLI + "'";
+    for (const auto& a : args) {
+        std::string quoted = "'";
+        for (char ch : a) quoted += ch == '\'' ? std::string("'\\''") : std::string(1, ch);
+        cmd += " " + quoted + "'";
+    }
+    cmd += " >'" + dir.Path("out") + "' 2>'" + dir.Path("err") + "' </dev/null";
+    CliRun r;
+    const int raw = std::system(cmd.c_str());
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    r.out = ReadFile(dir.Path("out"));
+    r.err = ReadFile(dir.Path("err"));
+    return r;
+}
+
+}  // namespace corvane::test

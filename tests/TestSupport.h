@@ -1,0 +1,57 @@
+// Helpers shared by the tests: temporary folders, files, and running the
+// core on a text.
+#pragma once
+
+#include "driver/Session.h"
+#include "model/History.h"
+
+#include <string>
+#include <vector>
+
+namespace corvane::test {
+
+// A fresh folder under the system's temporary folder, removed afterwards.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    std::string Path(const std::string& name) const { return dir_ + "/" + name; }
+    std::string Write(const std::string& name, const std::string& bytes) const;
+
+private:
+    std::string dir_;
+};
+
+std::string ReadFile(const std::string& path);
+bool Exists(const std::string& path);
+
+// Lines of a CR LF text, without their line ends.
+std::vector<std::string> CrlfLines(const std::string& text);
+
+// "TABLE:  \"name\"" + CR LF + every record + CR LF + a blank line.
+std::string Table(const std::string& name, const std::vector<std::string>& records);
+
+// A conversion of `s2k` in a temporary folder.
+struct Conversion {
+    bool ok = false;
+    std::vector<std::string> history;
+    std::vector<ShownMessage> messages;
+    std::string staad;  // the output file's bytes
+    Session session;
+};
+Conversion Convert(const std::string& s2k, bool allSections = false);
+
+// Path of a file of the shared corpus, or "" when the corpus is not there.
+std::string CorpusFile(const std::string& name);
+std::vector<std::string> CorpusExports();
+
+// Runs the command line; returns its exit status and captures both streams.
+struct CliRun {
+    int status = -1;
+    std::string out, err;
+};
+CliRun RunCli(const std::vector<std::string>& args);
+
+}  // namespace corvane::test

@@ -1,0 +1,3 @@
+#include "TestSupport.h"
+#include <gtest/gtest.h>
+TEST(Smoke, Runs) { EXPECT_TRUE(true); }
