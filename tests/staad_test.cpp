@@ -1,0 +1,281 @@
+// Number text, number lists and the STAAD.Pro writer blocks.
+#include "TestSupport.h"
+#include "staad/Blocks.h"
+#include "staad/NumberList.h"
+#include "staad/NumberText.h"
+
+#include <gtest/gtest.h>
+
+using namespace corvane;
+using V = std::vector<std::string>;
+
+TEST(NumberText, TextToNumber) {
+    EXPECT_EQ(TextToNumber("12"), 12);
+    EXPECT_EQ(TextToNumber("  -12.5e2x"), -1250);
+    EXPECT_EQ(TextToNumber("12A"), 12);
+    EXPECT_EQ(TextToNumber(".5"), 0.5);
+    EXPECT_EQ(TextToNumber("1E"), 1);
+    EXPECT_EQ(TextToNumber("1.5E+02"), 150);
+    bool found = true;
+    EXPECT_EQ(TextToNumber("NULL", &found), 0);
+    EXPECT_FALSE(found);
+    EXPECT_EQ(TextToNumber("nan"), 0);
+    EXPECT_EQ(TextToNumber("inf"), 0);
+    EXPECT_EQ(TextToNumber("-.", &found), 0);
+    EXPECT_FALSE(found);
+    EXPECT_EQ(TextToNumber(""), 0);
+}
+
+TEST(NumberText, NumberToTextAndPatterns) {
+    EXPECT_EQ(NumberToText(-0.0), "0");
+    EXPECT_EQ(NumberToText(-120), "-120");
+    EXPECT_EQ(NumberToText(0.00001), "1E-05");
+    EXPECT_EQ(NumberToText(0.0001), "0.0001");
+    EXPECT_EQ(NumberToText(2.5e16), "2.5E+16");
+    EXPECT_EQ(NumberToText(1e15), "1E+15");
+    EXPECT_EQ(NumberToText(999999999999999), "999999999999999");
+    EXPECT_EQ(NumberToText(0.1 + 0.2), "0.3");
+    EXPECT_EQ(NumberToText(100007.5), "100007.5");
+    EXPECT_EQ(FormatKilobytes(12345), "12.056");
+    EXPECT_EQ(FormatKilobytes(3072), "3.");
+    EXPECT_EQ(FormatKilobytes(512), ".5");
+    EXPECT_EQ(FormatKilobytes(0), ".");
+    EXPECT_EQ(FormatOneDecimal(29000), "29000.");
+    EXPECT_EQ(FormatOneDecimal(199947.98), "199948.");
+    EXPECT_EQ(FormatOneDecimal(0.5), ".5");
+    EXPECT_EQ(FormatOneDecimal(2.75), "2.8");
+    EXPECT_EQ(FormatOneDecimal(0.25), ".3");
+    EXPECT_EQ(FormatOneDecimal(-2.75), "-2.8");
+    EXPECT_EQ(FormatOneDecimal(2.1e8), "210000000.");
+}
+
+TEST(NumberList, FoldsAscendingRunsOnly) {
+    RunList runs;
+    const auto fold = [&](const V& in) {
+        shortList(in, runs);
+        return joinArray(runs);
+    };
+    EXPECT_EQ(fold({"3", "4", "5", "8", "10", "11", "11", "2"}), "3 TO 5 8 10 TO 11 11 2 ");
+    EXPECT_EQ(runs, (V{"3", "TO", "5", "8", "10", "TO", "11", "11", "2"}));
+    EXPECT_EQ(fold({"5"}), "5 ");
+    EXPECT_EQ(fold({}), " ");
+    EXPECT_EQ(runs, V{""});
+    EXPECT_EQ(fold({"1", "2"}), "1 TO 2 ");
+    EXPECT_EQ(fold({"4", "3", "2"}), "4 3 2 ");
+    EXPECT_EQ(fold({"1", "2", "2", "3"}), "1 TO 2 2 TO 3 ");
+    EXPECT_EQ(fold({"6", "7", "8"}), "6 TO 8 ");
+    EXPECT_EQ(fold({"0011", "0012"}), "0011 TO 12 ");
+    EXPECT_EQ(joinArray({}), "");
+}
+
+TEST(SupportCondition, PinnedFixedAndFreeWords) {
+    EXPECT_EQ(Support_Condition("Yes", "Yes", "Yes", "No", "No", "No"), "PINNED");
+    EXPECT_EQ(Support_Condition("Yes", "Yes", "Yes", "Yes", "Yes", "Yes"), "FIXED");
+    EXPECT_EQ(Support_Condition("Yes", "Yes", "Yes", "Yes", "Yes", "No"), "FIXED BUT      MY");
+    EXPECT_EQ(Support_Condition("Yes", "Yes", "No", "Yes", "Yes", "Yes"), "FIXED BUT   FY   ");
+    EXPECT_EQ(Support_Condition("Yes", "No", "Yes", "Yes", "Yes", "Yes"), "FIXED BUT  FZ    ");
+    EXPECT_EQ(Support_Condition("No", "No", "No", "No", "No", "No"), "FIXED BUT FX FZ FY MX MZ MY");
+    EXPECT_EQ(Support_Condition("Yes", "Yes", "Yes", "NULL", "No", "No"), "FIXED BUT    MX MZ MY");
+    EXPECT_EQ(Support_Condition("yes", "Yes", "Yes", "Yes", "Yes", "Yes"), "FIXED BUT FX     ");
+}
+
+namespace {
+
+// Runs one block on the tables and returns its lines and history.
+struct Block {
+    ModelTables tables;
+    RunList runs;
+    MemoryHistory history;
+    MemoryMessages messages;
+    std::string areaAssignments;  // the input the area section lookup scans
+    V operator()(void (*block)(WriteContext&)) {
+        InputText input(areaAssignments);
+        SectionAreaLookup areas(input, messages);
+        StringSink out;
+        WriteContext c{tables, out, history, runs, areas, nullptr};
+        block(c);
+        return test::CrlfLines(out.text);
+    }
+};
+
+}  // namespace
+
+TEST(GeometryBlocks, AxesAndShellNumbers) {
+    Block b;
+    auto& j = b.tables.joints;
+    j.Joint = {"3", "4", "5"};
+    j.GlobalX = {"0", "1.5E+02", "NULL"};
+    j.GlobalY = {"120", "-12.5", "0.00001"};
+    j.GlobalZ = {"240", "0", "NULL"};
+    EXPECT_EQ(b(WriteJointsBlock), (V{"JOINT COORDINATES", "3 0 240 -120", "4 1.5E+02 0 12.5", "5 NULL NULL -1E-05"}));
+    auto& a = b.tables.areas;
+    a.Area = {"5", "8", "7.5", "9"};
+    a.NumJoints = {"4", "3", "4", "4.0"};
+    a.Joint1 = {"1", "1", "1", "1"};
+    a.Joint2 = {"2", "2", "2", "2"};
+    a.Joint3 = {"6", "6", "3", "3"};
+    a.Joint4 = {"5", "NULL", "4", "4"};
+    EXPECT_EQ(b(WriteShellsBlock), (V{"ELEMENT INCIDENCES SHELL", "100005 1 2 6 5", "100008 1 2 6", "100007.5 1 2 3 4"}));
+    EXPECT_EQ(b.history.lines, (V{"Writing Joint Coordinates..........", ".......... Done ", "Writing Shell Elements..........",
+                                  ".......... Done "}));
+}
+
+TEST(MaterialsBlock, TheWorkedExample) {
+    Block b;
+    b.tables.materials = {{"CONC", "M"}, {"23.56", "1"}, {"24855578", "2"}, {"0.2", ""}};
+    b.tables.frameAssigns = {{"1", "2", "3", "9", "5", "4"}, {"S", "S", "S", "X", "S", "Y"}, {"CONC", "CONC", "CONC", "", "CONC", "M"}};
+    b.tables.areaSections = {{"SLAB1"}, {"CONC"}, {"0.2"}};
+    b.areaAssignments = test::Table("AREA SECTION ASSIGNMENTS", {"Area=1   Section=SLAB1", "Area=2   Section=SLAB1"});
+    EXPECT_EQ(b(WriteMaterialsBlock),
+              (V{"DEFINE MATERIAL START", "ISOTROPIC CONC", "E 24855578", "POISSON 0.2", "DENSITY 23.56", "ISOTROPIC M", "E 2",
+                 "POISSON 0.2", "DENSITY 1", "END DEFINE MATERIAL", "CONSTANTS", "MATERIAL CONC MEMB 1 TO 3 5 ", "MATERIAL M MEMB 4 ",
+                 "MATERIAL CONC MEMB 100001 TO 100002 "}));
+    EXPECT_EQ(b.history.lines, (V{"Writing Material Data..........", "Writing Frame Material Assignments..........",
+                                  ".......... Done ", "Writing Shell Material Assignments..........", ".......... Done "}));
+}
+
+TEST(PropertiesBlock, TheEightLinesExample) {
+    Block b;
+    auto& s = b.tables.frameSections;
+    s.SectionName = {"R1", "W14X22", "PG1", "UB305", "EMPTY", "C1", "BOX"};
+    s.Material = V(7, "S");
+    s.Dim1 = {"0.6", "-", "1.2 0.01 1.2 0.3 0.02 0.3 0.02", "-", "1", "0.5", "AX 1 IX 2 IY 3 IZ 4"};
+    s.Dim2 = {"0.3", "-", "-", "-", "1", "-", "-"};
+    s.Shape = {"Rectangular", "I/Wide$", "I/Wide$", "I/Wide$", "Rectangular", "Circle", "Box/Tube"};
+    b.tables.frameAssigns.Frame = {"1", "2", "3", "5", "6", "7", "8", "9", "10"};
+    b.tables.frameAssigns.AnalSect = {"R1", "R1", "R1", "W14X22", "W14X22", "PG1", "UB305", "C1", "BOX"};
+    b.tables.areaSections = {{"SLAB1"}, {"C"}, {"0.2"}};
+    b.areaAssignments = test::Table("AREA SECTION ASSIGNMENTS", {"Area=1   Section=SLAB1", "Area=2   Section=SLAB1", "Area=3   Section=SLAB1",
+                                                                 "Area=4   Section=SLAB1"});
+    EXPECT_EQ(b(WritePropertiesBlock),
+              (V{"MEMBER PROPERTY", "1 TO 3  PRIS YD 0.6 ZD 0.3", "MEMBER PROPERTY AMERICAN", "5 TO 6  TABLE ST W14X22", "MEMBER PROPERTY",
+                 "7  TAPERED 1.2 0.01 1.2 0.3 0.02 0.3 0.02", "MEMBER PROPERTY BRITISH", "8  TABLE ST UB305", "MEMBER PROPERTY",
+                 "9  PRIS YD 0.5", "MEMBER PROPERTY", "10  PRIS AX 1 IX 2 IY 3 IZ 4", "ELEMENT PROPERTY", "100001 TO 100004  THICKNESS 0.2"}));
+}
+
+TEST(PropertiesBlock, MissingAreaAssignmentsShowTheMessagePerSection) {
+    Block b;
+    b.tables.areaSections = {{"A", "B"}, {"C", "C"}, {"0.2", "0.3"}};
+    b.areaAssignments = "nothing\r\n";
+    EXPECT_EQ(b(WritePropertiesBlock), V{"ELEMENT PROPERTY"});
+    ASSERT_EQ(b.messages.shown.size(), 2u);
+    EXPECT_EQ(b.messages.shown[1].text, "No Area Information Found");
+}
+
+TEST(SupportsAndReleases, GroupedInOrderOfFirstAppearance) {
+    Block b;
+    auto& r = b.tables.restraints;
+    r.Joint = {"4", "1", "2", "3", "5", "7"};
+    r.ux = V(6, "Yes");
+    r.uy = {"Yes", "Yes", "Yes", "Yes", "Yes", "No"};
+    r.uz = V(6, "Yes");
+    r.rx = {"Yes", "No", "No", "No", "Yes", "Yes"};
+    r.ry = {"Yes", "No", "No", "No", "Yes", "Yes"};
+    r.rz = {"Yes", "No", "No", "No", "Yes", "Yes"};
+    EXPECT_EQ(b(WriteSupportsBlock), (V{"SUPPORTS", "4 TO 5  FIXED", "1 TO 3  PINNED", "7  FIXED BUT  FZ    "}));
+    auto& rel = b.tables.releases;
+    rel.Frame = {"5", "6", "7", "8", "9"};
+    rel.M2I = {"Yes", "No", "No", "yes", "No"};
+    rel.M3I = {"No", "Yes", "Yes", "No", "No"};
+    rel.M2J = {"No", "No", "Yes", "No", "NULL"};
+    rel.M3J = {"No", "No", "No", "No", "Yes"};
+    EXPECT_EQ(b(WriteReleasesBlock), (V{"MEMBER RELEASE", "5 TO 7  START MY MZ", "7 9  END MY MZ"}));
+    Block empty;
+    EXPECT_EQ(empty(WriteSupportsBlock), V{"SUPPORTS"});
+    EXPECT_EQ(empty(WriteReleasesBlock), V{"MEMBER RELEASE"});
+}
+
+TEST(LoadingBlock, CasesDirectionsSignsAndGroups) {
+    Block b;
+    auto& p = b.tables.loadPatterns;
+    p.LoadPat = {"DEAD", "EQX", "W", "NULL"};
+    p.DesignType = {"DEAD", "QUAKE", "WIND", "NULL"};
+    p.SelfWtMult = {"1", "0.5", "0", "NULL"};
+    auto& d = b.tables.frameDistLoads;
+    d.Frame = {"1", "2", "3", "5", "4", "6", "7", "8", "9", "10"};
+    d.LoadPat = {"DEAD", "DEAD", "DEAD", "DEAD", "EQX", "W", "W", "W", "W", "OTHER"};
+    d.CoordSys = {"GLOBAL", "GLOBAL", "GLOBAL", "GLOBAL", "GLOBAL", "GLOBAL", "Local", "GLOBAL", "GLOBAL", "GLOBAL"};
+    d.Dir = {"Gravity", "Gravity", "Gravity", "Gravity", "X", "Y", "2", "Z_Proj", "Y_Proj", "Z"};
+    d.AbsDistA = {" ", " ", " ", " ", "0", " ", " ", " ", "1", " "};
+    d.AbsDistB = {" ", " ", " ", " ", "120", " ", " ", " ", "2", " "};
+    d.FOverLA = {"2.5", "2.5", "2.5", "2.5", "3", "1", "1", "-2", "4", "1"};
+    d.FOverLB = {"2.5", "2.5", "2.5", "2.5", "3", "1", "1", "-2", "6", "1"};
+    auto& pt = b.tables.framePointLoads;
+    pt.Frame = {"12", "13", "14"};
+    pt.LoadPat = {"DEAD", "DEAD", "DEAD"};
+    pt.CoordSys = {"GLOBAL", "GLOBAL", "Local"};
+    pt.Dir = {"Gravity", "X$", "3"};
+    pt.AbsDist = {"4.5", "1", "2"};
+    pt.Force = {"10", "1", "-3"};
+    auto& a = b.tables.areaLoads;
+    a.Area = {"1", "2", "3", "4", "5", "6", "7"};
+    a.LoadPat = V(7, "DEAD");
+    a.CoordSys = {"GLOBAL", "GLOBAL", "GLOBAL", "GLOBAL", "Local", "Local", "Other"};
+    a.Dir = {"Gravity", "Gravity", "Gravity", "Gravity", "3", "Y", "Gravity"};
+    a.UnifLoad = {"5", "5", "5", "5", "-2", "1", "1"};
+    auto& j = b.tables.jointLoads;
+    j.Joint = {"1", "2", "3", "9"};
+    j.LoadPat = {"W", "W", "W", "W"};
+    j.F1 = {"0.0", "10.0", "10.0", "0"};
+    j.F2 = {"0", "10.0", "10.0", "5"};
+    j.F3 = {"0", "0", "0", "-10"};
+    j.M1 = {"0", "0", "0", "0"};
+    j.M2 = {"0", "-2", "-2", "0"};
+    j.M3 = {"0", "0", "0", "0"};
+    EXPECT_EQ(b(WriteLoadingBlock), (V{
+                                        "LOAD 1 LOADTYPE DEAD TITLE DEAD",
+                                        " SELFWEIGHT Y -1",
+                                        "MEMBER LOAD",
+                                        "1 TO 3 5   UNI GY -2.5    ",
+                                        "12 CON GY -10 4.5",
+                                        "14 CON Z -3 2",
+                                        "ELEMENT LOAD",
+                                        "100001 TO 100004   PR GY  -5",
+                                        "100005   PR   -2",
+                                        "100006   PR   -1",
+                                        "JOINT LOAD",
+                                        "LOAD 2 LOADTYPE  Seismic  TITLE EQX",
+                                        " SELFWEIGHT Y -0.5",
+                                        "MEMBER LOAD",
+                                        "4   UNI GX 3 0 120",
+                                        "ELEMENT LOAD",
+                                        "JOINT LOAD",
+                                        "LOAD 3 LOADTYPE WIND TITLE W",
+                                        "MEMBER LOAD",
+                                        "6   UNI GZ -1    ",
+                                        "7   UNI Y 1    ",
+                                        "8   UNI PY -2    ",
+                                        "9   TRAP PZ -4 -6 1 2",
+                                        "ELEMENT LOAD",
+                                        "JOINT LOAD",
+                                        "2 TO 3   FX 10.0 FZ -10 MZ 2",
+                                        "9   FZ -5 FY -10",
+                                        "LOAD 4 LOADTYPE NULL TITLE NULL",
+                                        "MEMBER LOAD",
+                                        "ELEMENT LOAD",
+                                        "JOINT LOAD",
+                                    }));
+    EXPECT_EQ(b.history.lines, (V{"Writing Loading Data (Frame, Joint and Shell)..........", ".......... Done "}));
+}
+
+TEST(CombinationsBlock, NumberedAfterThePrimaryLoads) {
+    Block b;
+    b.tables.loadPatterns.LoadPat = {"DEAD", "LIVE", "W"};
+    b.tables.combinations = {{"COMB1", "COMB1", "B", "COMB1"}, {"DEAD", "LIVE", "W", "DEAD"}, {"1.4", "1.6", "1", "1"}, {"1", "2", "3", "1"}};
+    b.tables.CombinationList = {"COMB1", "B", "COMB1"};
+    EXPECT_EQ(b(WriteCombinationsBlock), (V{"LOAD COMB 4 COMB1", "1 1.4 2 1.6 1 1 ", "LOAD COMB 5 B", "3 1 ", "LOAD COMB 6 COMB1",
+                                            "1 1.4 2 1.6 1 1 "}));
+    Block none;
+    EXPECT_TRUE(none(WriteCombinationsBlock).empty());
+    EXPECT_TRUE(none.history.lines.empty());
+}
+
+TEST(UnitsLine, WordTable) {
+    EXPECT_EQ(UnitsLine({"Ki", "in"}), "UNIT INCHES KIP");
+    EXPECT_EQ(UnitsLine({"KN", "m"}), "UNIT METER KN");
+    EXPECT_EQ(UnitsLine({"N", "mm"}), "UNIT MMS NEWTONS");
+    EXPECT_EQ(UnitsLine({"lb", "ft"}), "UNIT FEET POUNDS");
+    EXPECT_EQ(UnitsLine({"KN", "cm"}), "UNIT cm KN");
+    EXPECT_EQ(UnitsLine({"To", "m"}), "UNIT METER MTON");
+    EXPECT_EQ(UnitsLine({}), "UNIT    ");
+}
