@@ -1,0 +1,42 @@
+// Qt implementations of the services the core and the window use.
+#pragma once
+
+#include "app/Services.h"
+#include "model/History.h"
+
+class QListWidget;
+class QWidget;
+
+namespace corvane {
+
+// The history list: every appended line becomes the selected, visible one.
+class ListHistory : public HistoryLog {
+public:
+    explicit ListHistory(QListWidget* list) : list_(list) {}
+    void clear() override;
+    void append(const std::string& line) override;
+
+private:
+    QListWidget* list_;
+};
+
+class QtMessages : public MessageSink {
+public:
+    explicit QtMessages(QWidget* parent) : parent_(parent) {}
+    void show(const std::string& text, const std::string& title, bool critical) override;
+
+private:
+    QWidget* parent_;
+};
+
+class QtFileDialogs : public FileDialogs {
+public:
+    explicit QtFileDialogs(QWidget* parent) : parent_(parent) {}
+    std::optional<std::string> Open(const std::string& title, const std::string& folder, const std::string& filter) override;
+    std::optional<std::string> Save(const std::string& title, const std::string& folder, const std::string& filter) override;
+
+private:
+    QWidget* parent_;
+};
+
+}  // namespace corvane

@@ -1,0 +1,517 @@
+#include "app/frmCorvaneMain.h"
+
+#include "app/Preprocessor.h"
+#include "app/RecentFiles.h"
+#include "driver/Files.h"
+#include "reader/Lookups.h"
+#include "staad/NumberList.h"
+#include "staad/NumberText.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTabWidget>
+#include <QThread>
+#include <QVBoxLayout>
+
+namespace corvane {
+
+namespace {
+
+const char* const kInitialInput = "D:\\Corvane\\Model\\corvane3DFrame.s2k";
+const char* const kInitialOutput = "D:\\Corvane\\Model\\corvane3DFrame.std";
+const char* const kClickInput = "D:\\Corvane\\Model\\corvane3DFrame1.s2k";
+const char* const kClickOutput = "D:\\Corvane\\Model\\corvane3DFrame1.std";
+const char* const kContact = "corvane-converter@users.noreply.github.com";
+
+// Positions of the history panel are given in twips; the screen has 15
+// twips to a pixel.
+constexpr int Px(int twips) { return twips / 15; }
+
+QString Q(const std::string& s) { return QString::fromLocal8Bit(s.data(), static_cast<int>(s.size())); }
+std::string S(const QString& s) { return s.toLocal8Bit().toStdString(); }
+
+Column* FindColumn(ModelTables& tables, const QString& table, const QString& column) {
+    for (const auto& t : tables.all())
+        if (Q(std::string(t.name)) == table)
+            for (const auto& c : t.columns)
+                if (Q(std::string(c.name)) == column) return c.cells;
+    return nullptr;
+}
+
+}  // namespace
+
+int ColumnModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() || !column_ ? 0 : static_cast<int>(column_->size());
+}
+
+QVariant ColumnModel::data(const QModelIndex& index, int role) const {
+    if (role != Qt::DisplayRole || !column_ || index.row() < 0 || static_cast<std::size_t>(index.row()) >= column_->size())
+        return {};
+    return Q((*column_)[static_cast<std::size_t>(index.row())]);
+}
+
+frmCorvaneMain::frmCorvaneMain(FileDialogs* dialogs, MessageSink* messages, QWidget* parent) : QMainWindow(parent) {
+    setObjectName("frmCorvaneMain");
+    setWindowTitle("Corvane Converter");
+    if (!messages) {
+        ownMessages_ = std::make_unique<QtMessages>(this);
+        messages = ownMessages_.get();
+    }
+    if (!dialogs) {
+        ownDialogs_ = std::make_unique<QtFileDialogs>(this);
+        dialogs = ownDialogs_.get();
+    }
+    messages_ = messages;
+    dialogs_ = dialogs;
+    BuildWindow();
+    history_ = std::make_unique<ListHistory>(lstHistory_);
+    resize(1280, 740);
+}
+
+frmCorvaneMain::~frmCorvaneMain() = default;
+
+QPushButton* frmCorvaneMain::AddButton(const QString& caption, void (frmCorvaneMain::*handler)()) {
+    auto* b = new QPushButton(caption);
+    if (handler) connect(b, &QPushButton::clicked, this, handler);
+    buttons_.push_back(b);
+    return b;
+}
+
+QPushButton* frmCorvaneMain::button(const QString& caption) const {
+    for (auto* b : buttons_)
+        if (b->text() == caption) return b;
+    return nullptr;
+}
+
+QListView* frmCorvaneMain::columnList(const QString& table, const QString& column) const {
+    for (const auto& view : tableViews_)
+        if (view.table == table)
+            for (auto* list : view.lists)
+                if (list->objectName() == table + "." + column) return list;
+    if (table == "CombinationList") return lstCombinationList_;
+    return nullptr;
+}
+
+void frmCorvaneMain::BuildWindow() {
+    auto* about = menuBar()->addAction("About");
+    connect(about, &QAction::triggered, this, &frmCorvaneMain::ShowAbout);
+
+    auto* central = new QWidget;
+    auto* root = new QVBoxLayout(central);
+
+    auto* paths = new QGridLayout;
+    txtSapFile_ = new QLineEdit(kInitialInput);
+    txtSapFile_->setObjectName("txtSapFile");
+    txtStaadFile_ = new QLineEdit(kInitialOutput);
+    txtStaadFile_->setObjectName("txtStaadFile");
+    paths->addWidget(new QLabel("Sap File"), 0, 0);
+    paths->addWidget(txtSapFile_, 0, 1);
+    paths->addWidget(AddButton("Sap2000 File", &frmCorvaneMain::ChooseInput), 0, 2);
+    paths->addWidget(new QLabel("Staad File"), 1, 0);
+    paths->addWidget(txtStaadFile_, 1, 1);
+    paths->addWidget(AddButton("Staad File", &frmCorvaneMain::ChooseOutput), 1, 2);
+    root->addLayout(paths);
+
+    auto* commands = new QHBoxLayout;
+    commands->addWidget(AddButton("Make Staad", &frmCorvaneMain::RunMakeStaad));
+    commands->addWidget(AddButton("Make ABAQUS ", &frmCorvaneMain::RunMakeAbaqus));
+    commands->addWidget(AddButton("Make Ansys", nullptr));  // does nothing
+    commands->addWidget(AddButton("Preprocessor", &frmCorvaneMain::RunPreprocessor));
+    chkAllSections_ = new QCheckBox("Convert every section shape");
+    commands->addWidget(chkAllSections_);
+    commands->addStretch();
+    cmdHistory_ = AddButton("Hide History", &frmCorvaneMain::ToggleHistory);
+    commands->addWidget(cmdHistory_);
+    commands->addWidget(AddButton("Exit", &frmCorvaneMain::ExitProgram));
+    root->addLayout(commands);
+
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(BuildHistoryPanel());
+    grpReport_ = new QGroupBox("Report (0)");
+    auto* reportLayout = new QVBoxLayout(grpReport_);
+    lstReport_ = new QListWidget;
+    lstReport_->setObjectName("lstReport");
+    lstReport_->setToolTip("What the last command left out; double click an entry to read it");
+    reportLayout->addWidget(lstReport_);
+    connect(lstReport_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        messages_->show(S(item->data(Qt::UserRole).toString()), "Report", false);
+    });
+    middle->addWidget(grpReport_, 1);
+    root->addLayout(middle);
+
+    auto* tabs = new QTabWidget;
+    tabs->setObjectName("tabTables");
+    const auto page = [&](const QString& title, const std::vector<QWidget*>& groups) {
+        auto* inner = new QWidget;
+        auto* v = new QVBoxLayout(inner);
+        for (auto* g : groups) v->addWidget(g);
+        v->addStretch();
+        auto* scroll = new QScrollArea;
+        scroll->setWidgetResizable(true);
+        scroll->setWidget(inner);
+        tabs->addTab(scroll, title);
+    };
+
+    auto* unitRow = new QWidget;
+    {
+        auto* h = new QHBoxLayout(unitRow);
+        h->setContentsMargins(0, 0, 0, 0);
+        auto* b = AddButton("Unit", nullptr);
+        connect(b, &QPushButton::clicked, this, [this] { RunReader(ReadUnits); });
+        b->setMinimumWidth(150);
+        h->addWidget(b);
+        auto* group = new QGroupBox("Unit");
+        auto* g = new QHBoxLayout(group);
+        txtForce_ = new QLineEdit(" ");
+        txtForce_->setObjectName("txtForce");
+        txtLength_ = new QLineEdit(" ");
+        txtLength_->setObjectName("txtLength");
+        g->addWidget(new QLabel("Force"));
+        g->addWidget(txtForce_);
+        g->addWidget(new QLabel("Length"));
+        g->addWidget(txtLength_);
+        h->addWidget(group, 1);
+    }
+    page("Geometry", {unitRow, BuildTableGroup("Joint Coordinates", "Joint Coordinates", "JointTable", ReadJoints),
+                      BuildTableGroup("Frame Connectivity", "Frame Connectivity", "FrameTable", ReadFrames),
+                      BuildTableGroup("Area Connectivity", "Area Connectivity", "AreaTable", ReadAreas),
+                      BuildTableGroup("Support Condition", "Support Condition", "RestraintTable", ReadRestraints),
+                      BuildTableGroup("Frame Release", "Frame Release", "FrameReleaseTable", ReadReleases)});
+    page("Sections", {BuildTableGroup("Material", "Materials", "MaterialTable", ReadMaterials),
+                      BuildTableGroup("Frame Section", "Frame Section", "FrameSectionTable", ReadFrameSections),
+                      BuildTableGroup("AreaSection", "Area Section", "AreaSectionTable", ReadAreaSections),
+                      BuildTableGroup("Frame15", "Frame Assignment", "FrameSectionAssignTable", ReadFrameSectionAssigns),
+                      BuildTableGroup("Frame15", "Area Assignment", "AreaSectionAssignTable", ReadAreaSectionAssigns)});
+    page("Loads", {BuildTableGroup("Load Cases", "Load Cases", "LoadPatternTable", ReadLoadPatterns),
+                   BuildTableGroup("Frame UDL", "Frame UDL", "FrameDistLoadTable", ReadFrameDistLoads),
+                   BuildTableGroup("Frame Point Load", "Frame Point Load", "FramePointLoadTable", ReadFramePointLoads),
+                   BuildTableGroup("Joint Load", "Joint Loads", "JointLoadTable", ReadJointLoads),
+                   BuildTableGroup("Area Load", "Area Load", "AreaLoadTable", ReadAreaLoads),
+                   BuildTableGroup("Load Combination", "Load Combinations", "CombinationTable", ReadCombinations)});
+    root->addWidget(tabs, 1);
+
+    auto* tests = new QHBoxLayout;
+    tests->addWidget(AddButton("Make Staad to Sap2000", &frmCorvaneMain::MakeStaadToSap2000));
+    tests->addWidget(AddButton("Command19", &frmCorvaneMain::Command19));
+    tests->addWidget(AddButton("Command22", &frmCorvaneMain::Command22));
+    tests->addWidget(AddButton("Command26", &frmCorvaneMain::Command26));
+    lblPrinted_ = new QLabel;
+    lblPrinted_->setObjectName("lblPrinted");
+    lblPrinted_->setMinimumWidth(80);
+    tests->addWidget(lblPrinted_);
+    tests->addWidget(new QLabel("Lookup:"));
+    cboLookup_ = new QComboBox;
+    cboLookup_->setObjectName("cboLookup");
+    cboLookup_->setMinimumWidth(220);
+    tests->addWidget(cboLookup_);
+    tests->addStretch();
+    root->addLayout(tests);
+
+    setCentralWidget(central);
+
+    // Clicks on a row of a section name list look the section's members up;
+    // selecting a combination lists its cases.
+    connect(columnList("FrameSectionTable", "SectionName"), &QListView::clicked, this, &frmCorvaneMain::ShowFrameSectionFrames);
+    connect(columnList("AreaSectionTable", "Section"), &QListView::clicked, this, &frmCorvaneMain::ShowAreaSectionAreas);
+}
+
+QWidget* frmCorvaneMain::BuildHistoryPanel() {
+    // The panel's visible width (8400 twips) ends before the recent list's
+    // hidden place at 10680 twips.
+    auto* panel = new QWidget;
+    panel->setObjectName("pnlHistory");
+    panel->setFixedSize(Px(8400), Px(4800));
+    lstHistory_ = new QListWidget(panel);
+    lstHistory_->setObjectName("lstHistory");
+    lstRecent_ = new QListWidget(panel);
+    lstRecent_->setObjectName("lstRecent");
+    lstRecent_->setToolTip("Double click to Add item");
+    lstHistory_->setGeometry(Px(1200), Px(1320), Px(6855), Px(3210));
+    lstRecent_->setGeometry(Px(10680), Px(120), Px(6855), Px(1035));
+    connect(lstRecent_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        SetInputPath(S(item->text()));
+    });
+    auto* caption = new QLabel("History", panel);
+    caption->move(Px(1200), Px(1320) - 20);
+    return panel;
+}
+
+QWidget* frmCorvaneMain::BuildTableGroup(const QString& caption, const QString& buttonCaption, const QString& table,
+                                         void (*reader)(ReadContext&)) {
+    auto* row = new QWidget;
+    auto* h = new QHBoxLayout(row);
+    h->setContentsMargins(0, 0, 0, 0);
+    auto* b = AddButton(buttonCaption, nullptr);
+    connect(b, &QPushButton::clicked, this, [this, reader] { RunReader(reader); });
+    b->setMinimumWidth(150);
+    h->addWidget(b, 0, Qt::AlignTop);
+    auto* group = new QGroupBox(caption);
+    auto* columns = new QHBoxLayout(group);
+    TableView view;
+    view.table = table;
+    for (const auto& t : session_.tables.all()) {
+        if (Q(std::string(t.name)) != table) continue;
+        for (const auto& c : t.columns) {
+            auto* box = new QVBoxLayout;
+            box->addWidget(new QLabel(Q(std::string(c.name))));
+            auto* list = new QListView;
+            list->setObjectName(table + "." + Q(std::string(c.name)));
+            list->setUniformItemSizes(true);
+            list->setMinimumHeight(110);
+            list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+            auto* model = new ColumnModel(c.cells, list);
+            list->setModel(model);
+            box->addWidget(list);
+            columns->addLayout(box);
+            view.models.push_back(model);
+            view.lists.push_back(list);
+        }
+    }
+    if (table == "CombinationTable") {
+        auto* box = new QVBoxLayout;
+        box->addWidget(new QLabel("CombinationList"));
+        lstCombinationList_ = new QListView;
+        lstCombinationList_->setObjectName("CombinationList");
+        lstCombinationList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        combinationListModel_ = new ColumnModel(&session_.tables.CombinationList, lstCombinationList_);
+        lstCombinationList_->setModel(combinationListModel_);
+        connect(lstCombinationList_, &QListView::clicked, this, &frmCorvaneMain::ShowComboCases);
+        box->addWidget(lstCombinationList_);
+        columns->addLayout(box);
+    }
+    tableViews_.push_back(std::move(view));
+    h->addWidget(group, 1);
+    return row;
+}
+
+std::string frmCorvaneMain::InputPath() const { return S(txtSapFile_->text()); }
+std::string frmCorvaneMain::OutputPath() const { return S(txtStaadFile_->text()); }
+
+void frmCorvaneMain::SetInputPath(const std::string& path) {
+    txtSapFile_->setText(Q(path));
+    txtStaadFile_->setText(Q(ReplaceExtension(path, ".std")));
+}
+
+void frmCorvaneMain::ChooseInput() {
+    const auto file = dialogs_->Open("Open SAP2000 File", "D:\\Corvane\\Model", "Sap2000 Files (*.s2k)");
+    if (file) SetInputPath(*file);
+}
+
+void frmCorvaneMain::ChooseOutput() {
+    const auto file = dialogs_->Save("Save StaadPro File", "D:\\Corvan1e\\Model", "StaadPro Files (*.std)");
+    if (file) txtStaadFile_->setText(Q(*file));
+}
+
+void frmCorvaneMain::SyncUnitsToSession() {
+    session_.units.force = S(txtForce_->text());
+    session_.units.length = S(txtLength_->text());
+    session_.inputPath = InputPath();
+    session_.outputPath = OutputPath();
+    session_.allSections = chkAllSections_->isChecked();
+}
+
+void frmCorvaneMain::RefreshTables() {
+    for (auto& view : tableViews_)
+        for (auto* model : view.models) model->Refresh();
+    combinationListModel_->Refresh();
+    txtForce_->setText(Q(session_.units.force));
+    txtLength_->setText(Q(session_.units.length));
+}
+
+void frmCorvaneMain::RefreshReport() {
+    lstReport_->clear();
+    for (const auto& e : session_.report.entries) {
+        auto* item = new QListWidgetItem(Q(e.kind + ": " + (e.name.empty() ? e.table : e.name)));
+        item->setData(Qt::UserRole, Q(e.sentence));
+        lstReport_->addItem(item);
+    }
+    grpReport_->setTitle(QString("Report (%1)").arg(session_.report.entries.size()));
+}
+
+void frmCorvaneMain::RunMakeStaad() {
+    SyncUnitsToSession();
+    const bool ok = MakeStaad(session_, *history_, *messages_);
+    RefreshTables();
+    RefreshReport();
+    if (ok && lstRecent_->findItems(Q(session_.inputPath), Qt::MatchExactly).isEmpty()) lstRecent_->addItem(Q(session_.inputPath));
+}
+
+void frmCorvaneMain::SetCommandsEnabled(bool enabled) {
+    for (auto* b : buttons_) b->setEnabled(enabled);
+    for (auto& view : tableViews_)
+        for (auto* list : view.lists) list->setEnabled(enabled);
+    lstRecent_->setEnabled(enabled);
+    lstCombinationList_->setEnabled(enabled);
+    menuBar()->setEnabled(enabled);
+}
+
+void frmCorvaneMain::Delay(int fifths) {
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < fifths * 200) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+}
+
+void frmCorvaneMain::RunMakeAbaqus() {
+    SyncUnitsToSession();
+    // The window repaints during the pauses; no other command may run then.
+    SetCommandsEnabled(false);
+    MakeAbaqus(session_, ReplaceExtension(session_.inputPath, ".inp"), *history_, *messages_, [this] {
+        RefreshTables();
+        Delay(1);
+    });
+    SetCommandsEnabled(true);
+    RefreshTables();
+    RefreshReport();
+}
+
+void frmCorvaneMain::RunPreprocessor() { Preprocess(InputPath(), *history_, *messages_); }
+
+void frmCorvaneMain::RunReader(void (*reader)(ReadContext&)) {
+    SyncUnitsToSession();
+    int error = 0;
+    auto text = IsExistingFile(session_.inputPath) ? InputText::Load(session_.inputPath, &error) : std::nullopt;
+    if (!text) {
+        history_->append(kInputNotFound);
+        return;
+    }
+    ReadContext c{*text, session_.tables, session_.units, *history_, nullptr, session_.allSections};
+    reader(c);
+    RefreshTables();
+}
+
+void frmCorvaneMain::ShowLookup(const std::vector<std::string>& items) {
+    cboLookup_->clear();
+    for (const auto& item : items) cboLookup_->addItem(Q(item));
+}
+
+void frmCorvaneMain::ShowFrameSectionFrames(const QModelIndex& index) {
+    const auto& names = session_.tables.frameSections.SectionName;
+    if (!index.isValid() || static_cast<std::size_t>(index.row()) >= names.size()) return;
+    auto text = IsExistingFile(InputPath()) ? InputText::Load(InputPath(), nullptr) : std::nullopt;
+    if (!text) {
+        history_->append(kInputNotFound);
+        return;
+    }
+    lastSectionFrames_ = FindSectionFrames(*text, *messages_, names[static_cast<std::size_t>(index.row())]);
+    ShowLookup(lastSectionFrames_);
+}
+
+void frmCorvaneMain::ShowAreaSectionAreas(const QModelIndex& index) {
+    const auto& names = session_.tables.areaSections.Section;
+    if (!index.isValid() || static_cast<std::size_t>(index.row()) >= names.size()) return;
+    auto text = IsExistingFile(InputPath()) ? InputText::Load(InputPath(), nullptr) : std::nullopt;
+    if (!text) {
+        history_->append(kInputNotFound);
+        return;
+    }
+    SectionAreaLookup lookup(*text, *messages_);
+    lastSectionAreas_ = lookup.FindSectionAreas(names[static_cast<std::size_t>(index.row())]);
+    ShowLookup(lastSectionAreas_);
+}
+
+void frmCorvaneMain::ShowComboCases(const QModelIndex& index) {
+    const auto& list = session_.tables.CombinationList;
+    if (!index.isValid() || static_cast<std::size_t>(index.row()) >= list.size()) return;
+    ListComboCases(session_.tables.combinations, list[static_cast<std::size_t>(index.row())], session_.runList);
+    ShowLookup(session_.runList);
+}
+
+// "History" in the captions means the recent-file list. The bottom edge of
+// the history list stays at 4560 twips in both states.
+void frmCorvaneMain::ToggleHistory() {
+    if (cmdHistory_->text() == "Hide History") {
+        cmdHistory_->setText("Show History");
+        lstRecent_->move(Px(10680), lstRecent_->y());
+        lstHistory_->setGeometry(lstHistory_->x(), Px(1320), lstHistory_->width(), Px(3240));
+    } else {
+        cmdHistory_->setText("Hide History");
+        lstRecent_->setGeometry(Px(1200), Px(1320), lstRecent_->width(), Px(1035));
+        lstHistory_->setGeometry(lstHistory_->x(), Px(2400), lstHistory_->width(), Px(2160));
+    }
+}
+
+bool frmCorvaneMain::saveRecentFiles() {
+    std::vector<std::string> entries;
+    for (int i = 0; i < lstRecent_->count(); ++i) entries.push_back(S(lstRecent_->item(i)->text()));
+    std::string reason;
+    if (SaveRecentFiles("corvane.dat", entries, &reason)) return true;
+    messages_->show("Cannot save the recent files: " + reason);
+    return false;
+}
+
+void frmCorvaneMain::ExitProgram() {
+    saveRecentFiles();
+    saved_ = true;
+    close();
+    QCoreApplication::quit();
+}
+
+void frmCorvaneMain::closeEvent(QCloseEvent* event) {
+    if (!saved_) saveRecentFiles();
+    saved_ = true;
+    event->accept();
+}
+
+void frmCorvaneMain::mousePressEvent(QMouseEvent* event) {
+    // Only a click on the window itself, outside every control and frame.
+    QWidget* target = childAt(event->position().toPoint());
+    if (target && target != centralWidget()) {
+        QMainWindow::mousePressEvent(event);
+        return;
+    }
+    txtSapFile_->setText(kClickInput);
+    txtStaadFile_->setText(kClickOutput);
+    event->accept();
+}
+
+void frmCorvaneMain::MakeStaadToSap2000() { shortList(lastSectionFrames_, session_.runList); }
+
+void frmCorvaneMain::Command19() {
+    session_.runList.clear();
+    lblPrinted_->setText(QString::number(session_.runList.size()));
+}
+
+void frmCorvaneMain::Command22() {
+    RunReader(ReadRestraints);
+    auto& runs = session_.runList;
+    runs.clear();
+    const auto& list = lastSectionAreas_;
+    const std::string first = list.empty() ? std::string() : list.front();
+    runs.push_back(first);
+    lblPrinted_->setText(Q(first));
+    std::string kept = first;
+    for (std::size_t i = 1; i < list.size(); ++i) {
+        if (TextToNumber(list[i]) != TextToNumber(kept) + 1) {
+            runs.emplace_back("TO");
+            runs.push_back(kept);
+        } else {
+            kept = list[i];
+        }
+        runs.push_back(list[i]);
+    }
+}
+
+void frmCorvaneMain::Command26() { messages_->show("10"); }
+
+void frmCorvaneMain::ShowAbout() {
+    messages_->show(std::string("Bug Report, Error Report, Feedback, Suggestions please contact ") + kContact, "About");
+}
+
+}  // namespace corvane

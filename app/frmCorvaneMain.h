@@ -1,0 +1,140 @@
+// The main window: the two paths, the units, the history, the recent files,
+// one group of lists per table beside the button that reads it, and every
+// command of the converter.
+#pragma once
+
+#include "app/QtServices.h"
+#include "app/Services.h"
+#include "driver/Session.h"
+#include "reader/Readers.h"
+
+#include <QAbstractListModel>
+#include <QMainWindow>
+
+#include <memory>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListView;
+class QListWidget;
+class QPushButton;
+class QTabWidget;
+
+namespace corvane {
+
+// One column of a model table shown in a list, without copying its cells.
+class ColumnModel : public QAbstractListModel {
+public:
+    ColumnModel(const Column* column, QObject* parent) : QAbstractListModel(parent), column_(column) {}
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    void Refresh() {
+        beginResetModel();
+        endResetModel();
+    }
+
+private:
+    const Column* column_;
+};
+
+class frmCorvaneMain : public QMainWindow {
+    Q_OBJECT
+public:
+    // Dialogs and messages default to Qt's; tests pass their own.
+    explicit frmCorvaneMain(FileDialogs* dialogs = nullptr, MessageSink* messages = nullptr, QWidget* parent = nullptr);
+    ~frmCorvaneMain() override;
+
+    Session& session() { return session_; }
+    QLineEdit* inputPathField() const { return txtSapFile_; }
+    QLineEdit* outputPathField() const { return txtStaadFile_; }
+    QListWidget* historyList() const { return lstHistory_; }
+    QListWidget* recentList() const { return lstRecent_; }
+    QListWidget* reportList() const { return lstReport_; }
+    QGroupBox* reportGroup() const { return grpReport_; }
+    QPushButton* button(const QString& caption) const;
+    QListView* columnList(const QString& table, const QString& column) const;
+    QComboBox* lookupResult() const { return cboLookup_; }
+    QLabel* printedText() const { return lblPrinted_; }
+    QCheckBox* allSectionsBox() const { return chkAllSections_; }
+    const std::vector<std::string>& lastSectionFrames() const { return lastSectionFrames_; }
+
+    // Writes "corvane.dat" in the working folder; a failure is shown.
+    bool saveRecentFiles();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    struct TableView {
+        QString table;
+        std::vector<ColumnModel*> models;
+        std::vector<QListView*> lists;
+    };
+
+    void BuildWindow();
+    QWidget* BuildHistoryPanel();
+    QWidget* BuildTableGroup(const QString& caption, const QString& buttonCaption, const QString& table,
+                             void (*reader)(ReadContext&));
+    QPushButton* AddButton(const QString& caption, void (frmCorvaneMain::*handler)());
+
+    void ChooseInput();
+    void ChooseOutput();
+    void RunMakeStaad();
+    void RunMakeAbaqus();
+    void RunPreprocessor();
+    void RunReader(void (*reader)(ReadContext&));
+    void ToggleHistory();
+    void ExitProgram();
+    void MakeStaadToSap2000();
+    void Command19();
+    void Command22();
+    void Command26();
+    void ShowAbout();
+    void ShowFrameSectionFrames(const QModelIndex& index);
+    void ShowAreaSectionAreas(const QModelIndex& index);
+    void ShowComboCases(const QModelIndex& index);
+    void ShowLookup(const std::vector<std::string>& items);
+
+    void SyncUnitsToSession();
+    void RefreshTables();
+    void RefreshReport();
+    void Delay(int fifths);
+    void SetCommandsEnabled(bool enabled);
+    std::string InputPath() const;
+    std::string OutputPath() const;
+    void SetInputPath(const std::string& path);
+
+    Session session_;
+    std::unique_ptr<QtMessages> ownMessages_;
+    std::unique_ptr<QtFileDialogs> ownDialogs_;
+    MessageSink* messages_ = nullptr;
+    FileDialogs* dialogs_ = nullptr;
+    std::unique_ptr<ListHistory> history_;
+
+    QLineEdit* txtSapFile_ = nullptr;
+    QLineEdit* txtStaadFile_ = nullptr;
+    QLineEdit* txtForce_ = nullptr;
+    QLineEdit* txtLength_ = nullptr;
+    QListWidget* lstHistory_ = nullptr;
+    QListWidget* lstRecent_ = nullptr;
+    QListWidget* lstReport_ = nullptr;
+    QGroupBox* grpReport_ = nullptr;
+    QPushButton* cmdHistory_ = nullptr;
+    QComboBox* cboLookup_ = nullptr;
+    QLabel* lblPrinted_ = nullptr;
+    QCheckBox* chkAllSections_ = nullptr;
+    QListView* lstCombinationList_ = nullptr;
+    ColumnModel* combinationListModel_ = nullptr;
+    std::vector<QPushButton*> buttons_;
+    std::vector<TableView> tableViews_;
+    std::vector<std::string> lastSectionFrames_;
+    std::vector<std::string> lastSectionAreas_;
+    bool saved_ = false;
+};
+
+}  // namespace corvane
