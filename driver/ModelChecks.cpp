@@ -3,7 +3,7 @@
 #include "staad/Blocks.h"
 #include "staad/NumberText.h"
 
-#include <unordered_set>
+#include "model/TextSet.h"
 
 namespace corvane {
 
@@ -33,17 +33,17 @@ void CheckModel(const InputText& input, const ModelTables& t, Report& report) {
     CheckNumbers(report, t.frames.Frame, "CONNECTIVITY - FRAME", "Member");
     CheckNumbers(report, t.areas.Area, "CONNECTIVITY - AREA", "Area");
 
-    const std::unordered_set<std::string_view> members(t.frames.Frame.begin(), t.frames.Frame.end());
+    const TextSet members(t.frames.Frame);
     for (const auto& area : t.areas.Area) {
         const std::string element = ShellNumber(area);
-        if (members.count(element))
+        if (members.Contains(element))
             report.Add("number-collision", "CONNECTIVITY - AREA", area,
                        "Shell element " + element + " of area " + area + " has the number of a member.");
     }
 
-    const std::unordered_set<std::string_view> joints(t.joints.Joint.begin(), t.joints.Joint.end());
+    const TextSet joints(t.joints.Joint);
     const auto check = [&](const char* table, const char* what, const std::string& owner, const std::string& joint) {
-        if (!joints.count(joint))
+        if (!joints.Contains(joint))
             report.Add("missing-joint", table, owner,
                        std::string(what) + " " + owner + " names joint " + joint + ", which is not in the joint table.");
     };

@@ -21,6 +21,7 @@ void ReadFrameSectionAssigns(ReadContext& c) {
     firstRow.reserve(sections.SectionName.size());
     for (std::size_t i = 0; i < sections.SectionName.size(); ++i) firstRow.try_emplace(sections.SectionName[i], i);
 
+    ReserveRows(c.input, *at, {&a.Frame, &a.AnalSect, &a.Material});
     TableCursor cursor(c.input, *at);
     TokenStore t;
     while (cursor.NextRecord(t)) {
@@ -46,6 +47,7 @@ void ReadAreaSectionAssigns(ReadContext& c) {
         c.history.append(".......... Not Found");
         return;
     }
+    ReserveRows(c.input, *at, {&a.Area, &a.Section});
     TableCursor cursor(c.input, *at);
     TokenStore t;
     while (cursor.NextRecord(t)) {

@@ -16,6 +16,7 @@ void ReadFrames(ReadContext& c) {
         c.history.append(".......... Not Found");
         return;
     }
+    ReserveRows(c.input, *at, {&f.Frame, &f.JointI, &f.JointJ});
     TableCursor cursor(c.input, *at);
     TokenStore t;
     long count = 0;
@@ -39,6 +40,7 @@ void ReadAreas(ReadContext& c) {
         c.history.append(".......... Not Found");
         return;
     }
+    ReserveRows(c.input, *at, {&a.Area, &a.NumJoints, &a.Joint1, &a.Joint2, &a.Joint3, &a.Joint4});
     TableCursor cursor(c.input, *at);
     TokenStore t;
     long count = 0;

@@ -14,8 +14,14 @@ void TokenStore::Split(std::string_view item) {
         std::size_t e = i;
         while (e < n && item[e] != ' ') ++e;
         ++k;
-        if (static_cast<std::size_t>(k) >= slots_.size()) slots_.resize(static_cast<std::size_t>(k) + 1);
-        slots_[static_cast<std::size_t>(k)] = item.substr(i, e - i);
+        const auto slot = static_cast<std::size_t>(k);
+        if (slot >= slots_.size()) {
+            slots_.resize(slot + 1);
+            keyEnds_.resize(slot + 1, kNoKey);
+        }
+        slots_[slot] = item.substr(i, e - i);
+        const void* eq = std::memchr(item.data() + i, '=', e - i);
+        keyEnds_[slot] = eq ? static_cast<std::size_t>(static_cast<const char*>(eq) - (item.data() + i)) : kNoKey;
         i = e;
     }
     n_ = k;
@@ -47,29 +53,18 @@ std::string AfterE(std::string_view s) {
     return v;
 }
 
-std::string_view KeyOf(std::string_view token, bool* hasKey) {
-    const auto p = token.find('=');
-    *hasKey = p != std::string_view::npos;
-    return *hasKey ? token.substr(0, p) : std::string_view();
-}
-
 int FieldPosition(const TokenStore& t, std::string_view key) {
-    int pos = -1;
-    for (int k = 1; k <= t.Count(); ++k) {
-        bool hasKey = false;
-        if (KeyOf(t[k], &hasKey) == key && hasKey) pos = k;
-    }
-    return pos;
+    std::string_view tk;
+    for (int k = t.Count(); k >= 1; --k)
+        if (t.Key(k, &tk) && tk == key) return k;
+    return -1;
 }
 
 int FieldPosition(const TokenStore& t, std::string_view key, std::string_view otherKey) {
-    int pos = -1;
-    for (int k = 1; k <= t.Count(); ++k) {
-        bool hasKey = false;
-        const std::string_view tk = KeyOf(t[k], &hasKey);
-        if (hasKey && (tk == key || tk == otherKey)) pos = k;
-    }
-    return pos;
+    std::string_view tk;
+    for (int k = t.Count(); k >= 1; --k)
+        if (t.Key(k, &tk) && (tk == key || tk == otherKey)) return k;
+    return -1;
 }
 
 std::string JoinQuotedValue(const TokenStore& t, int position) {

@@ -15,14 +15,28 @@ namespace corvane {
 class TokenStore {
 public:
     void Split(std::string_view item);
-    void Reset() { slots_.assign(1, std::string_view()); n_ = 0; }
+    void Reset() {
+        slots_.assign(1, std::string_view());
+        keyEnds_.assign(1, kNoKey);
+        n_ = 0;
+    }
     int Count() const { return n_; }
     std::string_view operator[](long k) const {
         return k >= 0 && static_cast<std::size_t>(k) < slots_.size() ? slots_[static_cast<std::size_t>(k)] : std::string_view();
     }
+    // The key of token k (1..Count()), found once when the record is split;
+    // false when the token has no "=".
+    bool Key(int k, std::string_view* key) const {
+        const std::size_t end = keyEnds_[static_cast<std::size_t>(k)];
+        if (end == kNoKey) return false;
+        *key = slots_[static_cast<std::size_t>(k)].substr(0, end);
+        return true;
+    }
 
 private:
+    static constexpr std::size_t kNoKey = static_cast<std::size_t>(-1);
     std::vector<std::string_view> slots_{std::string_view()};
+    std::vector<std::size_t> keyEnds_{kNoKey};
     int n_ = 0;
 };
 
@@ -34,9 +48,6 @@ std::string BeforeE(std::string_view s);
 // The value of a field, with "$" appended when the token holds a double
 // quote anywhere (and the character after "=" dropped), or "NULL".
 std::string AfterE(std::string_view s);
-// The key part of a token without copying; empty with hasKey false when the
-// token has no "=".
-std::string_view KeyOf(std::string_view token, bool* hasKey);
 
 // Position of the last token among 1..n whose key is `key`, or -1.
 int FieldPosition(const TokenStore& t, std::string_view key);

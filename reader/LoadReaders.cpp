@@ -34,13 +34,15 @@ namespace {
 // The shared frame of the four load readers: start line, table search,
 // records (with or without the continuation rule), closing line.
 template <class PerRecord>
-void ReadLoadTable(ReadContext& c, const char* startLine, const char* table, bool skipContinuation, PerRecord perRecord) {
+void ReadLoadTable(ReadContext& c, const char* startLine, const char* table, bool skipContinuation,
+                   std::initializer_list<Column*> columns, PerRecord perRecord) {
     c.history.append(startLine);
     const auto at = c.input.FindTable(table);
     if (!at) {
         c.history.append(".......... Not Found");
         return;
     }
+    ReserveRows(c.input, *at, columns);
     TableCursor cursor(c.input, *at);
     TokenStore t;
     while (cursor.NextRecord(t)) {
@@ -61,7 +63,8 @@ void ReadFrameDistLoads(ReadContext& c) {
     auto& d = c.tables.frameDistLoads;
     d.Frame.clear(); d.LoadPat.clear(); d.CoordSys.clear(); d.Dir.clear();
     d.AbsDistA.clear(); d.AbsDistB.clear(); d.FOverLA.clear(); d.FOverLB.clear();
-    ReadLoadTable(c, "Reading Frame Uniform Load data ..........", "FRAME LOADS - DISTRIBUTED", true, [&](const TokenStore& t) {
+    ReadLoadTable(c, "Reading Frame Uniform Load data ..........", "FRAME LOADS - DISTRIBUTED", true,
+                  {&d.Frame, &d.LoadPat, &d.CoordSys, &d.Dir, &d.AbsDistA, &d.AbsDistB, &d.FOverLA, &d.FOverLB}, [&](const TokenStore& t) {
         d.Frame.push_back(ValueOr(t, FieldPosition(t, "Frame"), "NULL"));
         d.LoadPat.push_back(PatternOf(t));
         d.CoordSys.push_back(ValueOr(t, FieldPosition(t, "CoordSys"), "GLOBAL"));
@@ -87,7 +90,8 @@ void ReadFrameDistLoads(ReadContext& c) {
 void ReadFramePointLoads(ReadContext& c) {
     auto& d = c.tables.framePointLoads;
     d.Frame.clear(); d.LoadPat.clear(); d.CoordSys.clear(); d.Dir.clear(); d.AbsDist.clear(); d.Force.clear();
-    ReadLoadTable(c, "Reading Frame Point Load data ..........", "FRAME LOADS - POINT", true, [&](const TokenStore& t) {
+    ReadLoadTable(c, "Reading Frame Point Load data ..........", "FRAME LOADS - POINT", true,
+                  {&d.Frame, &d.LoadPat, &d.CoordSys, &d.Dir, &d.AbsDist, &d.Force}, [&](const TokenStore& t) {
         d.Frame.push_back(ValueOr(t, FieldPosition(t, "Frame"), "NULL"));
         d.LoadPat.push_back(PatternOf(t));
         d.CoordSys.push_back(ValueOr(t, FieldPosition(t, "CoordSys"), "GLOBAL"));
@@ -103,7 +107,8 @@ void ReadJointLoads(ReadContext& c) {
     static constexpr const char* keys[] = {"F1", "F2", "F3", "M1", "M2", "M3"};
     d.Joint.clear(); d.LoadPat.clear();
     for (Column* col : forces) col->clear();
-    ReadLoadTable(c, "Reading Joint Load data ..........", "JOINT LOADS - FORCE", false, [&](const TokenStore& t) {
+    ReadLoadTable(c, "Reading Joint Load data ..........", "JOINT LOADS - FORCE", false,
+                  {&d.Joint, &d.LoadPat, &d.F1, &d.F2, &d.F3, &d.M1, &d.M2, &d.M3}, [&](const TokenStore& t) {
         d.Joint.push_back(ValueOr(t, FieldPosition(t, "Joint"), "NULL"));
         d.LoadPat.push_back(PatternOf(t));
         for (int k = 0; k < 6; ++k) forces[k]->push_back(ValueOr(t, FieldPosition(t, keys[k]), "0.0"));
@@ -113,7 +118,8 @@ void ReadJointLoads(ReadContext& c) {
 void ReadAreaLoads(ReadContext& c) {
     auto& d = c.tables.areaLoads;
     d.Area.clear(); d.LoadPat.clear(); d.CoordSys.clear(); d.Dir.clear(); d.UnifLoad.clear();
-    ReadLoadTable(c, "Reading Area Uniform Load data ..........", "AREA LOADS - UNIFORM", false, [&](const TokenStore& t) {
+    ReadLoadTable(c, "Reading Area Uniform Load data ..........", "AREA LOADS - UNIFORM", false,
+                  {&d.Area, &d.LoadPat, &d.CoordSys, &d.Dir, &d.UnifLoad}, [&](const TokenStore& t) {
         d.Area.push_back(ValueOr(t, FieldPosition(t, "Area"), "NULL"));
         d.LoadPat.push_back(PatternOf(t));
         d.CoordSys.push_back(ValueOr(t, FieldPosition(t, "CoordSys"), "GLOBAL"));

@@ -16,6 +16,7 @@ void ReadRestraints(ReadContext& c) {
     // Every item read gives a row, the empty item that ends the table
     // included; that last row is removed afterwards. A table cut off by the
     // end of the file keeps all its rows.
+    ReserveRows(c.input, *at, {&r.Joint, &r.ux, &r.uy, &r.uz, &r.rx, &r.ry, &r.rz});
     TableCursor cursor(c.input, *at);
     TokenStore t;
     std::string_view item;
@@ -40,6 +41,7 @@ void ReadReleases(ReadContext& c) {
         c.history.append(".......... Not Found");
         return;
     }
+    ReserveRows(c.input, *at, {&r.Frame, &r.M2I, &r.M3I, &r.M2J, &r.M3J});
     TableCursor cursor(c.input, *at);
     TokenStore t;
     long count = 0;

@@ -2,11 +2,14 @@
 // first empty item, or to the end of the file when the table is cut off.
 #pragma once
 
+#include "model/Memory.h"
 #include "model/Report.h"
+#include "model/Tables.h"
 #include "reader/Fields.h"
 #include "reader/InputText.h"
 #include "reader/ItemReader.h"
 
+#include <initializer_list>
 #include <string_view>
 #include <vector>
 
@@ -38,6 +41,16 @@ private:
     std::string_view current_;
     bool cut_ = false;
 };
+
+// Makes room for about as many rows as the table has lines, so that long
+// tables are not copied again and again while they grow.
+inline void ReserveRows(const InputText& input, std::size_t afterHeader, std::initializer_list<Column*> columns) {
+    const std::size_t rows = input.EstimateRows(afterHeader);
+    for (Column* c : columns) {
+        c->reserve(rows + 1);
+        AdviseHugePages(c->data(), c->capacity() * sizeof(std::string));
+    }
+}
 
 // Reports a table that ran to the end of the file, when a report is kept.
 void NoteCut(Report* report, const TableCursor& cursor, std::string_view table);

@@ -63,6 +63,7 @@ void ReadJoints(ReadContext& c) {
         c.history.append(".......... Not Found");
         return;
     }
+    ReserveRows(c.input, *at, {&j.Joint, &j.GlobalX, &j.GlobalY, &j.GlobalZ});
     TableCursor cursor(c.input, *at);
     TokenStore t;
     long count = 0;

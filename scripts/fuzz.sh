@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 jobs="$(nproc)"
 CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_FUZZ=ON \
-  -DCORVANE_TESTS=OFF -DCORVANE_GUI=OFF -DCORVANE_BENCH=OFF >/dev/null
+  -DCORVANE_TESTS=OFF -DCORVANE_GUI=OFF >/dev/null
 cmake --build build-fuzz -j"$jobs" --target corvane_fuzz
 
 run=fuzz/corpus-run

@@ -13,7 +13,7 @@ cmake --build build -j"$jobs"
 QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j"$jobs"
 
 echo "== Build and test with sanitizers"
-cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_SANITIZE=ON -DCORVANE_BENCH=OFF >/dev/null
+cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_SANITIZE=ON >/dev/null
 cmake --build build-sanitize -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 QT_QPA_PLATFORM=offscreen \
   ctest --test-dir build-sanitize --output-on-failure -j"$jobs"

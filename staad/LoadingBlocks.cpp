@@ -1,5 +1,6 @@
 // Primary load cases and load combinations.
 #include "staad/Blocks.h"
+#include "model/TextSet.h"
 #include "staad/NumberList.h"
 #include "staad/NumberText.h"
 
@@ -118,10 +119,9 @@ private:
 
 void ReportUnknownPatterns(WriteContext& c, const Column& patterns, const Column& names, const char* table) {
     if (!c.report) return;
-    std::unordered_map<std::string_view, bool> known;
-    for (const auto& n : c.tables.loadPatterns.LoadPat) known.emplace(n, true);
+    const TextSet known(c.tables.loadPatterns.LoadPat);
     for (std::size_t i = 0; i < patterns.size(); ++i)
-        if (!known.count(patterns[i]))
+        if (!known.Contains(patterns[i]))
             c.report->Add("load-pattern-unknown", table, names[i],
                           "A load on " + names[i] + " names the pattern " + patterns[i] + ", which is not defined; it is not written.");
 }

@@ -1,5 +1,6 @@
 #include "staad/NumberText.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -30,13 +31,29 @@ double TextToNumber(std::string_view s, bool* found) {
         if (expDigits > 0) i = j;
     }
     if (found) *found = true;
-    // strtod needs a terminated text; the validated span is all it sees.
-    std::string span(s.substr(start, i - start));
-    return std::strtod(span.c_str(), nullptr);
+    // The span is validated above, so from_chars reads all of it; only a
+    // value out of range goes through strtod, which gives HUGE_VAL or 0.
+    const char* first = s.data() + start;
+    const char* last = s.data() + i;
+    const bool negative = *first == '-';
+    if (*first == '+' || *first == '-') ++first;
+    double value = 0;
+    const auto result = std::from_chars(first, last, value);
+    if (result.ec != std::errc()) {
+        const std::string span(first, last);
+        value = std::strtod(span.c_str(), nullptr);
+    }
+    return negative ? -value : value;
 }
 
 std::string NumberToText(double value) {
     if (value == 0.0) return "0";  // also turns -0 into 0
+    // Whole numbers below 1E+15 are written as integers, as %.15G would.
+    if (value > -1e15 && value < 1e15 && value == std::trunc(value)) {
+        char digits[24];
+        const auto end = std::to_chars(digits, digits + sizeof digits, static_cast<long long>(value)).ptr;
+        return std::string(digits, end);
+    }
     char buf[40];
     std::snprintf(buf, sizeof buf, "%.15G", value);
     return buf;

@@ -3,7 +3,7 @@
 #include "staad/NumberList.h"
 
 #include <unordered_map>
-#include <unordered_set>
+#include "model/TextSet.h"
 
 namespace corvane {
 
@@ -61,9 +61,9 @@ void WriteMaterialsBlock(WriteContext& c) {
         if (!c.runList.front().empty()) c.out.Line("MATERIAL " + m.Material[i] + " MEMB " + joinArray(c.runList));
     }
     if (c.report) {
-        const std::unordered_set<std::string_view> known(m.Material.begin(), m.Material.end());
+        const TextSet known(m.Material);
         for (std::size_t j = 0; j < a.Frame.size() && j < a.Material.size(); ++j)
-            if (!known.count(a.Material[j]))
+            if (!known.Contains(a.Material[j]))
                 c.report->Add("member-without-material", "FRAME SECTION ASSIGNMENTS", a.Frame[j],
                               "Member " + a.Frame[j] + " gets no material: its section " + a.AnalSect[j] +
                                   " has no material row.");
@@ -114,9 +114,9 @@ void WritePropertiesBlock(WriteContext& c) {
         c.out.Line(joinArray(c.runList) + lines.tail);
     }
     if (c.report) {
-        const std::unordered_set<std::string_view> known(s.SectionName.begin(), s.SectionName.end());
+        const TextSet known(s.SectionName);
         for (std::size_t j = 0; j < a.Frame.size() && j < a.AnalSect.size(); ++j)
-            if (!known.count(a.AnalSect[j]))
+            if (!known.Contains(a.AnalSect[j]))
                 c.report->Add("member-without-property", "FRAME SECTION ASSIGNMENTS", a.Frame[j],
                               "Member " + a.Frame[j] + " gets no property: its section " + a.AnalSect[j] +
                                   " is not converted.",
