@@ -61,7 +61,7 @@ void GenerateModel(long target, unsigned long seed, std::ostream& out) {
     std::uniform_real_distribution<double> uni(0.0, 1.0);
     Writer w(out);
     const long levels = 11;
-    const long side = std::max(2L, static_cast<long>(std::lround(std::sqrt(static_cast<double>(target) / levels))));
+    const long side = std::max(2L, static_cast<long>(std::ceil(std::sqrt(static_cast<double>(target) / levels))));
     const long perLevel = side * side;
     const double bay = 6.0, storey = 3.5;
     auto jointId = [&](long i, long j, long k) { return 1 + k * perLevel + j * side + i; };
