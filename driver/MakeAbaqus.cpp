@@ -37,7 +37,7 @@ bool MakeAbaqus(Session& s, const std::string& deckPath, HistoryLog& history, Me
         reader(rc);
         if (pause) pause();
     }
-    CheckModel(*text, s.tables, s.report);
+    CheckModel(*text, s.tables, s.report, false);
 
     FileSink out;
     SectionAreaLookup areas(*text, messages);

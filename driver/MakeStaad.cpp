@@ -45,7 +45,7 @@ bool MakeStaad(Session& s, HistoryLog& history, MessageSink& messages) {
 
     ReadContext rc{*text, s.tables, s.units, history, &s.report, s.allSections};
     ReadModelForStaad(rc);
-    CheckModel(*text, s.tables, s.report);
+    CheckModel(*text, s.tables, s.report, true);
 
     FileSink out;
     if (!out.Open(output)) return Fail(s, messages, out.Error(), FileRole::Output, output);

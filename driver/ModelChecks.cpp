@@ -25,20 +25,22 @@ void CheckNumbers(Report& report, const Column& names, const char* table, const 
 
 }  // namespace
 
-void CheckModel(const InputText& input, const ModelTables& t, Report& report) {
+void CheckModel(const InputText& input, const ModelTables& t, Report& report, bool withMembers) {
     if (!input.HasAnyTable())
         report.Add("not-tabular", "", "", "The input has no \"TABLE:\" line; it is not a tabular SAP2000 export and nothing was read.");
 
     CheckNumbers(report, t.joints.Joint, "JOINT COORDINATES", "Joint");
-    CheckNumbers(report, t.frames.Frame, "CONNECTIVITY - FRAME", "Member");
+    if (withMembers) CheckNumbers(report, t.frames.Frame, "CONNECTIVITY - FRAME", "Member");
     CheckNumbers(report, t.areas.Area, "CONNECTIVITY - AREA", "Area");
 
-    const TextSet members(t.frames.Frame);
-    for (const auto& area : t.areas.Area) {
-        const std::string element = ShellNumber(area);
-        if (members.Contains(element))
-            report.Add("number-collision", "CONNECTIVITY - AREA", area,
-                       "Shell element " + element + " of area " + area + " has the number of a member.");
+    if (withMembers) {
+        const TextSet members(t.frames.Frame);
+        for (const auto& area : t.areas.Area) {
+            const std::string element = ShellNumber(area);
+            if (members.Contains(element))
+                report.Add("number-collision", "CONNECTIVITY - AREA", area,
+                           "Shell element " + element + " of area " + area + " has the number of a member.");
+        }
     }
 
     const TextSet joints(t.joints.Joint);
@@ -48,7 +50,7 @@ void CheckModel(const InputText& input, const ModelTables& t, Report& report) {
                        std::string(what) + " " + owner + " names joint " + joint + ", which is not in the joint table.");
     };
     const auto& f = t.frames;
-    for (std::size_t i = 0; i < f.Frame.size(); ++i) {
+    for (std::size_t i = 0; withMembers && i < f.Frame.size(); ++i) {
         check("CONNECTIVITY - FRAME", "Member", f.Frame[i], f.JointI[i]);
         check("CONNECTIVITY - FRAME", "Member", f.Frame[i], f.JointJ[i]);
     }

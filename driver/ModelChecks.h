@@ -8,6 +8,8 @@
 
 namespace corvane {
 
-void CheckModel(const InputText& input, const ModelTables& tables, Report& report);
+// `withMembers` adds the checks of frame members (the STAAD.Pro file has
+// them; the Abaqus deck does not).
+void CheckModel(const InputText& input, const ModelTables& tables, Report& report, bool withMembers);
 
 }  // namespace corvane
