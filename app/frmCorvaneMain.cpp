@@ -44,14 +44,6 @@ constexpr int Px(int twips) { return twips / 15; }
 QString Q(const std::string& s) { return QString::fromLocal8Bit(s.data(), static_cast<int>(s.size())); }
 std::string S(const QString& s) { return s.toLocal8Bit().toStdString(); }
 
-Column* FindColumn(ModelTables& tables, const QString& table, const QString& column) {
-    for (const auto& t : tables.all())
-        if (Q(std::string(t.name)) == table)
-            for (const auto& c : t.columns)
-                if (Q(std::string(c.name)) == column) return c.cells;
-    return nullptr;
-}
-
 }  // namespace
 
 int ColumnModel::rowCount(const QModelIndex& parent) const {
