@@ -88,7 +88,9 @@ TEST(BadInput, CatalogueThroughTheCore) {
             for (const auto& line : history.lines) EXPECT_NE(line, kSuccess);
             EXPECT_TRUE(!s.failure.empty() || !messages.shown.empty());
         }
-        if (!c.lastHistory.empty()) EXPECT_EQ(history.lines.back(), c.lastHistory);
+        if (!c.lastHistory.empty()) {
+            EXPECT_EQ(history.lines.back(), c.lastHistory);
+        }
         EXPECT_TRUE(ReadFile(s.inputPath) == bytes) << "the input changed";
     }
 }
@@ -102,7 +104,9 @@ TEST(BadInput, CatalogueThroughTheCommandLine) {
         const CliRun r = RunCli({"convert", input, "-o", OutputPath(dir, c.output)});
         EXPECT_EQ(r.status, c.converts ? 0 : 1);
         EXPECT_EQ(r.out.find(kSuccess) != std::string::npos, c.converts);
-        if (!c.converts) EXPECT_FALSE(r.err.empty()) << "a failure must say what happened";
+        if (!c.converts) {
+            EXPECT_FALSE(r.err.empty()) << "a failure must say what happened";
+        }
         EXPECT_TRUE(ReadFile(input) == bytes) << "the input changed";
     }
 }
