@@ -375,14 +375,16 @@ void frmCorvaneMain::RunMakeAbaqus() {
 
 void frmCorvaneMain::RunPreprocessor() { Preprocess(InputPath(), *history_, *messages_); }
 
+std::optional<InputText> frmCorvaneMain::LoadInput() {
+    auto text = IsExistingFile(InputPath()) ? InputText::Load(InputPath(), nullptr) : std::nullopt;
+    if (!text) history_->append(kInputNotFound);
+    return text;
+}
+
 void frmCorvaneMain::RunReader(void (*reader)(ReadContext&)) {
     SyncUnitsToSession();
-    int error = 0;
-    auto text = IsExistingFile(session_.inputPath) ? InputText::Load(session_.inputPath, &error) : std::nullopt;
-    if (!text) {
-        history_->append(kInputNotFound);
-        return;
-    }
+    auto text = LoadInput();
+    if (!text) return;
     ReadContext c{*text, session_.tables, session_.units, *history_, nullptr, session_.allSections};
     reader(c);
     RefreshTables();
@@ -396,11 +398,8 @@ void frmCorvaneMain::ShowLookup(const std::vector<std::string>& items) {
 void frmCorvaneMain::ShowFrameSectionFrames(const QModelIndex& index) {
     const auto& names = session_.tables.frameSections.SectionName;
     if (!index.isValid() || static_cast<std::size_t>(index.row()) >= names.size()) return;
-    auto text = IsExistingFile(InputPath()) ? InputText::Load(InputPath(), nullptr) : std::nullopt;
-    if (!text) {
-        history_->append(kInputNotFound);
-        return;
-    }
+    auto text = LoadInput();
+    if (!text) return;
     lastSectionFrames_ = FindSectionFrames(*text, *messages_, names[static_cast<std::size_t>(index.row())]);
     ShowLookup(lastSectionFrames_);
 }
@@ -408,11 +407,8 @@ void frmCorvaneMain::ShowFrameSectionFrames(const QModelIndex& index) {
 void frmCorvaneMain::ShowAreaSectionAreas(const QModelIndex& index) {
     const auto& names = session_.tables.areaSections.Section;
     if (!index.isValid() || static_cast<std::size_t>(index.row()) >= names.size()) return;
-    auto text = IsExistingFile(InputPath()) ? InputText::Load(InputPath(), nullptr) : std::nullopt;
-    if (!text) {
-        history_->append(kInputNotFound);
-        return;
-    }
+    auto text = LoadInput();
+    if (!text) return;
     SectionAreaLookup lookup(*text, *messages_);
     lastSectionAreas_ = lookup.FindSectionAreas(names[static_cast<std::size_t>(index.row())]);
     ShowLookup(lastSectionAreas_);

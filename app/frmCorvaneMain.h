@@ -100,6 +100,8 @@ private:
     void ShowComboCases(const QModelIndex& index);
     void ShowLookup(const std::vector<std::string>& items);
 
+    // The current input, read afresh; appends the not-found line when it is missing.
+    std::optional<InputText> LoadInput();
     void SyncUnitsToSession();
     void RefreshTables();
     void RefreshReport();

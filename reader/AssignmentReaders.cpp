@@ -9,20 +9,16 @@ namespace corvane {
 void ReadFrameSectionAssigns(ReadContext& c) {
     auto& a = c.tables.frameAssigns;
     a.Frame.clear(); a.AnalSect.clear(); a.Material.clear();
-    c.history.append("Reacdion Frame Section Assign data .....");
-    const auto at = c.input.FindTable("FRAME SECTION ASSIGNMENTS");
-    if (!at) {
-        c.history.append(".......... Not Found");
-        return;
-    }
+    auto cursorOrNone = BeginTable(c.input, c.history, "Reacdion Frame Section Assign data .....", "FRAME SECTION ASSIGNMENTS");
+    if (!cursorOrNone) return;
+    TableCursor& cursor = *cursorOrNone;
     // The material of a section is that of the first section row of its name.
     const auto& sections = c.tables.frameSections;
     std::unordered_map<std::string_view, std::size_t> firstRow;
     firstRow.reserve(sections.SectionName.size());
     for (std::size_t i = 0; i < sections.SectionName.size(); ++i) firstRow.try_emplace(sections.SectionName[i], i);
 
-    ReserveRows(c.input, *at, {&a.Frame, &a.AnalSect, &a.Material});
-    TableCursor cursor(c.input, *at);
+    ReserveRows(c.input, cursor.Start(), {&a.Frame, &a.AnalSect, &a.Material});
     TokenStore t;
     while (cursor.NextRecord(t)) {
         std::string section = JoinedOr(t, FieldPosition(t, "AnalSect"), "NULL");
@@ -41,14 +37,10 @@ void ReadFrameSectionAssigns(ReadContext& c) {
 void ReadAreaSectionAssigns(ReadContext& c) {
     auto& a = c.tables.areaAssigns;
     a.Area.clear(); a.Section.clear();
-    c.history.append("Reading Area Section Assignment .....");
-    const auto at = c.input.FindTable("AREA SECTION ASSIGNMENTS");
-    if (!at) {
-        c.history.append(".......... Not Found");
-        return;
-    }
-    ReserveRows(c.input, *at, {&a.Area, &a.Section});
-    TableCursor cursor(c.input, *at);
+    auto cursorOrNone = BeginTable(c.input, c.history, "Reading Area Section Assignment .....", "AREA SECTION ASSIGNMENTS");
+    if (!cursorOrNone) return;
+    TableCursor& cursor = *cursorOrNone;
+    ReserveRows(c.input, cursor.Start(), {&a.Area, &a.Section});
     TokenStore t;
     while (cursor.NextRecord(t)) {
         a.Area.push_back(ValueOr(t, FieldPosition(t, "Area"), "NULL"));

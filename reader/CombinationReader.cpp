@@ -10,12 +10,9 @@ void ReadCombinations(ReadContext& c) {
     auto& k = c.tables.combinations;
     k.ComboName.clear(); k.CaseName.clear(); k.ScaleFactor.clear(); k.LoadNumber.clear();
     c.tables.CombinationList.clear();
-    c.history.append("Reading Load Combination data ..........");
-    const auto at = c.input.FindTable("COMBINATION DEFINITIONS");
-    if (!at) {
-        c.history.append(".......... Not Found");
-        return;
-    }
+    auto cursorOrNone = BeginTable(c.input, c.history, "Reading Load Combination data ..........", "COMBINATION DEFINITIONS");
+    if (!cursorOrNone) return;
+    TableCursor& cursor = *cursorOrNone;
     const char* table = "COMBINATION DEFINITIONS";
     // Load number of a case: position of the first pattern of that name.
     std::unordered_map<std::string_view, std::size_t> patternNumber;
@@ -26,7 +23,6 @@ void ReadCombinations(ReadContext& c) {
     // combination only; later records take it from there.
     std::unordered_map<std::string, std::string> typeOfCombo;
 
-    TableCursor cursor(c.input, *at);
     TokenStore t;
     while (cursor.NextRecord(t)) {
         const int pn = FieldPosition(t, "ComboName");

@@ -10,14 +10,10 @@ namespace corvane {
 void ReadFrames(ReadContext& c) {
     auto& f = c.tables.frames;
     f.Frame.clear(); f.JointI.clear(); f.JointJ.clear();
-    c.history.append("Reading Frame Element data ..........");
-    const auto at = c.input.FindTable("CONNECTIVITY - FRAME");
-    if (!at) {
-        c.history.append(".......... Not Found");
-        return;
-    }
-    ReserveRows(c.input, *at, {&f.Frame, &f.JointI, &f.JointJ});
-    TableCursor cursor(c.input, *at);
+    auto cursorOrNone = BeginTable(c.input, c.history, "Reading Frame Element data ..........", "CONNECTIVITY - FRAME");
+    if (!cursorOrNone) return;
+    TableCursor& cursor = *cursorOrNone;
+    ReserveRows(c.input, cursor.Start(), {&f.Frame, &f.JointI, &f.JointJ});
     TokenStore t;
     long count = 0;
     // Positional: SAP2000 writes Frame=, JointI= and JointJ= first.
@@ -34,14 +30,10 @@ void ReadFrames(ReadContext& c) {
 void ReadAreas(ReadContext& c) {
     auto& a = c.tables.areas;
     a.Area.clear(); a.NumJoints.clear(); a.Joint1.clear(); a.Joint2.clear(); a.Joint3.clear(); a.Joint4.clear();
-    c.history.append("Reading Shell Element data ..........");
-    const auto at = c.input.FindTable("CONNECTIVITY - AREA");
-    if (!at) {
-        c.history.append(".......... Not Found");
-        return;
-    }
-    ReserveRows(c.input, *at, {&a.Area, &a.NumJoints, &a.Joint1, &a.Joint2, &a.Joint3, &a.Joint4});
-    TableCursor cursor(c.input, *at);
+    auto cursorOrNone = BeginTable(c.input, c.history, "Reading Shell Element data ..........", "CONNECTIVITY - AREA");
+    if (!cursorOrNone) return;
+    TableCursor& cursor = *cursorOrNone;
+    ReserveRows(c.input, cursor.Start(), {&a.Area, &a.NumJoints, &a.Joint1, &a.Joint2, &a.Joint3, &a.Joint4});
     TokenStore t;
     long count = 0;
     while (cursor.NextRecord(t)) {

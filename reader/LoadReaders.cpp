@@ -36,14 +36,10 @@ namespace {
 template <class PerRecord>
 void ReadLoadTable(ReadContext& c, const char* startLine, const char* table, bool skipContinuation,
                    std::initializer_list<Column*> columns, PerRecord perRecord) {
-    c.history.append(startLine);
-    const auto at = c.input.FindTable(table);
-    if (!at) {
-        c.history.append(".......... Not Found");
-        return;
-    }
-    ReserveRows(c.input, *at, columns);
-    TableCursor cursor(c.input, *at);
+    auto cursorOrNone = BeginTable(c.input, c.history, startLine, table);
+    if (!cursorOrNone) return;
+    TableCursor& cursor = *cursorOrNone;
+    ReserveRows(c.input, cursor.Start(), columns);
     TokenStore t;
     while (cursor.NextRecord(t)) {
         if (skipContinuation) cursor.SkipContinuation(t);

@@ -8,16 +8,13 @@ void ReadRestraints(ReadContext& c) {
     auto& r = c.tables.restraints;
     Column* cols[] = {&r.Joint, &r.ux, &r.uy, &r.uz, &r.rx, &r.ry, &r.rz};
     for (Column* col : cols) col->clear();
-    const auto at = c.input.FindTable("JOINT RESTRAINT ASSIGNMENTS");
-    if (!at) {
-        c.history.append(".......... Not Found");
-        return;
-    }
+    auto cursorOrNone = BeginTable(c.input, c.history, nullptr, "JOINT RESTRAINT ASSIGNMENTS");
+    if (!cursorOrNone) return;
+    TableCursor& cursor = *cursorOrNone;
     // Every item read gives a row, the empty item that ends the table
     // included; that last row is removed afterwards. A table cut off by the
     // end of the file keeps all its rows.
-    ReserveRows(c.input, *at, {&r.Joint, &r.ux, &r.uy, &r.uz, &r.rx, &r.ry, &r.rz});
-    TableCursor cursor(c.input, *at);
+    ReserveRows(c.input, cursor.Start(), {&r.Joint, &r.ux, &r.uy, &r.uz, &r.rx, &r.ry, &r.rz});
     TokenStore t;
     std::string_view item;
     while (cursor.NextItem(&item)) {
@@ -35,14 +32,10 @@ void ReadReleases(ReadContext& c) {
     Column* cols[] = {&r.Frame, &r.M2I, &r.M3I, &r.M2J, &r.M3J};
     static constexpr const char* keys[] = {"Frame", "M2I", "M3I", "M2J", "M3J"};
     for (Column* col : cols) col->clear();
-    c.history.append("Reading Member Release data ..........");
-    const auto at = c.input.FindTable("FRAME RELEASE ASSIGNMENTS 1 - GENERAL");
-    if (!at) {
-        c.history.append(".......... Not Found");
-        return;
-    }
-    ReserveRows(c.input, *at, {&r.Frame, &r.M2I, &r.M3I, &r.M2J, &r.M3J});
-    TableCursor cursor(c.input, *at);
+    auto cursorOrNone = BeginTable(c.input, c.history, "Reading Member Release data ..........", "FRAME RELEASE ASSIGNMENTS 1 - GENERAL");
+    if (!cursorOrNone) return;
+    TableCursor& cursor = *cursorOrNone;
+    ReserveRows(c.input, cursor.Start(), {&r.Frame, &r.M2I, &r.M3I, &r.M2J, &r.M3J});
     TokenStore t;
     long count = 0;
     while (cursor.NextRecord(t)) {

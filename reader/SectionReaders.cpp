@@ -10,13 +10,9 @@ namespace corvane {
 void ReadMaterials(ReadContext& c) {
     auto& m = c.tables.materials;
     m.Material.clear(); m.UnitWeight.clear(); m.E1.clear(); m.U12.clear();
-    c.history.append("Reading Material data ..........");
-    const auto at = c.input.FindTable("MATERIAL PROPERTIES 02 - BASIC MECHANICAL PROPERTIES");
-    if (!at) {
-        c.history.append(".......... Not Found");
-        return;
-    }
-    TableCursor cursor(c.input, *at);
+    auto cursorOrNone = BeginTable(c.input, c.history, "Reading Material data ..........", "MATERIAL PROPERTIES 02 - BASIC MECHANICAL PROPERTIES");
+    if (!cursorOrNone) return;
+    TableCursor& cursor = *cursorOrNone;
     TokenStore t;
     long count = 0;
     for (;;) {
@@ -70,13 +66,9 @@ void ReadFrameSections(ReadContext& c) {
     s.SectionName.clear(); s.Material.clear(); s.Dim1.clear(); s.Dim2.clear(); s.Shape.clear();
     c.tables.frameAssigns.Frame.clear();
     c.tables.frameAssigns.AnalSect.clear();
-    c.history.append("Reading Frame Section data ..........");
-    const auto at = c.input.FindTable("FRAME SECTION PROPERTIES 01 - GENERAL");
-    if (!at) {
-        c.history.append(".......... Not Found");
-        return;
-    }
-    TableCursor cursor(c.input, *at);
+    auto cursorOrNone = BeginTable(c.input, c.history, "Reading Frame Section data ..........", "FRAME SECTION PROPERTIES 01 - GENERAL");
+    if (!cursorOrNone) return;
+    TableCursor& cursor = *cursorOrNone;
     TokenStore t;
     long count = 0;
     std::vector<std::string_view> continuation;
@@ -131,13 +123,9 @@ void ReadFrameSections(ReadContext& c) {
 void ReadAreaSections(ReadContext& c) {
     auto& s = c.tables.areaSections;
     s.Section.clear(); s.Material.clear(); s.Thickness.clear();
-    c.history.append("Reading Shell Section data ..........");
-    const auto at = c.input.FindTable("AREA SECTION PROPERTIES");
-    if (!at) {
-        c.history.append(".......... Not Found");
-        return;
-    }
-    TableCursor cursor(c.input, *at);
+    auto cursorOrNone = BeginTable(c.input, c.history, "Reading Shell Section data ..........", "AREA SECTION PROPERTIES");
+    if (!cursorOrNone) return;
+    TableCursor& cursor = *cursorOrNone;
     TokenStore t;
     long count = 0;
     while (cursor.NextRecord(t)) {

@@ -37,6 +37,16 @@ void TableCursor::SkipContinuation(const TokenStore& tokens, std::vector<std::st
     }
 }
 
+std::optional<TableCursor> BeginTable(const InputText& input, HistoryLog& history, const char* startLine, const char* table) {
+    if (startLine) history.append(startLine);
+    const auto at = input.FindTable(table);
+    if (!at) {
+        history.append(".......... Not Found");
+        return std::nullopt;
+    }
+    return TableCursor(input, *at);
+}
+
 void NoteCut(Report* report, const TableCursor& cursor, std::string_view table) {
     if (report && cursor.Cut())
         report->Add("table-cut", std::string(table), "",

@@ -2,6 +2,7 @@
 // first empty item, or to the end of the file when the table is cut off.
 #pragma once
 
+#include "model/History.h"
 #include "model/Memory.h"
 #include "model/Report.h"
 #include "model/Tables.h"
@@ -10,6 +11,7 @@
 #include "reader/ItemReader.h"
 
 #include <initializer_list>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -18,7 +20,7 @@ namespace corvane {
 class TableCursor {
 public:
     TableCursor(const InputText& input, std::size_t afterHeader)
-        : reader_(input.bytes(), afterHeader), current_("header") {}
+        : reader_(input.bytes(), afterHeader), current_("header"), start_(afterHeader) {}
 
     // Reads items until one has at least one token; false when the table
     // has ended.
@@ -33,6 +35,7 @@ public:
     bool NextItem(std::string_view* item);
 
     ItemReader& Reader() { return reader_; }
+    std::size_t Start() const { return start_; }
     bool Cut() const { return cut_; }
     bool CurrentEmpty() const { return current_.empty(); }
 
@@ -40,7 +43,12 @@ private:
     ItemReader reader_;
     std::string_view current_;
     bool cut_ = false;
+    std::size_t start_;
 };
+
+// The opening every table reader shares: its start line (when it has one),
+// the search for its table, and ".......... Not Found" when it is missing.
+std::optional<TableCursor> BeginTable(const InputText& input, HistoryLog& history, const char* startLine, const char* table);
 
 // Makes room for about as many rows as the table has lines, so that long
 // tables are not copied again and again while they grow.

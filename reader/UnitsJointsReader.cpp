@@ -57,14 +57,10 @@ void ReadJoints(ReadContext& c) {
     auto& j = c.tables.joints;
     c.history.append("Read Node data  ... ");
     j.Joint.clear(); j.GlobalX.clear(); j.GlobalY.clear(); j.GlobalZ.clear();
-    c.history.append("Reading Joint Cordinates data ..........");
-    const auto at = c.input.FindTable("JOINT COORDINATES");
-    if (!at) {
-        c.history.append(".......... Not Found");
-        return;
-    }
-    ReserveRows(c.input, *at, {&j.Joint, &j.GlobalX, &j.GlobalY, &j.GlobalZ});
-    TableCursor cursor(c.input, *at);
+    auto cursorOrNone = BeginTable(c.input, c.history, "Reading Joint Cordinates data ..........", "JOINT COORDINATES");
+    if (!cursorOrNone) return;
+    TableCursor& cursor = *cursorOrNone;
+    ReserveRows(c.input, cursor.Start(), {&j.Joint, &j.GlobalX, &j.GlobalY, &j.GlobalZ});
     TokenStore t;
     long count = 0;
     static constexpr const char* globalKeys[] = {"GlobalX", "GlobalY", "GlobalZ"};
