@@ -34,7 +34,7 @@ void WriteReleasesBlock(WriteContext& c);
 void WriteLoadingBlock(WriteContext& c);
 void WriteCombinationsBlock(WriteContext& c);
 
-// The support specification of one joint from its six restraint flags.
+// The support text of one joint (PINNED, FIXED or FIXED BUT ...) from its six restraint flags.
 std::string Support_Condition(const std::string& ux, const std::string& uy, const std::string& uz,
                               const std::string& rx, const std::string& ry, const std::string& rz);
 

@@ -84,7 +84,7 @@ struct PropertyLines {
     std::string tail;
 };
 
-// The property specification of a frame section, chosen by its shape.
+// The property lines of a frame section, chosen by its shape.
 PropertyLines PropertyFor(const FrameSectionTable& s, std::size_t i) {
     const std::string& shape = s.Shape[i];
     const std::string& name = s.SectionName[i];

@@ -117,12 +117,6 @@ TEST(MakeStaad, FileErrorsEndOnTheErrorPath) {
     EXPECT_TRUE(history.lines.empty());
     EXPECT_TRUE(messages.shown.empty());
 
-    // A full disk is never reported as success.
-    s.outputPath = "/dev/full";
-    EXPECT_FALSE(MakeStaad(s, history, messages));
-    EXPECT_NE(history.lines.back(), " ** StaadPro File Size : .25 KB");
-    for (const auto& line : history.lines) EXPECT_EQ(line.find("Completed Successfully"), std::string::npos);
-
     // A write-protected output gets the critical message (root may write anyway).
     if (::geteuid() != 0) {
         s.outputPath = dir.Write("ro.std", "");
