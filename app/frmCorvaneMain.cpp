@@ -35,7 +35,7 @@ const char* const kInitialInput = "D:\\Corvane\\Model\\corvane3DFrame.s2k";
 const char* const kInitialOutput = "D:\\Corvane\\Model\\corvane3DFrame.std";
 const char* const kClickInput = "D:\\Corvane\\Model\\corvane3DFrame1.s2k";
 const char* const kClickOutput = "D:\\Corvane\\Model\\corvane3DFrame1.std";
-const char* const kContact = "corvane-converter@users.noreply.github.com";
+const char* const kContact = "support@corvane-converter.example";
 
 // Positions of the history panel are given in twips; the screen has 15
 // twips to a pixel.
