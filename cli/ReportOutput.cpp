@@ -9,36 +9,47 @@ namespace corvane {
 
 namespace {
 
-// Distinct values in order of first appearance, with how often each came.
-struct Tally {
-    std::vector<std::string> order;
-    std::unordered_map<std::string, std::size_t> count;
-    void Add(const std::string& v) {
-        if (count[v]++ == 0) order.push_back(v);
-    }
+// The kinds in order of first appearance, each with its count and the names
+// to show: the first five distinct names, or for members without a property
+// every section with the number of its members.
+struct KindSummary {
+    std::string kind;
+    std::size_t count = 0;
+    std::vector<std::pair<std::string, std::size_t>> names;
 };
+
+void AddName(KindSummary& k, const std::string& name, bool grouped) {
+    for (auto& n : k.names)
+        if (n.first == name) {
+            ++n.second;
+            return;
+        }
+    if (grouped || k.names.size() < 6) k.names.emplace_back(name, 1);
+}
 
 }  // namespace
 
 std::string ReportSummary(const Report& report) {
-    Tally kinds;
-    std::unordered_map<std::string, Tally> namesOf;
+    std::vector<KindSummary> kinds;
+    std::unordered_map<std::string, std::size_t> indexOf;
     for (const auto& e : report.entries) {
-        kinds.Add(e.kind);
-        namesOf[e.kind].Add(e.group.empty() ? e.name : e.group);
+        const auto [it, inserted] = indexOf.try_emplace(e.kind, kinds.size());
+        if (inserted) kinds.push_back({e.kind, 0, {}});
+        KindSummary& k = kinds[it->second];
+        ++k.count;
+        AddName(k, e.group.empty() ? e.name : e.group, !e.group.empty());
     }
     std::string text;
-    for (const auto& kind : kinds.order) {
-        const Tally& names = namesOf[kind];
-        const bool grouped = kind == "member-without-property";
-        text += "report: " + kind + ": " + std::to_string(kinds.count[kind]);
+    for (const auto& k : kinds) {
+        const bool grouped = k.kind == "member-without-property";
+        text += "report: " + k.kind + ": " + std::to_string(k.count);
         std::string list;
-        for (std::size_t i = 0; i < names.order.size() && i < 5; ++i) {
+        for (std::size_t i = 0; i < k.names.size() && i < 5; ++i) {
             if (i) list += ", ";
-            const std::string& n = names.order[i];
-            list += grouped ? "section " + n + " (" + std::to_string(names.count.at(n)) + ")" : n;
+            const auto& [name, count] = k.names[i];
+            list += grouped ? "section " + name + " (" + std::to_string(count) + ")" : name;
         }
-        if (names.order.size() > 5) list += ", ...";
+        if (k.names.size() > 5) list += ", ...";
         if (!list.empty()) text += " (" + list + ")";
         text += '\n';
     }
