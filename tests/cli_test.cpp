@@ -74,7 +74,7 @@ TEST(Cli, TablesAsJsonKeepEveryByte) {
     const std::string check =
         "import json,sys; d=json.load(open(sys.argv[1])); k=list(d); "
         "assert k[:3]==['history','units','JointTable'] and k[-2:]==['CombinationTable','CombinationList'] and len(k)==19, k";
-    EXPECT_EQ(std::system(("python3 -c \"" + check + "\" " + json).c_str()), 0);
+    EXPECT_EQ(std::system(("/usr/bin/python3 -c \"" + check + "\" " + json).c_str()), 0);
     EXPECT_EQ(RunCli({"tables", dir.Path("none"), "--json"}).status, 1);
 }
 

@@ -95,7 +95,7 @@ TEST(Report, CommandLineFileStrictAndUnchangedOutputs) {
     EXPECT_NE(ReadFile(dir.Path("r.tsv")).find("unsupported-shape\tFRAME SECTION PROPERTIES 01 - GENERAL\tBOX200\t"), std::string::npos);
     r = RunCli({"convert", input, "--report", dir.Path("r.json")});
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(std::system(("python3 -c \"import json,sys; assert len(json.load(open(sys.argv[1])))==6\" " + dir.Path("r.json")).c_str()), 0);
+    EXPECT_EQ(std::system(("/usr/bin/python3 -c \"import json,sys; assert len(json.load(open(sys.argv[1])))==6\" " + dir.Path("r.json")).c_str()), 0);
     EXPECT_EQ(RunCli({"convert", input, "--report", input}).status, 1);
     EXPECT_EQ(ReadFile(input), ReadFile(std::string(CORVANE_SOURCE_DIR) + "/examples/building.s2k"));
     const std::string plate = dir.Write("p.s2k", ReadFile(std::string(CORVANE_SOURCE_DIR) + "/examples/plate.s2k"));
