@@ -34,10 +34,8 @@ public:
     // Reads one item whatever it holds (for readers that treat every item).
     bool NextItem(std::string_view* item);
 
-    ItemReader& Reader() { return reader_; }
     std::size_t Start() const { return start_; }
     bool Cut() const { return cut_; }
-    bool CurrentEmpty() const { return current_.empty(); }
 
 private:
     ItemReader reader_;
