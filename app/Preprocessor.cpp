@@ -35,7 +35,7 @@ bool Preprocess(const std::string& inputPath, HistoryLog& history, MessageSink& 
     ItemReader reader(text->bytes(), text->start());
     std::string line;
     while (!reader.AtEnd()) {
-        line.assign(reader.Next());
+        line.assign(reader.ReadItem());
         std::replace(line.begin(), line.end(), ',', '.');
         copy.Line(line);
     }

@@ -6,19 +6,19 @@
 namespace corvane {
 
 namespace {
-void WriteRecentFiles(LineSink& out, const std::vector<std::string>& entries) {
+void WriteRecentFiles(LineSink& out, const RecentFileList& entries) {
     out.Line(" " + std::to_string(entries.size()) + " ");
     for (const auto& e : entries) out.Line(e);
 }
 }  // namespace
 
-std::string RecentFileText(const std::vector<std::string>& entries) {
+std::string RecentFileListText(const RecentFileList& entries) {
     StringSink out;
     WriteRecentFiles(out, entries);
     return out.text;
 }
 
-bool SaveRecentFiles(const std::string& path, const std::vector<std::string>& entries, std::string* reason) {
+bool SaveRecentFileList(const std::string& path, const RecentFileList& entries, std::string* reason) {
     FileSink out;
     if (out.Open(path)) WriteRecentFiles(out, entries);
     if (out.Close()) return true;

@@ -7,9 +7,12 @@
 
 namespace corvane {
 
-std::string RecentFileText(const std::vector<std::string>& entries);
+// Paths of input files, one per entry.
+using RecentFileList = std::vector<std::string>;
+
+std::string RecentFileListText(const RecentFileList& entries);
 
 // Writes the list; on failure returns false and sets *reason.
-bool SaveRecentFiles(const std::string& path, const std::vector<std::string>& entries, std::string* reason);
+bool SaveRecentFileList(const std::string& path, const RecentFileList& entries, std::string* reason);
 
 }  // namespace corvane

@@ -436,10 +436,10 @@ void frmCorvaneMain::ToggleHistory() {
 }
 
 bool frmCorvaneMain::saveRecentFiles() {
-    std::vector<std::string> entries;
+    RecentFileList entries;
     for (int i = 0; i < lstRecent_->count(); ++i) entries.push_back(S(lstRecent_->item(i)->text()));
     std::string reason;
-    if (SaveRecentFiles("corvane.dat", entries, &reason)) return true;
+    if (SaveRecentFileList("corvane.dat", entries, &reason)) return true;
     messages_->show("Cannot save the recent files: " + reason);
     return false;
 }

@@ -26,7 +26,7 @@ void ItemReaderBench(benchmark::State& state) {
     for (auto _ : state) {
         corvane::ItemReader r(text, 0);
         std::size_t n = 0;
-        while (!r.AtEnd()) n += r.Next().size();
+        while (!r.AtEnd()) n += r.ReadItem().size();
         benchmark::DoNotOptimize(n);
     }
     state.SetBytesProcessed(static_cast<long>(state.iterations() * text.size()));
@@ -38,7 +38,7 @@ void SplitTokensBench(benchmark::State& state) {
         "Joint=12345   CoordSys=GLOBAL   CoordType=Cartesian   XorR=600   Y=12.5   Z=3.5   SpecialJt=No   GlobalX=600   GlobalY=12.5   GlobalZ=3.5";
     corvane::TokenStore t;
     for (auto _ : state) {
-        t.Split(item);
+        t.SplitTokens(item);
         benchmark::DoNotOptimize(corvane::FieldPosition(t, "GlobalZ"));
     }
     state.SetBytesProcessed(static_cast<long>(state.iterations() * item.size()));

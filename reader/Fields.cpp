@@ -4,7 +4,7 @@
 
 namespace corvane {
 
-void TokenStore::Split(std::string_view item) {
+void TokenStore::SplitTokens(std::string_view item) {
     int k = 0;
     std::size_t i = 0;
     const std::size_t n = item.size();

@@ -14,7 +14,7 @@ namespace corvane {
 // the input, which outlives the store.
 class TokenStore {
 public:
-    void Split(std::string_view item);
+    void SplitTokens(std::string_view item);
     void Reset() {
         slots_.assign(1, std::string_view());
         keyEnds_.assign(1, kNoKey);

@@ -79,7 +79,7 @@ void InputText::BuildIndex() const {
             ItemReader reader(all, lineStart);
             do {
                 const std::size_t itemStart = reader.Position();
-                const std::string_view item = reader.Next();
+                const std::string_view item = reader.ReadItem();
                 if (item.size() > kTableWord.size() && item.substr(0, kTableWord.size()) == kTableWord) {
                     headers_.try_emplace(std::string(item), Header{itemStart, reader.Position()});
                     headerStarts_.push_back(itemStart);

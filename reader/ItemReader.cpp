@@ -26,7 +26,7 @@ void ItemReader::ConsumeTerminator(std::size_t at) {
     }
 }
 
-std::string_view ItemReader::Next() {
+std::string_view ItemReader::ReadItem() {
     const std::size_t n = data_.size();
     const char* d = data_.data();
     std::size_t p = pos_;

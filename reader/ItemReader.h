@@ -16,7 +16,7 @@ public:
     // double quote (or to the end of its line when there is none), and the
     // rest of that piece is passed over; any other item runs up to the next
     // comma or line end, without its trailing blanks.
-    std::string_view Next();
+    std::string_view ReadItem();
 
     // True as soon as nothing is left to read.
     bool AtEnd() const { return pos_ >= data_.size(); }

@@ -18,7 +18,7 @@ void ReadRestraints(ReadContext& c) {
     TokenStore t;
     std::string_view item;
     while (cursor.NextItem(&item)) {
-        t.Split(item);
+        t.SplitTokens(item);
         r.Joint.emplace_back(MidFrom(t[1], 7));
         for (int k = 1; k <= 6; ++k) cols[k]->emplace_back(MidFrom(t[k + 1], 4));
     }

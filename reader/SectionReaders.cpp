@@ -96,7 +96,7 @@ void ReadFrameSections(ReadContext& c) {
                 fields.lines.push_back(t);
                 for (std::string_view line : continuation) {
                     fields.lines.emplace_back();
-                    fields.lines.back().Split(line);
+                    fields.lines.back().SplitTokens(line);
                 }
                 kept = GeneralProperties(fields, &dim1);
             }

@@ -11,8 +11,8 @@ bool TableCursor::NextRecord(TokenStore& tokens) {
             cut_ = true;
             return false;
         }
-        current_ = reader_.Next();
-        tokens.Split(current_);
+        current_ = reader_.ReadItem();
+        tokens.SplitTokens(current_);
         if (tokens.Count() >= 1) return true;
     }
 }
@@ -23,7 +23,7 @@ bool TableCursor::NextItem(std::string_view* item) {
         cut_ = true;
         return false;
     }
-    current_ = reader_.Next();
+    current_ = reader_.ReadItem();
     *item = current_;
     return true;
 }
@@ -31,7 +31,7 @@ bool TableCursor::NextItem(std::string_view* item) {
 void TableCursor::SkipContinuation(const TokenStore& tokens, std::vector<std::string_view>* lines) {
     if (tokens[tokens.Count()] != "_") return;
     while (!reader_.AtEnd()) {
-        current_ = reader_.Next();
+        current_ = reader_.ReadItem();
         if (lines) lines->push_back(current_);
         if (current_.empty() || current_.back() != '_') break;
     }

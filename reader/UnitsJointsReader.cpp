@@ -17,8 +17,8 @@ void ReadUnits(ReadContext& c) {
     TokenStore tokens;
     // The units field is a quoted, comma-separated list, so the first item
     // ends just after the force unit and the second item is the length unit.
-    tokens.Split(reader.Next());
-    const std::string_view length = reader.AtEnd() ? std::string_view() : reader.Next();
+    tokens.SplitTokens(reader.ReadItem());
+    const std::string_view length = reader.AtEnd() ? std::string_view() : reader.ReadItem();
     const std::string_view last = tokens[tokens.Count()];
     c.units.force = std::string(last.size() >= 12 ? last.substr(11, 2) : std::string_view());
     c.units.length = std::string(length);

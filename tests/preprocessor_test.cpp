@@ -65,12 +65,12 @@ TEST(Preprocessor, EmptyMissingAndUnwritable) {
 }
 
 TEST(RecentFiles, CountLineAndEntries) {
-    EXPECT_EQ(RecentFileText({}), " 0 \r\n");
-    EXPECT_EQ(RecentFileText({"C:\\a.s2k", "/b.s2k"}), " 2 \r\nC:\\a.s2k\r\n/b.s2k\r\n");
+    EXPECT_EQ(RecentFileListText({}), " 0 \r\n");
+    EXPECT_EQ(RecentFileListText({"C:\\a.s2k", "/b.s2k"}), " 2 \r\nC:\\a.s2k\r\n/b.s2k\r\n");
     TempDir dir;
     std::string reason;
-    ASSERT_TRUE(SaveRecentFiles(dir.Path("corvane.dat"), {"x"}, &reason));
+    ASSERT_TRUE(SaveRecentFileList(dir.Path("corvane.dat"), {"x"}, &reason));
     EXPECT_EQ(ReadFile(dir.Path("corvane.dat")), " 1 \r\nx\r\n");
-    EXPECT_FALSE(SaveRecentFiles(dir.Path("no/corvane.dat"), {}, &reason));
+    EXPECT_FALSE(SaveRecentFileList(dir.Path("no/corvane.dat"), {}, &reason));
     EXPECT_NE(reason.find("No such file or directory"), std::string::npos);
 }

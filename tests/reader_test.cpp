@@ -14,7 +14,7 @@ std::vector<std::string> Items(const std::string& text) {
     InputText input(text);
     ItemReader r(input.bytes(), input.start());
     std::vector<std::string> items;
-    while (!r.AtEnd()) items.emplace_back(r.Next());
+    while (!r.AtEnd()) items.emplace_back(r.ReadItem());
     return items;
 }
 
@@ -76,13 +76,13 @@ TEST(Fields, AfterEAndBeforeE) {
 
 TEST(Fields, PositionsJoinsAndStaleSlots) {
     TokenStore t;
-    t.Split("Material=\"A992 Fy50\"   Joint=1   Joint=2   Solo");
+    t.SplitTokens("Material=\"A992 Fy50\"   Joint=1   Joint=2   Solo");
     EXPECT_EQ(t.Count(), 5);
     EXPECT_EQ(FieldPosition(t, "Joint"), 4);  // the last token carrying the key
     EXPECT_EQ(FieldPosition(t, "Solo"), -1);  // a token without "=" carries no key
     EXPECT_EQ(JoinQuotedValue(t, 1), "A992_Fy50");
     // A shorter record keeps the longer record's tokens above its count.
-    t.Split("Section=\"SL");
+    t.SplitTokens("Section=\"SL");
     EXPECT_EQ(t.Count(), 1);
     EXPECT_EQ(t[2], "Fy50\"");
     EXPECT_EQ(JoinQuotedValue(t, 1), "SL_Fy50");
