@@ -56,6 +56,18 @@ QVariant ColumnModel::data(const QModelIndex& index, int role) const {
     return Q((*column_)[static_cast<std::size_t>(index.row())]);
 }
 
+int ReportModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(report_->entries.size());
+}
+
+QVariant ReportModel::data(const QModelIndex& index, int role) const {
+    if (index.row() < 0 || static_cast<std::size_t>(index.row()) >= report_->entries.size()) return {};
+    const ReportEntry& e = report_->entries[static_cast<std::size_t>(index.row())];
+    if (role == Qt::DisplayRole) return Q(e.kind + ": " + (e.name.empty() ? e.table : e.name));
+    if (role == Qt::UserRole) return Q(e.sentence);
+    return {};
+}
+
 frmCorvaneMain::frmCorvaneMain(FileDialogs* dialogs, MessageSink* messages, QWidget* parent) : QMainWindow(parent) {
     setObjectName("frmCorvaneMain");
     setWindowTitle("Corvane Converter");
@@ -135,12 +147,16 @@ void frmCorvaneMain::BuildWindow() {
     middle->addWidget(BuildHistoryPanel());
     grpReport_ = new QGroupBox("Report (0)");
     auto* reportLayout = new QVBoxLayout(grpReport_);
-    lstReport_ = new QListWidget;
+    lstReport_ = new QListView;
     lstReport_->setObjectName("lstReport");
     lstReport_->setToolTip("What the last command left out; double click an entry to read it");
+    lstReport_->setUniformItemSizes(true);
+    lstReport_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    reportModel_ = new ReportModel(&session_.report, lstReport_);
+    lstReport_->setModel(reportModel_);
     reportLayout->addWidget(lstReport_);
-    connect(lstReport_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-        messages_->show(S(item->data(Qt::UserRole).toString()), "Report", false);
+    connect(lstReport_, &QListView::doubleClicked, this, [this](const QModelIndex& index) {
+        messages_->show(S(index.data(Qt::UserRole).toString()), "Report", false);
     });
     middle->addWidget(grpReport_, 1);
     root->addLayout(middle);
@@ -325,12 +341,7 @@ void frmCorvaneMain::RefreshTables() {
 }
 
 void frmCorvaneMain::RefreshReport() {
-    lstReport_->clear();
-    for (const auto& e : session_.report.entries) {
-        auto* item = new QListWidgetItem(Q(e.kind + ": " + (e.name.empty() ? e.table : e.name)));
-        item->setData(Qt::UserRole, Q(e.sentence));
-        lstReport_->addItem(item);
-    }
+    reportModel_->Refresh();
     grpReport_->setTitle(QString("Report (%1)").arg(session_.report.entries.size()));
 }
 

@@ -41,6 +41,22 @@ private:
     const Column* column_;
 };
 
+// The report entries shown in a list: "kind: name" per line, the sentence
+// under Qt::UserRole. Large reports cost no widget per entry.
+class ReportModel : public QAbstractListModel {
+public:
+    ReportModel(const Report* report, QObject* parent) : QAbstractListModel(parent), report_(report) {}
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    void Refresh() {
+        beginResetModel();
+        endResetModel();
+    }
+
+private:
+    const Report* report_;
+};
+
 class frmCorvaneMain : public QMainWindow {
     Q_OBJECT
 public:
@@ -53,7 +69,7 @@ public:
     QLineEdit* outputPathField() const { return txtStaadFile_; }
     QListWidget* historyList() const { return lstHistory_; }
     QListWidget* recentList() const { return lstRecent_; }
-    QListWidget* reportList() const { return lstReport_; }
+    QListView* reportList() const { return lstReport_; }
     QGroupBox* reportGroup() const { return grpReport_; }
     QPushButton* button(const QString& caption) const;
     QListView* columnList(const QString& table, const QString& column) const;
@@ -124,7 +140,8 @@ private:
     QLineEdit* txtLength_ = nullptr;
     QListWidget* lstHistory_ = nullptr;
     QListWidget* lstRecent_ = nullptr;
-    QListWidget* lstReport_ = nullptr;
+    QListView* lstReport_ = nullptr;
+    ReportModel* reportModel_ = nullptr;
     QGroupBox* grpReport_ = nullptr;
     QPushButton* cmdHistory_ = nullptr;
     QComboBox* cboLookup_ = nullptr;

@@ -200,7 +200,7 @@ private slots:
         QCOMPARE(w.columnList("FrameTable", "Frame")->model()->rowCount(), 20);
 
         // A double click on a report entry shows its sentence.
-        emit w.reportList()->itemDoubleClicked(w.reportList()->item(0));
+        emit w.reportList()->doubleClicked(w.reportList()->model()->index(0, 0));
         QCOMPARE(messages->shown.back().text, std::string("Frame section BOX200 of shape Box/Tube is left out: its shape is not converted."));
 
         // Lookups: the members of a frame section, the cases of a combination.
