@@ -46,26 +46,21 @@ std::string S(const QString& s) { return s.toLocal8Bit().toStdString(); }
 
 }  // namespace
 
-int ColumnModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() || !column_ ? 0 : static_cast<int>(column_->size());
+int TextListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(Size());
 }
 
-QVariant ColumnModel::data(const QModelIndex& index, int role) const {
-    if (role != Qt::DisplayRole || !column_ || index.row() < 0 || static_cast<std::size_t>(index.row()) >= column_->size())
-        return {};
-    return Q((*column_)[static_cast<std::size_t>(index.row())]);
-}
-
-int ReportModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(report_->entries.size());
-}
-
-QVariant ReportModel::data(const QModelIndex& index, int role) const {
-    if (index.row() < 0 || static_cast<std::size_t>(index.row()) >= report_->entries.size()) return {};
-    const ReportEntry& e = report_->entries[static_cast<std::size_t>(index.row())];
-    if (role == Qt::DisplayRole) return Q(e.kind + ": " + (e.name.empty() ? e.table : e.name));
-    if (role == Qt::UserRole) return Q(e.sentence);
+QVariant TextListModel::data(const QModelIndex& index, int role) const {
+    if (index.row() < 0 || static_cast<std::size_t>(index.row()) >= Size()) return {};
+    const auto row = static_cast<std::size_t>(index.row());
+    if (role == Qt::DisplayRole) return Q(Text(row));
+    if (role == Qt::UserRole) return Q(Detail(row));
     return {};
+}
+
+std::string ReportModel::Text(std::size_t row) const {
+    const ReportEntry& e = report_->entries[row];
+    return e.kind + ": " + (e.name.empty() ? e.table : e.name);
 }
 
 frmCorvaneMain::frmCorvaneMain(FileDialogs* dialogs, MessageSink* messages, QWidget* parent) : QMainWindow(parent) {

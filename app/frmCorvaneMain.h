@@ -26,10 +26,11 @@ class QTabWidget;
 
 namespace corvane {
 
-// One column of a model table shown in a list, without copying its cells.
-class ColumnModel : public QAbstractListModel {
+// A list of texts held elsewhere, shown without copying: the view asks for
+// a row's text when it paints it. Refresh() after the texts changed.
+class TextListModel : public QAbstractListModel {
 public:
-    ColumnModel(const Column* column, QObject* parent) : QAbstractListModel(parent), column_(column) {}
+    explicit TextListModel(QObject* parent) : QAbstractListModel(parent) {}
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     void Refresh() {
@@ -37,23 +38,33 @@ public:
         endResetModel();
     }
 
+protected:
+    virtual std::size_t Size() const = 0;
+    virtual std::string Text(std::size_t row) const = 0;
+    // Shown under Qt::UserRole; empty when the list has no detail.
+    virtual std::string Detail(std::size_t) const { return {}; }
+};
+
+// One column of a model table.
+class ColumnModel : public TextListModel {
+public:
+    ColumnModel(const Column* column, QObject* parent) : TextListModel(parent), column_(column) {}
+
 private:
+    std::size_t Size() const override { return column_->size(); }
+    std::string Text(std::size_t row) const override { return (*column_)[row]; }
     const Column* column_;
 };
 
-// The report entries shown in a list: "kind: name" per line, the sentence
-// under Qt::UserRole. Large reports cost no widget per entry.
-class ReportModel : public QAbstractListModel {
+// The report entries: "kind: name" per line, the sentence as detail.
+class ReportModel : public TextListModel {
 public:
-    ReportModel(const Report* report, QObject* parent) : QAbstractListModel(parent), report_(report) {}
-    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
-    QVariant data(const QModelIndex& index, int role) const override;
-    void Refresh() {
-        beginResetModel();
-        endResetModel();
-    }
+    ReportModel(const Report* report, QObject* parent) : TextListModel(parent), report_(report) {}
 
 private:
+    std::size_t Size() const override { return report_->entries.size(); }
+    std::string Text(std::size_t row) const override;
+    std::string Detail(std::size_t row) const override { return report_->entries[row].sentence; }
     const Report* report_;
 };
 

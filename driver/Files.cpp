@@ -1,5 +1,7 @@
 #include "driver/Files.h"
 
+#include "driver/Session.h"
+
 #include <cerrno>
 #include <cstring>
 #include <sys/stat.h>
@@ -47,6 +49,22 @@ void ShowConversionFileError(MessageSink& messages, int error, FileRole role, co
         default:
             break;
     }
+}
+
+bool BeginCommand(Session& s, const std::string& outputPath, HistoryLog& history, MessageSink& messages) {
+    history.clear();
+    s.report.Clear();
+    s.failure.clear();
+    if (!IsExistingFile(s.inputPath)) {
+        history.append(kInputNotFound);
+        return false;
+    }
+    if (SameFile(s.inputPath, outputPath)) {
+        s.failure = "Output file is the input file: " + outputPath;
+        messages.show(s.failure);
+        return false;
+    }
+    return true;
 }
 
 std::string DescribeFileError(const std::string& path, int error) {

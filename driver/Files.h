@@ -27,6 +27,13 @@ enum class FileRole { Input, Output };
 // any other error.
 void ShowConversionFileError(MessageSink& messages, int error, FileRole role, const std::string& outputPath);
 
+// The start every whole-model command shares: the history and the last
+// report and failure are cleared; a missing input appends
+// "...INPUT FILE NOT FOUND..."; an output that is the input file itself is
+// refused with a message. True when the command may go on.
+struct Session;
+bool BeginCommand(Session& s, const std::string& outputPath, HistoryLog& history, MessageSink& messages);
+
 // "path: reason" for the errno of a failed operation.
 std::string DescribeFileError(const std::string& path, int error);
 

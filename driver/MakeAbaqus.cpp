@@ -8,19 +8,8 @@ namespace corvane {
 
 bool MakeAbaqus(Session& s, const std::string& deckPath, HistoryLog& history, MessageSink& messages,
                 const std::function<void()>& pause) {
-    history.clear();
-    s.report.Clear();
-    s.failure.clear();
+    if (!BeginCommand(s, deckPath, history, messages)) return false;
     const std::string input = s.inputPath;
-    if (!IsExistingFile(input)) {
-        history.append(kInputNotFound);
-        return false;
-    }
-    if (SameFile(input, deckPath)) {
-        s.failure = "Output file is the input file: " + deckPath;
-        messages.show(s.failure);
-        return false;
-    }
     int error = 0;
     auto text = InputText::Load(input, &error);
     if (!text) {

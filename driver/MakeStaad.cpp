@@ -20,20 +20,9 @@ bool Fail(Session& s, MessageSink& messages, int error, FileRole role, const std
 }  // namespace
 
 bool MakeStaad(Session& s, HistoryLog& history, MessageSink& messages) {
-    history.clear();
-    s.report.Clear();
-    s.failure.clear();
     const std::string input = s.inputPath;
     const std::string output = s.outputPath;
-    if (!IsExistingFile(input)) {
-        history.append(kInputNotFound);
-        return false;
-    }
-    if (SameFile(input, output)) {
-        s.failure = "Output file is the input file: " + output;
-        messages.show(s.failure);
-        return false;
-    }
+    if (!BeginCommand(s, output, history, messages)) return false;
     {
         // The output is created empty before anything is read.
         FileSink create;
