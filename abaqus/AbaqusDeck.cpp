@@ -1,7 +1,7 @@
 #include "abaqus/AbaqusDeck.h"
 
-#include "staad/Blocks.h"
-#include "staad/NumberText.h"
+#include "model/ShellNumbers.h"
+#include "text/NumberText.h"
 
 #include <cmath>
 
@@ -22,71 +22,97 @@ constexpr const char* kStep[] = {
     "*Output, history, variable=PRESELECT", "*End Step",
 };
 
-bool IsTriangle(const std::string& countText) { return std::floor(TextToNumber(countText)) == 3; }
+// The deck numbers its elements as the STAAD.Pro file did before offsets
+// moved with the member numbers: always from 100000.
+constexpr double kDeckOffset = ShellNumberOffset;
 
-void WriteElementNumbers(const ModelTables& t, SectionAreaLookup& areas, LineSink& out, std::size_t k) {
-    for (const auto& number : areas.FindSectionAreas(t.areaSections.Section[k])) out.Line(number + ",");
+bool IsTriangle(const Table& a, std::size_t row) { return std::floor(TextToNumber(a.Text(row, AreaCol::NumJoints))) == 3; }
+
+// One line per element of the area section, each ending in a comma.
+void WriteElementNumbers(const Model& m, const Links& k, LineSink& out, std::size_t section, std::string& line) {
+    const Table& assigns = m[TableId::AreaAssigns];
+    const Table& sections = m[TableId::AreaSections];
+    for (std::uint32_t r : k.areasOfSection[k.areaSections.Find(sections, section, AreaSectionCol::Section)]) {
+        line.clear();
+        AppendElementNumber(line, assigns.View(r, AreaAssignCol::Area), kDeckOffset);
+        line += ',';
+        out.Line(line);
+    }
 }
 
 }  // namespace
 
-void WriteAbaqusDeck(const ModelTables& t, SectionAreaLookup& areas, LineSink& out) {
+void WriteAbaqusDeck(const Model& m, const Links& k, LineSink& out) {
+    std::string line;
     out.Line("*Heading");
     out.Line("*Preprint, echo=NO, model=NO, history=NO, contact=NO");
     out.Line("*Part, name=Part-1");
     out.Line("*Node");
-    const auto& j = t.joints;
-    for (std::size_t i = 0; i < j.Joint.size(); ++i)
-        out.Line(j.Joint[i] + ", " + j.GlobalX[i] + ", " + j.GlobalY[i] + ", " + j.GlobalZ[i]);
+    const Table& j = m[TableId::Joints];
+    for (std::size_t i = 0; i < j.rows(); ++i) {
+        line.clear();
+        j.AppendText(line, i, JointCol::Joint);
+        for (int col = JointCol::GlobalX; col <= JointCol::GlobalZ; ++col) {
+            line += ", ";
+            j.AppendText(line, i, col);
+        }
+        out.Line(line);
+    }
 
     // Four-node shells first, then three-node shells under their own header.
-    const auto& a = t.areas;
+    const Table& a = m[TableId::Areas];
+    const auto element = [&](std::size_t i, int lastCorner) {
+        line.clear();
+        AppendElementNumber(line, a.View(i, AreaCol::Area), kDeckOffset);
+        for (int col = AreaCol::Joint1; col <= lastCorner; ++col) {
+            line += ", ";
+            a.AppendText(line, i, col);
+        }
+        out.Line(line);
+    };
     out.Line("*Element, type=S4R");
     bool anyTriangle = false;
-    for (std::size_t i = 0; i < a.Area.size(); ++i) {
-        if (IsTriangle(a.NumJoints[i])) {
-            anyTriangle = true;
-            continue;
-        }
-        out.Line(ShellNumber(a.Area[i]) + ", " + a.Joint1[i] + ", " + a.Joint2[i] + ", " + a.Joint3[i] + ", " + a.Joint4[i]);
+    for (std::size_t i = 0; i < a.rows(); ++i) {
+        if (IsTriangle(a, i)) anyTriangle = true;
+        else element(i, AreaCol::Joint4);
     }
     if (anyTriangle) {
         out.Line("*Element, type=S3");
-        for (std::size_t i = 0; i < a.Area.size(); ++i)
-            if (IsTriangle(a.NumJoints[i]))
-                out.Line(ShellNumber(a.Area[i]) + ", " + a.Joint1[i] + ", " + a.Joint2[i] + ", " + a.Joint3[i]);
+        for (std::size_t i = 0; i < a.rows(); ++i)
+            if (IsTriangle(a, i)) element(i, AreaCol::Joint3);
     }
 
-    const auto& s = t.areaSections;
-    for (std::size_t k = 0; k < s.Section.size(); ++k) {
-        out.Line("*Elset, elset=" + s.Section[k]);
-        WriteElementNumbers(t, areas, out, k);
+    const Table& s = m[TableId::AreaSections];
+    for (std::size_t sec = 0; sec < s.rows(); ++sec) {
+        out.Line("*Elset, elset=" + s.Text(sec, AreaSectionCol::Section));
+        WriteElementNumbers(m, k, out, sec, line);
     }
-    for (std::size_t k = 0; k < s.Section.size(); ++k) {
-        out.Line("*Shell Section, elset=" + s.Section[k] + ", material=" + s.Material[k]);
-        out.Line(s.Thickness[k] + ", 5");
+    for (std::size_t sec = 0; sec < s.rows(); ++sec) {
+        out.Line("*Shell Section, elset=" + s.Text(sec, AreaSectionCol::Section) + ", material=" + s.Text(sec, AreaSectionCol::Material));
+        out.Line(s.Text(sec, AreaSectionCol::Thickness) + ", 5");
     }
     out.Line("*End Part");
-    for (const char* line : kAssembly) out.Line(line);
+    for (const char* l : kAssembly) out.Line(l);
 
     out.Line("*Nset, nset=_PickedSet4, internal, instance=Part-1-1");
-    for (const auto& joint : t.restraints.Joint) out.Line(joint);
+    const Table& r = m[TableId::Restraints];
+    for (std::size_t i = 0; i < r.rows(); ++i) out.Line(r.Text(i, RestraintCol::Joint));
     out.Line("*Elset, elset=__PickedSurf5_SNEG, internal, instance=PART-1-1");
-    for (std::size_t k = 0; k < s.Section.size(); ++k) WriteElementNumbers(t, areas, out, k);
+    for (std::size_t sec = 0; sec < s.rows(); ++sec) WriteElementNumbers(m, k, out, sec, line);
     out.Line("*Surface, type=ELEMENT, name=_PickedSurf5, internal");
     out.Line("__PickedSurf5_SNEG, SNEG");
     out.Line("*End Assembly");
     out.Line("**");
 
-    const auto& m = t.materials;
-    for (std::size_t i = 0; i < m.Material.size(); ++i) {
-        out.Line("*Material, name= " + m.Material[i]);
+    const Table& mat = m[TableId::Materials];
+    for (std::size_t i = 0; i < mat.rows(); ++i) {
+        out.Line("*Material, name= " + mat.Text(i, MaterialCol::Material));
         out.Line("*DENSITY ");
-        out.Line(m.UnitWeight[i]);
+        out.Line(mat.Text(i, MaterialCol::UnitWeight));
         out.Line("*Elastic ");
-        out.Line(FormatOneDecimal(TextToNumber(m.E1[i])) + " , " + m.U12[i]);
+        out.Line(FormatOneDecimal(TextToNumber(mat.View(i, MaterialCol::E1))) + " , " + mat.Text(i, MaterialCol::U12));
     }
-    for (const char* line : kStep) out.Line(line);
+    for (const char* l : kStep) out.Line(l);
 }
 
 }  // namespace corvane

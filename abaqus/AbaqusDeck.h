@@ -2,14 +2,13 @@
 // elements, sections, materials, supports and one pressure step.
 #pragma once
 
-#include "model/History.h"
-#include "model/Tables.h"
-#include "reader/Lookups.h"
-#include "staad/LineSink.h"
+#include "link/Link.h"
+#include "model/Model.h"
+#include "text/LineSink.h"
 
 namespace corvane {
 
-// Writes every line of the deck from the tables read for it.
-void WriteAbaqusDeck(const ModelTables& tables, SectionAreaLookup& areas, LineSink& out);
+// Writes every line of the deck from the model and its links.
+void WriteAbaqusDeck(const Model& model, const Links& links, LineSink& out);
 
 }  // namespace corvane

@@ -1,7 +1,7 @@
 #include "app/RecentFiles.h"
 
 #include "driver/Files.h"
-#include "staad/LineSink.h"
+#include "driver/FileSink.h"
 
 namespace corvane {
 

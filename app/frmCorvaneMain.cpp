@@ -1,11 +1,11 @@
 #include "app/frmCorvaneMain.h"
 
-#include "app/Preprocessor.h"
 #include "app/RecentFiles.h"
 #include "driver/Files.h"
-#include "reader/Lookups.h"
-#include "staad/NumberList.h"
-#include "staad/NumberText.h"
+#include "driver/Lookups.h"
+#include "driver/Preprocessor.h"
+#include "text/NumberList.h"
+#include "text/NumberText.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -60,7 +60,7 @@ QVariant TextListModel::data(const QModelIndex& index, int role) const {
 
 std::string ReportModel::Text(std::size_t row) const {
     const ReportEntry& e = report_->entries[row];
-    return e.kind + ": " + (e.name.empty() ? e.table : e.name);
+    return std::string(KindId(e.kind)) + ": " + (e.name.empty() ? std::string(e.table) : e.name);
 }
 
 frmCorvaneMain::frmCorvaneMain(FileDialogs* dialogs, MessageSink* messages, QWidget* parent) : QMainWindow(parent) {
@@ -266,17 +266,19 @@ QWidget* frmCorvaneMain::BuildTableGroup(const QString& caption, const QString& 
     auto* columns = new QHBoxLayout(group);
     TableView view;
     view.table = table;
-    for (const auto& t : session_.tables.all()) {
-        if (Q(std::string(t.name)) != table) continue;
-        for (const auto& c : t.columns) {
+    for (TableId id : kTableOrder) {
+        const TableDescriptor& d = Describe(id);
+        if (Q(std::string(d.name)) != table) continue;
+        for (std::size_t col = 0; col < d.columnCount; ++col) {
+            const QString name = Q(std::string(d.columns[col].name));
             auto* box = new QVBoxLayout;
-            box->addWidget(new QLabel(Q(std::string(c.name))));
+            box->addWidget(new QLabel(name));
             auto* list = new QListView;
-            list->setObjectName(table + "." + Q(std::string(c.name)));
+            list->setObjectName(table + "." + name);
             list->setUniformItemSizes(true);
             list->setMinimumHeight(110);
             list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-            auto* model = new ColumnModel(c.cells, list);
+            auto* model = new ColumnModel(&session_.model[id], static_cast<int>(col), list);
             list->setModel(model);
             box->addWidget(list);
             columns->addLayout(box);
@@ -290,7 +292,7 @@ QWidget* frmCorvaneMain::BuildTableGroup(const QString& caption, const QString& 
         lstCombinationList_ = new QListView;
         lstCombinationList_->setObjectName("CombinationList");
         lstCombinationList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-        combinationListModel_ = new ColumnModel(&session_.tables.CombinationList, lstCombinationList_);
+        combinationListModel_ = new CombinationListModel(&session_.model, lstCombinationList_);
         lstCombinationList_->setModel(combinationListModel_);
         connect(lstCombinationList_, &QListView::clicked, this, &frmCorvaneMain::ShowComboCases);
         box->addWidget(lstCombinationList_);
@@ -320,19 +322,19 @@ void frmCorvaneMain::ChooseOutput() {
 }
 
 void frmCorvaneMain::SyncUnitsToSession() {
-    session_.units.force = S(txtForce_->text());
-    session_.units.length = S(txtLength_->text());
+    session_.model.units.force = S(txtForce_->text());
+    session_.model.units.length = S(txtLength_->text());
     session_.inputPath = InputPath();
     session_.outputPath = OutputPath();
-    session_.allSections = chkAllSections_->isChecked();
+    session_.options.allSections = chkAllSections_->isChecked();
 }
 
 void frmCorvaneMain::RefreshTables() {
     for (auto& view : tableViews_)
         for (auto* model : view.models) model->Refresh();
     combinationListModel_->Refresh();
-    txtForce_->setText(Q(session_.units.force));
-    txtLength_->setText(Q(session_.units.length));
+    txtForce_->setText(Q(session_.model.units.force));
+    txtLength_->setText(Q(session_.model.units.length));
 }
 
 void frmCorvaneMain::RefreshReport() {
@@ -357,43 +359,18 @@ void frmCorvaneMain::SetCommandsEnabled(bool enabled) {
     menuBar()->setEnabled(enabled);
 }
 
-void frmCorvaneMain::Delay(int fifths) {
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < fifths * 200) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(5);
-    }
-}
-
 void frmCorvaneMain::RunMakeAbaqus() {
     SyncUnitsToSession();
-    // The window repaints during the pauses; no other command may run then.
-    SetCommandsEnabled(false);
-    MakeAbaqus(session_, ReplaceExtension(session_.inputPath, ".inp"), *history_, *messages_, [this] {
-        RefreshTables();
-        Delay(1);
-    });
-    SetCommandsEnabled(true);
+    MakeAbaqus(session_, ReplaceExtension(session_.inputPath, ".inp"), *history_, *messages_);
     RefreshTables();
     RefreshReport();
 }
 
 void frmCorvaneMain::RunPreprocessor() { Preprocess(InputPath(), *history_, *messages_); }
 
-std::optional<InputText> frmCorvaneMain::LoadInput() {
-    auto text = IsExistingFile(InputPath()) ? InputText::Load(InputPath(), nullptr) : std::nullopt;
-    if (!text) history_->append(kInputNotFound);
-    return text;
-}
-
 void frmCorvaneMain::RunReader(void (*reader)(ReadContext&)) {
     SyncUnitsToSession();
-    auto text = LoadInput();
-    if (!text) return;
-    ReadContext c{*text, session_.tables, session_.units, *history_, nullptr, session_.allSections};
-    reader(c);
-    RefreshTables();
+    if (ReadOneTable(session_, reader, *history_)) RefreshTables();
 }
 
 void frmCorvaneMain::ShowLookup(const std::vector<std::string>& items) {
@@ -402,29 +379,32 @@ void frmCorvaneMain::ShowLookup(const std::vector<std::string>& items) {
 }
 
 void frmCorvaneMain::ShowFrameSectionFrames(const QModelIndex& index) {
-    const auto& names = session_.tables.frameSections.SectionName;
-    if (!index.isValid() || static_cast<std::size_t>(index.row()) >= names.size()) return;
-    auto text = LoadInput();
-    if (!text) return;
-    lastSectionFrames_ = FindSectionFrames(*text, *messages_, names[static_cast<std::size_t>(index.row())]);
+    const Table& sections = session_.model[TableId::FrameSections];
+    if (!index.isValid() || static_cast<std::size_t>(index.row()) >= sections.rows()) return;
+    if (!IsExistingFile(InputPath())) {
+        history_->append(kInputNotFound);
+        return;
+    }
+    lastSectionFrames_ = SectionFrames(InputPath(), sections.Text(static_cast<std::size_t>(index.row()), FrameSectionCol::SectionName), *messages_);
     ShowLookup(lastSectionFrames_);
 }
 
 void frmCorvaneMain::ShowAreaSectionAreas(const QModelIndex& index) {
-    const auto& names = session_.tables.areaSections.Section;
-    if (!index.isValid() || static_cast<std::size_t>(index.row()) >= names.size()) return;
-    auto text = LoadInput();
-    if (!text) return;
-    SectionAreaLookup lookup(*text, *messages_);
-    lastSectionAreas_ = lookup.FindSectionAreas(names[static_cast<std::size_t>(index.row())]);
+    const Table& sections = session_.model[TableId::AreaSections];
+    if (!index.isValid() || static_cast<std::size_t>(index.row()) >= sections.rows()) return;
+    if (!IsExistingFile(InputPath())) {
+        history_->append(kInputNotFound);
+        return;
+    }
+    lastSectionAreas_ = SectionElements(InputPath(), sections.Text(static_cast<std::size_t>(index.row()), AreaSectionCol::Section), *messages_);
     ShowLookup(lastSectionAreas_);
 }
 
 void frmCorvaneMain::ShowComboCases(const QModelIndex& index) {
-    const auto& list = session_.tables.CombinationList;
-    if (!index.isValid() || static_cast<std::size_t>(index.row()) >= list.size()) return;
-    ListComboCases(session_.tables.combinations, list[static_cast<std::size_t>(index.row())], session_.runList);
-    ShowLookup(session_.runList);
+    const auto& starts = session_.model.combinationStarts;
+    if (!index.isValid() || static_cast<std::size_t>(index.row()) >= starts.size()) return;
+    runList_ = CombinationCases(session_.model, starts[static_cast<std::size_t>(index.row())]);
+    ShowLookup(runList_);
 }
 
 // "History" in the captions means the recent-file list. The bottom edge of
@@ -475,16 +455,16 @@ void frmCorvaneMain::mousePressEvent(QMouseEvent* event) {
     event->accept();
 }
 
-void frmCorvaneMain::MakeStaadToSap2000() { shortList(lastSectionFrames_, session_.runList); }
+void frmCorvaneMain::MakeStaadToSap2000() { runList_ = FoldRuns(lastSectionFrames_); }
 
 void frmCorvaneMain::Command19() {
-    session_.runList.clear();
-    lblPrinted_->setText(QString::number(session_.runList.size()));
+    runList_.clear();
+    lblPrinted_->setText(QString::number(runList_.size()));
 }
 
 void frmCorvaneMain::Command22() {
     RunReader(ReadRestraints);
-    auto& runs = session_.runList;
+    auto& runs = runList_;
     runs.clear();
     const auto& list = lastSectionAreas_;
     const std::string first = list.empty() ? std::string() : list.front();

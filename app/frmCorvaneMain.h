@@ -48,12 +48,26 @@ protected:
 // One column of a model table.
 class ColumnModel : public TextListModel {
 public:
-    ColumnModel(const Column* column, QObject* parent) : TextListModel(parent), column_(column) {}
+    ColumnModel(const Table* table, int col, QObject* parent) : TextListModel(parent), table_(table), col_(col) {}
 
 private:
-    std::size_t Size() const override { return column_->size(); }
-    std::string Text(std::size_t row) const override { return (*column_)[row]; }
-    const Column* column_;
+    std::size_t Size() const override { return table_->rows(); }
+    std::string Text(std::size_t row) const override { return table_->Text(row, col_); }
+    const Table* table_;
+    int col_;
+};
+
+// The list of combinations: the name at each combination's first row.
+class CombinationListModel : public TextListModel {
+public:
+    CombinationListModel(const Model* model, QObject* parent) : TextListModel(parent), model_(model) {}
+
+private:
+    std::size_t Size() const override { return model_->combinationStarts.size(); }
+    std::string Text(std::size_t row) const override {
+        return (*model_)[TableId::Combinations].Text(model_->combinationStarts[row], CombinationCol::ComboName);
+    }
+    const Model* model_;
 };
 
 // The report entries: "kind: name" per line, the sentence as detail.
@@ -64,7 +78,7 @@ public:
 private:
     std::size_t Size() const override { return report_->entries.size(); }
     std::string Text(std::size_t row) const override;
-    std::string Detail(std::size_t row) const override { return report_->entries[row].sentence; }
+    std::string Detail(std::size_t row) const override { return Sentence(report_->entries[row]); }
     const Report* report_;
 };
 
@@ -88,6 +102,7 @@ public:
     QLabel* printedText() const { return lblPrinted_; }
     QCheckBox* allSectionsBox() const { return chkAllSections_; }
     const std::vector<std::string>& lastSectionFrames() const { return lastSectionFrames_; }
+    const std::vector<std::string>& runList() const { return runList_; }
 
     // Writes "corvane.dat" in the working folder; a failure is shown.
     bool saveRecentFiles();
@@ -127,12 +142,9 @@ private:
     void ShowComboCases(const QModelIndex& index);
     void ShowLookup(const std::vector<std::string>& items);
 
-    // The current input, read afresh; appends the not-found line when it is missing.
-    std::optional<InputText> LoadInput();
     void SyncUnitsToSession();
     void RefreshTables();
     void RefreshReport();
-    void Delay(int fifths);
     void SetCommandsEnabled(bool enabled);
     std::string InputPath() const;
     std::string OutputPath() const;
@@ -159,7 +171,8 @@ private:
     QLabel* lblPrinted_ = nullptr;
     QCheckBox* chkAllSections_ = nullptr;
     QListView* lstCombinationList_ = nullptr;
-    ColumnModel* combinationListModel_ = nullptr;
+    CombinationListModel* combinationListModel_ = nullptr;
+    std::vector<std::string> runList_;  // the number list the test commands work on
     std::vector<QPushButton*> buttons_;
     std::vector<TableView> tableViews_;
     std::vector<std::string> lastSectionFrames_;

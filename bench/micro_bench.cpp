@@ -1,10 +1,11 @@
-// Micro-benchmarks of the hot paths: the item reader, token splitting,
-// shortList and number text.
+// Micro-benchmarks of the hot paths: the item reader, token splitting with
+// key lookup, folded number lists and number text.
 #include "reader/Fields.h"
 #include "reader/InputText.h"
 #include "reader/ItemReader.h"
-#include "staad/NumberList.h"
-#include "staad/NumberText.h"
+#include "reader/Tokens.h"
+#include "text/NumberList.h"
+#include "text/NumberText.h"
 
 #include <benchmark/benchmark.h>
 
@@ -37,30 +38,37 @@ void SplitTokensBench(benchmark::State& state) {
     const std::string item =
         "Joint=12345   CoordSys=GLOBAL   CoordType=Cartesian   XorR=600   Y=12.5   Z=3.5   SpecialJt=No   GlobalX=600   GlobalY=12.5   GlobalZ=3.5";
     corvane::TokenStore t;
+    const corvane::KeySet keys{{"Joint", 0}, {"GlobalX", 1}, {"GlobalY", 2}, {"GlobalZ", 3}};
+    int pos[corvane::KeySet::kMaxSlots];
     for (auto _ : state) {
-        t.SplitTokens(item);
-        benchmark::DoNotOptimize(corvane::FieldPosition(t, "GlobalZ"));
+        t.Split(item, &keys, pos);
+        benchmark::DoNotOptimize(pos[3]);
     }
     state.SetBytesProcessed(static_cast<long>(state.iterations() * item.size()));
 }
 BENCHMARK(SplitTokensBench);
 
-void ShortListBench(benchmark::State& state) {
+void FoldedListBench(benchmark::State& state) {
     std::vector<std::string> list;
     for (int i = 0; i < 100000; ++i) list.push_back(std::to_string(i % 7 == 0 ? i * 2 : i));
-    corvane::RunList runs;
+    std::string line;
     for (auto _ : state) {
-        corvane::shortList(list, runs);
-        benchmark::DoNotOptimize(corvane::joinArray(runs).size());
+        line.clear();
+        corvane::AppendFoldedList(line, list.size(), [&](std::size_t i) -> std::string_view { return list[i]; });
+        benchmark::DoNotOptimize(line.size());
     }
     state.SetItemsProcessed(static_cast<long>(state.iterations() * list.size()));
 }
-BENCHMARK(ShortListBench);
+BENCHMARK(FoldedListBench);
 
 void NumberTextBench(benchmark::State& state) {
     const char* texts[] = {"-12.5", "1.5E+02", "0.00001", "24855578.2847654", "NULL", "3"};
-    for (auto _ : state)
-        for (const char* t : texts) benchmark::DoNotOptimize(corvane::NumberToText(-corvane::TextToNumber(t)));
+    std::string out;
+    for (auto _ : state) {
+        out.clear();
+        for (const char* t : texts) corvane::AppendSignedNumber(out, t, true);
+        benchmark::DoNotOptimize(out.size());
+    }
     state.SetItemsProcessed(static_cast<long>(state.iterations() * 6));
 }
 BENCHMARK(NumberTextBench);

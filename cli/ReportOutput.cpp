@@ -1,6 +1,6 @@
 #include "cli/ReportOutput.h"
 
-#include "cli/Json.h"
+#include "text/Json.h"
 
 #include <unordered_map>
 #include <vector>
@@ -33,11 +33,13 @@ std::string ReportSummary(const Report& report) {
     std::vector<KindSummary> kinds;
     std::unordered_map<std::string, std::size_t> indexOf;
     for (const auto& e : report.entries) {
-        const auto [it, inserted] = indexOf.try_emplace(e.kind, kinds.size());
-        if (inserted) kinds.push_back({e.kind, 0, {}});
+        const std::string kind(KindId(e.kind));
+        const auto [it, inserted] = indexOf.try_emplace(kind, kinds.size());
+        if (inserted) kinds.push_back({kind, 0, {}});
         KindSummary& k = kinds[it->second];
         ++k.count;
-        AddName(k, e.group.empty() ? e.name : e.group, !e.group.empty());
+        const bool grouped = SummarisedByFirstWord(e.kind);
+        AddName(k, grouped ? e.a : e.name, grouped);
     }
     std::string text;
     for (const auto& k : kinds) {
@@ -59,7 +61,16 @@ std::string ReportSummary(const Report& report) {
 
 std::string ReportTsv(const Report& report) {
     std::string text;
-    for (const auto& e : report.entries) text += e.kind + '\t' + e.table + '\t' + e.name + '\t' + e.sentence + '\n';
+    for (const auto& e : report.entries) {
+        text.append(KindId(e.kind));
+        text += '\t';
+        text.append(e.table);
+        text += '\t';
+        text += e.name;
+        text += '\t';
+        text += Sentence(e);
+        text += '\n';
+    }
     return text;
 }
 
@@ -68,8 +79,8 @@ std::string ReportJson(const Report& report) {
     for (std::size_t i = 0; i < report.entries.size(); ++i) {
         const auto& e = report.entries[i];
         text += i ? ",\n " : "\n ";
-        text += "{\"kind\": " + JsonString(e.kind) + ", \"table\": " + JsonString(e.table) + ", \"name\": " +
-                JsonString(e.name) + ", \"sentence\": " + JsonString(e.sentence) + "}";
+        text += "{\"kind\": " + JsonString(KindId(e.kind)) + ", \"table\": " + JsonString(e.table) + ", \"name\": " +
+                JsonString(e.name) + ", \"sentence\": " + JsonString(Sentence(e)) + "}";
     }
     text += "\n]\n";
     return text;

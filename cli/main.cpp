@@ -3,12 +3,12 @@
 //   corvane abaqus INPUT [-o OUTPUT] [--report FILE] [--strict]
 //   corvane preprocess INPUT
 //   corvane tables INPUT [--json] [--all-sections]
-#include "app/Preprocessor.h"
 #include "cli/Console.h"
-#include "cli/Json.h"
 #include "cli/ReportOutput.h"
 #include "driver/Files.h"
+#include "driver/Preprocessor.h"
 #include "driver/Session.h"
+#include "text/Json.h"
 
 #include <cstdio>
 #include <cstring>
@@ -151,7 +151,7 @@ int Convert(const Options& o) {
     Session s;
     s.inputPath = o.input;
     s.outputPath = o.output.empty() ? ReplaceExtension(o.input, ".std") : o.output;
-    s.allSections = o.allSections;
+    s.options.allSections = o.allSections;
     ConsoleHistory history;
     ConsoleMessages messages;
     if (!MakeStaad(s, history, messages)) {
@@ -183,54 +183,70 @@ int PreprocessCommand(const Options& o) {
 }
 
 void PrintListing(Session& s) {
-    std::printf("== Units\nforce\tlength\n%s\t%s\n", s.units.force.c_str(), s.units.length.c_str());
-    for (const auto& table : s.tables.all()) {
-        std::printf("\n== %.*s (%zu rows)\n", static_cast<int>(table.name.size()), table.name.data(), table.rows());
-        std::string line;
-        for (std::size_t k = 0; k < table.columns.size(); ++k) {
+    const UnitsInfo& units = s.model.units;
+    std::printf("== Units\nforce\tlength\n%s\t%s\n", units.force.c_str(), units.length.c_str());
+    std::string line;
+    for (TableId id : kTableOrder) {
+        const Table& table = s.model[id];
+        const TableDescriptor& d = table.descriptor();
+        std::printf("\n== %.*s (%zu rows)\n", static_cast<int>(d.name.size()), d.name.data(), table.rows());
+        line.clear();
+        for (std::size_t k = 0; k < d.columnCount; ++k) {
             if (k) line += '\t';
-            line += table.columns[k].name;
+            line += d.columns[k].name;
         }
         std::printf("%s\n", line.c_str());
         for (std::size_t r = 0; r < table.rows(); ++r) {
             line.clear();
-            for (std::size_t k = 0; k < table.columns.size(); ++k) {
+            for (std::size_t k = 0; k < d.columnCount; ++k) {
                 if (k) line += '\t';
-                const Column& col = *table.columns[k].cells;
-                if (r < col.size()) line += col[r];
+                table.AppendText(line, r, static_cast<int>(k));
             }
+            line += '\n';
             std::fwrite(line.data(), 1, line.size(), stdout);
-            std::fputc('\n', stdout);
         }
     }
-    std::printf("\n== CombinationList (%zu entries)\n", s.tables.CombinationList.size());
-    for (const auto& name : s.tables.CombinationList) std::printf("%s\n", name.c_str());
+    const Table& combos = s.model[TableId::Combinations];
+    std::printf("\n== CombinationList (%zu entries)\n", s.model.combinationStarts.size());
+    for (std::uint32_t row : s.model.combinationStarts) std::printf("%s\n", combos.Text(row, CombinationCol::ComboName).c_str());
+}
+
+// Appends a cell as a JSON string, its marker inside the quotes.
+void AppendJsonCell(std::string& out, const Table& table, std::size_t row, int col) {
+    const Cell c = table.cell(row, col);
+    if (c.absent()) AppendJsonString(out, table.descriptor().columns[col].absentText);
+    else AppendJsonString(out, table.View(c), c.quoted() ? "$" : "");
 }
 
 void PrintJson(Session& s, const std::vector<std::string>& history) {
     std::string out = "{\n  \"history\": [";
     for (std::size_t i = 0; i < history.size(); ++i) out += (i ? ", " : "") + JsonString(history[i]);
-    out += "],\n  \"units\": {\"force\": " + JsonString(s.units.force) + ", \"length\": " + JsonString(s.units.length) + "}";
-    for (const auto& table : s.tables.all()) {
-        out += ",\n  " + JsonString(table.name) + ": {";
-        for (std::size_t k = 0; k < table.columns.size(); ++k) {
-            out += (k ? ", " : "") + JsonString(table.columns[k].name) + ": [";
-            const Column& col = *table.columns[k].cells;
-            for (std::size_t r = 0; r < col.size(); ++r) {
+    const UnitsInfo& units = s.model.units;
+    out += "],\n  \"units\": {\"force\": " + JsonString(units.force) + ", \"length\": " + JsonString(units.length) + "}";
+    for (TableId id : kTableOrder) {
+        const Table& table = s.model[id];
+        const TableDescriptor& d = table.descriptor();
+        out += ",\n  " + JsonString(d.name) + ": {";
+        for (std::size_t k = 0; k < d.columnCount; ++k) {
+            out += (k ? ", " : "") + JsonString(d.columns[k].name) + ": [";
+            for (std::size_t r = 0; r < table.rows(); ++r) {
                 if (r) out += ", ";
-                out += JsonString(col[r]);
+                AppendJsonCell(out, table, r, static_cast<int>(k));
+                if (out.size() > (1u << 22)) {
+                    std::fwrite(out.data(), 1, out.size(), stdout);
+                    out.clear();
+                }
             }
             out += "]";
-            if (out.size() > (1u << 22)) {
-                std::fwrite(out.data(), 1, out.size(), stdout);
-                out.clear();
-            }
         }
         out += "}";
     }
     out += ",\n  \"CombinationList\": [";
-    for (std::size_t i = 0; i < s.tables.CombinationList.size(); ++i)
-        out += (i ? ", " : "") + JsonString(s.tables.CombinationList[i]);
+    const Table& combos = s.model[TableId::Combinations];
+    for (std::size_t i = 0; i < s.model.combinationStarts.size(); ++i) {
+        if (i) out += ", ";
+        AppendJsonCell(out, combos, s.model.combinationStarts[i], CombinationCol::ComboName);
+    }
     out += "]\n}\n";
     std::fwrite(out.data(), 1, out.size(), stdout);
 }
@@ -238,7 +254,7 @@ void PrintJson(Session& s, const std::vector<std::string>& history) {
 int Tables(const Options& o) {
     Session s;
     s.inputPath = o.input;
-    s.allSections = o.allSections;
+    s.options.allSections = o.allSections;
     if (o.json) {
         MemoryHistory history;
         const bool read = ReadAllTables(s, history);

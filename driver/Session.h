@@ -3,23 +3,28 @@
 #pragma once
 
 #include "model/History.h"
+#include "model/Model.h"
 #include "model/Report.h"
-#include "model/Tables.h"
+#include "reader/InputText.h"
+#include "reader/Readers.h"
+#include "text/LineSink.h"
 
-#include <functional>
 #include <string>
+#include <string_view>
 
 namespace corvane {
 
+struct ConvertOptions {
+    bool allSections = false;  // keep frame sections of every shape
+};
+
 struct Session {
-    ModelTables tables;
-    UnitsInfo units;
-    RunList runList;
+    Model model;
     std::string inputPath;
     std::string outputPath;
-    bool allSections = false;  // keep frame sections of every shape
-    Report report;             // what the last command left out
-    std::string failure;       // "path: reason" of the last failed file operation
+    ConvertOptions options;
+    Report report;         // what the last command left out
+    std::string failure;   // "path: reason" of the last failed file operation
 };
 
 // Converts the input to a STAAD.Pro file at the output path. True when the
@@ -27,12 +32,22 @@ struct Session {
 bool MakeStaad(Session& s, HistoryLog& history, MessageSink& messages);
 
 // Writes the shell part of the model as an Abaqus deck at `deckPath`.
-// `pause` runs after each reader (the window repaints there).
-bool MakeAbaqus(Session& s, const std::string& deckPath, HistoryLog& history, MessageSink& messages,
-                const std::function<void()>& pause = {});
+bool MakeAbaqus(Session& s, const std::string& deckPath, HistoryLog& history, MessageSink& messages);
 
-// Runs, on the current input, the sixteen readers of a conversion and then
-// the area section assignments reader. False when the input is missing.
+// Runs, on the current input, every reader (the conversion's sixteen and
+// then the area section assignments). False when the input is missing.
 bool ReadAllTables(Session& s, HistoryLog& history);
+
+// Runs one reader alone on the current input, as the window's table
+// buttons do; the history is not cleared. False when the input is missing.
+bool ReadOneTable(Session& s, void (*reader)(ReadContext&), HistoryLog& history);
+
+// The commands on an input held in memory, without any file: the model is
+// read into `model` and the STAAD.Pro file or the Abaqus deck goes to `out`.
+void ConvertInput(const InputText& input, Model& model, const ConvertOptions& options, LineSink& out, HistoryLog& history,
+                  MessageSink& messages, Report& report);
+void AbaqusForInput(const InputText& input, Model& model, const ConvertOptions& options, LineSink& out, HistoryLog& history,
+                    MessageSink& messages, Report& report);
+void ReadTablesOf(const InputText& input, Model& model, const ConvertOptions& options, HistoryLog& history, Report& report);
 
 }  // namespace corvane

@@ -1,7 +1,9 @@
-// Services the conversion logic needs from whatever front end runs it:
-// the history list and message boxes.
+// Services the conversion logic needs from whatever front end runs it: the
+// history list, message boxes and progress. The window, the console and the
+// tests each implement them.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -21,6 +23,13 @@ class MessageSink {
 public:
     virtual ~MessageSink() = default;
     virtual void show(const std::string& text, const std::string& title = "", bool critical = false) = 0;
+};
+
+// How far a command has come: `done` of `total` steps (readers, then blocks).
+class Progress {
+public:
+    virtual ~Progress() = default;
+    virtual void step(std::size_t done, std::size_t total) = 0;
 };
 
 // Keeps the lines in memory; used by tests and by front ends that print

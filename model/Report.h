@@ -1,29 +1,68 @@
 // What a conversion left out or could not carry across, collected beside
-// the history. Entries never change a table, an output file or a history
-// line.
+// the history. An entry keeps its kind and the few words of its sentence;
+// the sentence itself is made only when it is shown or written. Entries
+// never change a table, an output file or a history line.
 #pragma once
 
+#include <cstdint>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace corvane {
 
-struct ReportEntry {
-    std::string kind;      // stable short identifier, e.g. "missing-joint"
-    std::string table;     // the SAP2000 table the record comes from
-    std::string name;      // name or number of the record
-    std::string sentence;  // one plain sentence for the user
-    std::string group;     // what the console summarises by (a section), if anything
+enum class ReportKind : std::uint8_t {
+    AreaJointCount,
+    UnsupportedShape,
+    MemberWithoutProperty,
+    MemberWithoutMaterial,
+    NonlinearCombination,
+    CombinationCaseUnknown,
+    LoadPatternUnknown,
+    LoadDirectionUnsupported,
+    JointLoadZero,
+    NumberNotInteger,
+    NumberCollision,
+    MissingJoint,
+    TableCut,
+    NotTabular,
 };
+
+struct ReportEntry {
+    ReportKind kind;
+    std::string_view table;  // the SAP2000 table the record comes from
+    std::string name;        // name or number of the record
+    std::string a, b;        // the other words of the sentence
+};
+
+// The stable short identifier of a kind, e.g. "missing-joint".
+std::string_view KindId(ReportKind kind);
+// Whether the console sums a kind up by its first word (the section of a
+// member without a property) rather than by the record's name.
+bool SummarisedByFirstWord(ReportKind kind);
+// The one plain sentence of an entry.
+std::string Sentence(const ReportEntry& entry);
 
 class Report {
 public:
-    void Add(std::string kind, std::string table, std::string name, std::string sentence, std::string group = {}) {
-        entries.push_back({std::move(kind), std::move(table), std::move(name), std::move(sentence), std::move(group)});
+    void Add(ReportKind kind, std::string_view table, std::string name = {}, std::string a = {}, std::string b = {});
+    // A table name that is not one of the converter's own lives as long as
+    // the report.
+    std::string_view Intern(std::string_view text);
+    // Moves the other report's entries to the end of this one.
+    void Append(Report&& other);
+    void Clear() {
+        entries.clear();
+        names_.clear();
     }
-    void Clear() { entries.clear(); }
     bool Empty() const { return entries.empty(); }
     std::vector<ReportEntry> entries;
+
+private:
+    // Shared and never moved, so that the views of the entries stay valid
+    // when reports are copied or appended.
+    std::vector<std::shared_ptr<const std::string>> names_;
 };
 
 }  // namespace corvane

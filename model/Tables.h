@@ -1,79 +1,71 @@
-// The in-memory model: every SAP2000 table the converter knows, held as
-// parallel columns of text in the order of the input file.
+// The SAP2000 tables the converter knows: one descriptor each (its name in
+// the model, the SAP2000 table it is read from, its columns and what a
+// missing field is shown as), and the column numbers the readers and
+// writers use. Adding a table is one descriptor, one column list and one
+// reader.
 #pragma once
 
-#include <string>
+#include <cstddef>
+#include <cstdint>
 #include <string_view>
-#include <vector>
 
 namespace corvane {
 
-using Column = std::vector<std::string>;
+enum class TableId : std::uint8_t {
+    Joints,
+    Frames,
+    Areas,
+    Restraints,
+    Releases,
+    Materials,
+    FrameSections,
+    AreaSections,
+    FrameAssigns,
+    AreaAssigns,
+    LoadPatterns,
+    FrameDistLoads,
+    FramePointLoads,
+    JointLoads,
+    AreaLoads,
+    Combinations,
+};
+constexpr std::size_t kTableCount = 16;
 
-// One named column of a table, for front ends that show or print tables
-// without knowing their layout.
-struct NamedColumn {
+struct ColumnDescriptor {
     std::string_view name;
-    Column* cells;
+    // What a missing field is shown as (and written as) in this column.
+    std::string_view absentText;
 };
 
-struct NamedTable {
-    std::string_view name;
-    std::vector<NamedColumn> columns;
-    std::size_t rows() const { return columns.empty() ? 0 : columns.front().cells->size(); }
+struct TableDescriptor {
+    TableId id;
+    std::string_view name;      // the model's name of the table, e.g. "JointTable"
+    std::string_view sapName;   // the SAP2000 table it is read from
+    std::string_view sapOther;  // a second SAP2000 name, if the table has one
+    const ColumnDescriptor* columns;
+    std::size_t columnCount;
 };
 
-struct JointTable { Column Joint, GlobalX, GlobalY, GlobalZ; };
-struct FrameTable { Column Frame, JointI, JointJ; };
-struct AreaTable { Column Area, NumJoints, Joint1, Joint2, Joint3, Joint4; };
-struct RestraintTable { Column Joint, ux, uy, uz, rx, ry, rz; };
-struct FrameReleaseTable { Column Frame, M2I, M3I, M2J, M3J; };
-struct MaterialTable { Column Material, UnitWeight, E1, U12; };
-struct FrameSectionTable { Column SectionName, Material, Dim1, Dim2, Shape; };
-struct AreaSectionTable { Column Section, Material, Thickness; };
-struct FrameSectionAssignTable { Column Frame, AnalSect, Material; };
-struct AreaSectionAssignTable { Column Area, Section; };
-struct LoadPatternTable { Column LoadPat, DesignType, SelfWtMult; };
-struct FrameDistLoadTable { Column Frame, LoadPat, CoordSys, Dir, AbsDistA, AbsDistB, FOverLA, FOverLB; };
-struct FramePointLoadTable { Column Frame, LoadPat, CoordSys, Dir, AbsDist, Force; };
-struct JointLoadTable { Column Joint, LoadPat, F1, F2, F3, M1, M2, M3; };
-struct AreaLoadTable { Column Area, LoadPat, CoordSys, Dir, UnifLoad; };
-struct CombinationTable { Column ComboName, CaseName, ScaleFactor, LoadNumber; };
+// Every table, in the order the command line and the window list them.
+const TableDescriptor& Describe(TableId id);
+extern const TableId kTableOrder[kTableCount];
 
-struct ModelTables {
-    JointTable joints;
-    FrameTable frames;
-    AreaTable areas;
-    RestraintTable restraints;
-    FrameReleaseTable releases;
-    MaterialTable materials;
-    FrameSectionTable frameSections;
-    AreaSectionTable areaSections;
-    FrameSectionAssignTable frameAssigns;
-    AreaSectionAssignTable areaAssigns;
-    LoadPatternTable loadPatterns;
-    FrameDistLoadTable frameDistLoads;
-    FramePointLoadTable framePointLoads;
-    JointLoadTable jointLoads;
-    AreaLoadTable areaLoads;
-    CombinationTable combinations;
-    Column CombinationList;
-
-    // All sixteen tables with their column names, in the order the
-    // command line and the window present them.
-    std::vector<NamedTable> all();
-};
-
-// The model's force and length texts; both start as a single blank and
-// keep their value when a later input has no units table.
-struct UnitsInfo {
-    std::string force = " ";
-    std::string length = " ";
-};
-
-// The shared working list of number-list tokens ("1", "TO", "4", ...).
-using RunList = std::vector<std::string>;
-
-void ClearColumns(const NamedTable& t);
+// Column numbers, in descriptor order.
+struct JointCol { enum : int { Joint, GlobalX, GlobalY, GlobalZ }; };
+struct FrameCol { enum : int { Frame, JointI, JointJ }; };
+struct AreaCol { enum : int { Area, NumJoints, Joint1, Joint2, Joint3, Joint4 }; };
+struct RestraintCol { enum : int { Joint, ux, uy, uz, rx, ry, rz }; };
+struct ReleaseCol { enum : int { Frame, M2I, M3I, M2J, M3J }; };
+struct MaterialCol { enum : int { Material, UnitWeight, E1, U12 }; };
+struct FrameSectionCol { enum : int { SectionName, Material, Dim1, Dim2, Shape }; };
+struct AreaSectionCol { enum : int { Section, Material, Thickness }; };
+struct FrameAssignCol { enum : int { Frame, AnalSect, Material }; };
+struct AreaAssignCol { enum : int { Area, Section }; };
+struct LoadPatternCol { enum : int { LoadPat, DesignType, SelfWtMult }; };
+struct FrameDistLoadCol { enum : int { Frame, LoadPat, CoordSys, Dir, AbsDistA, AbsDistB, FOverLA, FOverLB }; };
+struct FramePointLoadCol { enum : int { Frame, LoadPat, CoordSys, Dir, AbsDist, Force }; };
+struct JointLoadCol { enum : int { Joint, LoadPat, F1, F2, F3, M1, M2, M3 }; };
+struct AreaLoadCol { enum : int { Area, LoadPat, CoordSys, Dir, UnifLoad }; };
+struct CombinationCol { enum : int { ComboName, CaseName, ScaleFactor, LoadNumber }; };
 
 }  // namespace corvane

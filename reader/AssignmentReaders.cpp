@@ -1,52 +1,62 @@
 // Frame and area section assignments.
-#include "reader/Readers.h"
-#include "reader/TableCursor.h"
+#include "reader/ReaderSupport.h"
 
 #include <unordered_map>
 
 namespace corvane {
 
-void ReadFrameSectionAssigns(ReadContext& c) {
-    auto& a = c.tables.frameAssigns;
-    a.Frame.clear(); a.AnalSect.clear(); a.Material.clear();
-    auto cursorOrNone = BeginTable(c.input, c.history, "Reacdion Frame Section Assign data .....", "FRAME SECTION ASSIGNMENTS");
-    if (!cursorOrNone) return;
-    TableCursor& cursor = *cursorOrNone;
-    // The material of a section is that of the first section row of its name.
-    const auto& sections = c.tables.frameSections;
-    std::unordered_map<std::string_view, std::size_t> firstRow;
-    firstRow.reserve(sections.SectionName.size());
-    for (std::size_t i = 0; i < sections.SectionName.size(); ++i) firstRow.try_emplace(sections.SectionName[i], i);
+namespace {
+enum FrameAssignKey { kFrame, kAnalSect };
+const KeySet kFrameAssignKeys{{"Frame", kFrame}, {"AnalSect", kAnalSect}};
+enum AreaAssignKey { kArea, kSection };
+const KeySet kAreaAssignKeys{{"Area", kArea}, {"Section", kSection}};
+}  // namespace
 
-    ReserveRows(c.input, cursor.Start(), {&a.Frame, &a.AnalSect, &a.Material});
+void ReadFrameSectionAssigns(ReadContext& c) {
+    auto cursor = BeginTable(c, TableId::FrameAssigns, "Reacdion Frame Section Assign data .....");
+    if (!cursor) return;
+    Table& a = c.model[TableId::FrameAssigns];
+    // The material of a section is that of the first section row of its name.
+    const Table& sections = c.model[TableId::FrameSections];
+    std::unordered_map<std::string, std::size_t> firstRow;
+    firstRow.reserve(sections.rows());
+    for (std::size_t i = 0; i < sections.rows(); ++i) firstRow.try_emplace(sections.Text(i, FrameSectionCol::SectionName), i);
+
+    ReserveRows(c, a, *cursor);
     TokenStore t;
-    while (cursor.NextRecord(t)) {
-        std::string section = JoinedOr(t, FieldPosition(t, "AnalSect"), "NULL");
-        a.Frame.push_back(ValueOr(t, FieldPosition(t, "Frame"), "NULL"));
-        const auto it = firstRow.find(section);
-        // A frame whose section is not a known row gets an empty material,
-        // so that Material(j) always belongs to Frame(j).
-        a.Material.push_back(it == firstRow.end() || it->second >= sections.Material.size() ? std::string()
-                                                                                           : sections.Material[it->second]);
-        a.AnalSect.push_back(std::move(section));
+    int pos[KeySet::kMaxSlots];
+    std::string name;
+    while (cursor->NextRecord(t, &kFrameAssignKeys, pos)) {
+        Cell* row = a.AppendRow();
+        row[FrameAssignCol::Frame] = ValueCell(a, t, pos[kFrame]);
+        row[FrameAssignCol::AnalSect] = JoinedCell(a, t, pos[kAnalSect]);
+        name.clear();
+        a.AppendText(name, a.rows() - 1, FrameAssignCol::AnalSect);
+        // A frame whose section is not a known row keeps an absent (empty)
+        // material, so that its material always belongs to its frame.
+        const auto it = firstRow.find(name);
+        if (it == firstRow.end()) continue;
+        const Cell material = sections.cell(it->second, FrameSectionCol::Material);
+        a.at(a.rows() - 1, FrameAssignCol::Material) =
+            material.absent() ? a.TextCell("NULL") : a.CopyCell(sections, material);
     }
-    NoteCut(c.report, cursor, "FRAME SECTION ASSIGNMENTS");
+    NoteCut(c, *cursor, TableId::FrameAssigns);
     c.history.append(".......... Done");
 }
 
 void ReadAreaSectionAssigns(ReadContext& c) {
-    auto& a = c.tables.areaAssigns;
-    a.Area.clear(); a.Section.clear();
-    auto cursorOrNone = BeginTable(c.input, c.history, "Reading Area Section Assignment .....", "AREA SECTION ASSIGNMENTS");
-    if (!cursorOrNone) return;
-    TableCursor& cursor = *cursorOrNone;
-    ReserveRows(c.input, cursor.Start(), {&a.Area, &a.Section});
+    auto cursor = BeginTable(c, TableId::AreaAssigns, "Reading Area Section Assignment .....");
+    if (!cursor) return;
+    Table& a = c.model[TableId::AreaAssigns];
+    ReserveRows(c, a, *cursor);
     TokenStore t;
-    while (cursor.NextRecord(t)) {
-        a.Area.push_back(ValueOr(t, FieldPosition(t, "Area"), "NULL"));
-        a.Section.push_back(JoinedOr(t, FieldPosition(t, "Section"), "NULL"));
+    int pos[KeySet::kMaxSlots];
+    while (cursor->NextRecord(t, &kAreaAssignKeys, pos)) {
+        Cell* row = a.AppendRow();
+        row[AreaAssignCol::Area] = ValueCell(a, t, pos[kArea]);
+        row[AreaAssignCol::Section] = JoinedCell(a, t, pos[kSection]);
     }
-    NoteCut(c.report, cursor, "AREA SECTION ASSIGNMENTS");
+    NoteCut(c, *cursor, TableId::AreaAssigns);
     c.history.append(".......... Done");
 }
 

@@ -1,66 +1,67 @@
 // Load combinations (COMBINATION DEFINITIONS).
-#include "reader/Readers.h"
-#include "reader/TableCursor.h"
+#include "reader/ReaderSupport.h"
 
 #include <unordered_map>
 
 namespace corvane {
 
+namespace {
+enum ComboKey { kComboName, kCaseName, kScaleFactor, kType };
+const KeySet kComboKeys{{"ComboName", kComboName}, {"CaseName", kCaseName}, {"ScaleFactor", kScaleFactor},
+                        {"CaseType", kType},       {"ComboType", kType}};
+}  // namespace
+
 void ReadCombinations(ReadContext& c) {
-    auto& k = c.tables.combinations;
-    k.ComboName.clear(); k.CaseName.clear(); k.ScaleFactor.clear(); k.LoadNumber.clear();
-    c.tables.CombinationList.clear();
-    auto cursorOrNone = BeginTable(c.input, c.history, "Reading Load Combination data ..........", "COMBINATION DEFINITIONS");
-    if (!cursorOrNone) return;
-    TableCursor& cursor = *cursorOrNone;
+    auto cursor = BeginTable(c, TableId::Combinations, "Reading Load Combination data ..........");
+    c.model.combinationStarts.clear();
+    if (!cursor) return;
+    Table& k = c.model[TableId::Combinations];
     const char* table = "COMBINATION DEFINITIONS";
     // Load number of a case: position of the first pattern of that name.
-    std::unordered_map<std::string_view, std::size_t> patternNumber;
-    const auto& names = c.tables.loadPatterns.LoadPat;
-    for (std::size_t i = 0; i < names.size(); ++i) patternNumber.try_emplace(names[i], i + 1);
+    std::unordered_map<std::string, std::size_t> patternNumber;
+    const Table& patterns = c.model[TableId::LoadPatterns];
+    for (std::size_t i = 0; i < patterns.rows(); ++i) patternNumber.try_emplace(patterns.Text(i, LoadPatternCol::LoadPat), i + 1);
 
     // Current exports write the combination type on the first record of a
     // combination only; later records take it from there.
     std::unordered_map<std::string, std::string> typeOfCombo;
 
     TokenStore t;
-    while (cursor.NextRecord(t)) {
-        const int pn = FieldPosition(t, "ComboName");
-        const int pc = FieldPosition(t, "CaseName");
-        const int pf = FieldPosition(t, "ScaleFactor");
-        const int pt = FieldPosition(t, "CaseType", "ComboType");
-        std::string combo = JoinedOr(t, pn, "NULL");
+    int pos[KeySet::kMaxSlots];
+    while (cursor->NextRecord(t, &kComboKeys, pos)) {
+        std::string combo = JoinedText(t, pos[kComboName]);
         std::string type;
-        if (pt != -1) {
-            type = AfterE(t[pt]);
+        if (pos[kType] != -1) {
+            type = ValueText(t, pos[kType]);
             typeOfCombo[combo] = type;
         } else if (auto it = typeOfCombo.find(combo); it != typeOfCombo.end()) {
             type = it->second;
         }
-        if (type != "Linear$" || pc == -1 || pf == -1) {
-            if (c.report && type != "Linear$")
-                c.report->Add("nonlinear-combination", table, combo,
-                              "A record of combination " + combo + " is left out: only linear combinations are converted.");
+        if (type != "Linear$" || pos[kCaseName] == -1 || pos[kScaleFactor] == -1) {
+            if (c.report && type != "Linear$") c.report->Add(ReportKind::NonlinearCombination, table, combo);
             continue;
         }
-        std::string caseName = JoinQuotedValue(t, pc);
+        std::string caseName = JoinedText(t, pos[kCaseName]);
         const auto number = patternNumber.find(caseName);
         if (number == patternNumber.end()) {
             // A case that names no load pattern would misalign the load numbers.
-            if (c.report)
-                c.report->Add("combination-case-unknown", table, combo,
-                              "Combination " + combo + " names the case " + caseName + ", which is no load pattern; that case is left out.");
+            if (c.report) c.report->Add(ReportKind::CombinationCaseUnknown, table, combo, caseName);
             continue;
         }
-        k.ComboName.push_back(std::move(combo));
-        k.CaseName.push_back(std::move(caseName));
-        k.ScaleFactor.push_back(AfterE(t[pf]));
-        k.LoadNumber.push_back(std::to_string(number->second));
+        Cell* row = k.AppendRow();
+        row[CombinationCol::ComboName] = JoinedCell(k, t, pos[kComboName]);
+        row[CombinationCol::CaseName] = JoinedCell(k, t, pos[kCaseName]);
+        row[CombinationCol::ScaleFactor] = ValueCell(k, t, pos[kScaleFactor]);
+        row[CombinationCol::LoadNumber] = k.TextCell(std::to_string(number->second));
     }
-    NoteCut(c.report, cursor, table);
-    for (std::size_t i = 0; i < k.ComboName.size(); ++i)
-        if (i == 0 || k.ComboName[i] != k.ComboName[i - 1]) c.tables.CombinationList.push_back(k.ComboName[i]);
-    c.history.append(".......... Done (Total Combination : " + std::to_string(c.tables.CombinationList.size()) + ")");
+    NoteCut(c, *cursor, TableId::Combinations);
+    std::string previous, name;
+    for (std::size_t i = 0; i < k.rows(); ++i) {
+        name = k.Text(i, CombinationCol::ComboName);
+        if (i == 0 || name != previous) c.model.combinationStarts.push_back(static_cast<std::uint32_t>(i));
+        previous.swap(name);
+    }
+    c.history.append(DoneLine("Total Combination : ", c.model.combinationStarts.size()));
 }
 
 }  // namespace corvane

@@ -1,88 +1,71 @@
 // Frames (CONNECTIVITY - FRAME) and areas (CONNECTIVITY - AREA).
-#include "reader/Readers.h"
-#include "reader/TableCursor.h"
-#include "staad/NumberText.h"
+#include "reader/ReaderSupport.h"
+#include "text/NumberText.h"
 
 #include <cmath>
 
 namespace corvane {
 
 void ReadFrames(ReadContext& c) {
-    auto& f = c.tables.frames;
-    f.Frame.clear(); f.JointI.clear(); f.JointJ.clear();
-    auto cursorOrNone = BeginTable(c.input, c.history, "Reading Frame Element data ..........", "CONNECTIVITY - FRAME");
-    if (!cursorOrNone) return;
-    TableCursor& cursor = *cursorOrNone;
-    ReserveRows(c.input, cursor.Start(), {&f.Frame, &f.JointI, &f.JointJ});
+    auto cursor = BeginTable(c, TableId::Frames, "Reading Frame Element data ..........");
+    if (!cursor) return;
+    Table& f = c.model[TableId::Frames];
+    ReserveRows(c, f, *cursor);
     TokenStore t;
-    long count = 0;
     // Positional: SAP2000 writes Frame=, JointI= and JointJ= first.
-    while (cursor.NextRecord(t)) {
-        f.Frame.emplace_back(MidFrom(t[1], 7));
-        f.JointI.emplace_back(MidFrom(t[2], 8));
-        f.JointJ.emplace_back(MidFrom(t[3], 8));
-        ++count;
+    while (cursor->NextRecord(t)) {
+        Cell* row = f.AppendRow();
+        row[FrameCol::Frame] = CharsFromCell(f, t[1], 7);
+        row[FrameCol::JointI] = CharsFromCell(f, t[2], 8);
+        row[FrameCol::JointJ] = CharsFromCell(f, t[3], 8);
     }
-    NoteCut(c.report, cursor, "CONNECTIVITY - FRAME");
-    c.history.append(".......... Done (Total Frame Elemets : " + std::to_string(count) + ")");
+    NoteCut(c, *cursor, TableId::Frames);
+    c.history.append(DoneLine("Total Frame Elemets : ", f.rows()));
 }
 
+namespace {
+
+enum AreaKey { kArea, kNumJoints, kJoint1 };
+const KeySet kAreaKeys{{"Area", kArea}, {"NumJoints", kNumJoints}, {"Joint1", kJoint1},     {"Joint2", kJoint1 + 1},
+                       {"Joint3", kJoint1 + 2}, {"Joint4", kJoint1 + 3}, {"Joint5", kJoint1 + 4}};
+
+}  // namespace
+
 void ReadAreas(ReadContext& c) {
-    auto& a = c.tables.areas;
-    a.Area.clear(); a.NumJoints.clear(); a.Joint1.clear(); a.Joint2.clear(); a.Joint3.clear(); a.Joint4.clear();
-    auto cursorOrNone = BeginTable(c.input, c.history, "Reading Shell Element data ..........", "CONNECTIVITY - AREA");
-    if (!cursorOrNone) return;
-    TableCursor& cursor = *cursorOrNone;
-    ReserveRows(c.input, cursor.Start(), {&a.Area, &a.NumJoints, &a.Joint1, &a.Joint2, &a.Joint3, &a.Joint4});
+    auto cursor = BeginTable(c, TableId::Areas, "Reading Shell Element data ..........");
+    if (!cursor) return;
+    Table& a = c.model[TableId::Areas];
+    ReserveRows(c, a, *cursor);
     TokenStore t;
-    long count = 0;
-    while (cursor.NextRecord(t)) {
-        const int pa = FieldPosition(t, "Area");
-        const int p = FieldPosition(t, "NumJoints");
-        std::string name = ValueOr(t, pa, "NULL");
-        std::string corners[4];
-        std::string countText;
+    int pos[KeySet::kMaxSlots];
+    while (cursor->NextRecord(t, &kAreaKeys, pos)) {
+        const int p = pos[kNumJoints];
         double joints = 0;
+        int keyed = 0;  // corners given as Joint1, Joint2, ... in sequence
         if (p != -1) {
-            countText = AfterE(t[p]);
-            joints = std::floor(TextToNumber(countText));
-            if (joints == 3 || joints == 4) {
-                for (int k = 0; k < 3; ++k) corners[k] = AfterE(t[p + 1 + k]);
-                corners[3] = joints == 4 ? AfterE(t[p + 4]) : "NULL";
-            }
+            joints = std::floor(TextToNumber(ValueText(t, p)));
         } else {
-            // Current exports leave out NumJoints: the corners are the
-            // fields Joint1, Joint2, ... in sequence.
-            int found = 0;
-            std::string keyed[5];
-            while (found < 5) {
-                const int q = FieldPosition(t, "Joint" + std::to_string(found + 1));
-                if (q == -1) break;
-                keyed[found++] = AfterE(t[q]);
-            }
-            joints = found;
-            if (found == 3 || found == 4) {
-                countText = std::to_string(found);
-                for (int k = 0; k < 3; ++k) corners[k] = keyed[k];
-                corners[3] = found == 4 ? keyed[3] : "NULL";
-            }
+            // Current exports leave out NumJoints.
+            while (keyed < 5 && pos[kJoint1 + keyed] != -1) ++keyed;
+            joints = keyed;
         }
         if (joints != 3 && joints != 4) {
-            if (c.report)
-                c.report->Add("area-joint-count", "CONNECTIVITY - AREA", name,
-                              "Area " + name + " is left out: only areas with 3 or 4 joints are converted.");
+            if (c.report) c.report->Add(ReportKind::AreaJointCount, "CONNECTIVITY - AREA", ValueText(t, pos[kArea]));
             continue;
         }
-        ++count;
-        a.Area.push_back(std::move(name));
-        a.NumJoints.push_back(std::move(countText));
-        a.Joint1.push_back(std::move(corners[0]));
-        a.Joint2.push_back(std::move(corners[1]));
-        a.Joint3.push_back(std::move(corners[2]));
-        a.Joint4.push_back(std::move(corners[3]));
+        Cell* row = a.AppendRow();
+        row[AreaCol::Area] = ValueCell(a, t, pos[kArea]);
+        if (p != -1) {
+            row[AreaCol::NumJoints] = ValueCell(a, t, p);
+            for (int k = 0; k < 3; ++k) row[AreaCol::Joint1 + k] = ValueCell(a, t, p + 1 + k);
+            if (joints == 4) row[AreaCol::Joint4] = ValueCell(a, t, p + 4);
+        } else {
+            row[AreaCol::NumJoints] = a.TextCell(keyed == 3 ? "3" : "4");
+            for (int k = 0; k < keyed; ++k) row[AreaCol::Joint1 + k] = ValueCell(a, t, pos[kJoint1 + k]);
+        }
     }
-    NoteCut(c.report, cursor, "CONNECTIVITY - AREA");
-    c.history.append(".......... Done (Total Shell Elements : " + std::to_string(count) + ")");
+    NoteCut(c, *cursor, TableId::Areas);
+    c.history.append(DoneLine("Total Shell Elements : ", a.rows()));
 }
 
 }  // namespace corvane

@@ -4,15 +4,48 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
+#include <fcntl.h>
+#include <string.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace corvane {
 
 namespace {
+
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 constexpr std::string_view kTableWord = "TABLE:";
+
+// A file mapped read-only into memory: its pages come straight from the
+// page cache, nothing is copied.
+class MappedSourceText : public SourceText {
+public:
+    MappedSourceText(void* at, std::size_t size) : at_(at), size_(size) { bytes_ = std::string_view(static_cast<const char*>(at), size); }
+    ~MappedSourceText() override { ::munmap(at_, size_); }
+
+private:
+    void* at_;
+    std::size_t size_;
+};
+
+// Reads what cannot be mapped (pipes, devices) to its end.
+bool ReadAll(int fd, std::string* text, int* error) {
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got > 0) {
+            text->append(buffer, static_cast<std::size_t>(got));
+            continue;
+        }
+        if (got == 0) return true;
+        if (errno == EINTR) continue;
+        if (error) *error = errno;
+        return false;
+    }
+}
+
 }  // namespace
 
 std::string HeaderItem(std::string_view tableName) {
@@ -22,58 +55,59 @@ std::string HeaderItem(std::string_view tableName) {
     return h;
 }
 
-InputText::InputText(std::string_view bytes) : block_(bytes.size()), size_(bytes.size()) {
-    if (size_) std::memcpy(block_.data(), bytes.data(), size_);
-    if (this->bytes().substr(0, kBom.size()) == kBom) start_ = kBom.size();
+InputText::InputText(SourcePtr source) : source_(std::move(source)), bytes_(source_->bytes()) {
+    if (bytes_.substr(0, kBom.size()) == kBom) start_ = kBom.size();
+    BuildIndex();
 }
 
-InputText::InputText(ByteBlock block, std::size_t size) : block_(std::move(block)), size_(size) {
-    if (bytes().substr(0, kBom.size()) == kBom) start_ = kBom.size();
+InputText InputText::FromBytes(std::string_view bytes) {
+    return InputText(std::make_shared<OwnedSourceText>(std::string(bytes)));
 }
 
 std::optional<InputText> InputText::Load(const std::string& path, int* error) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
         if (error) *error = errno;
+        return std::nullopt;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        if (error) *error = errno;
+        ::close(fd);
         return std::nullopt;
     }
     if (S_ISDIR(st.st_mode)) {
         if (error) *error = EISDIR;
+        ::close(fd);
         return std::nullopt;
     }
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) {
-        if (error) *error = errno;
-        return std::nullopt;
+    if (S_ISREG(st.st_mode) && st.st_size > 0) {
+        const auto size = static_cast<std::size_t>(st.st_size);
+        void* at = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+        if (at != MAP_FAILED) {
+            ::madvise(at, size, MADV_SEQUENTIAL);
+            ::close(fd);
+            return InputText(std::make_shared<MappedSourceText>(at, size));
+        }
     }
-    // Read straight into the block; a file that grows meanwhile is read on
-    // to its end.
-    const std::size_t size = S_ISREG(st.st_mode) && st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0;
-    ByteBlock block(size + 4096);
-    std::size_t have = 0;
-    for (;;) {
-        const std::size_t got = std::fread(block.data() + have, 1, block.capacity() - have, f);
-        have += got;
-        if (have < block.capacity()) break;
-        block = block.Grown(block.capacity() * 2, have);
-    }
-    const bool failed = std::ferror(f) != 0;
-    const int readErrno = errno;
-    std::fclose(f);
-    if (failed) {
-        if (error) *error = readErrno ? readErrno : EIO;
-        return std::nullopt;
-    }
-    return InputText(std::move(block), have);
+    std::string text;
+    const bool read = ReadAll(fd, &text, error);
+    ::close(fd);
+    if (!read) return std::nullopt;
+    return InputText(std::make_shared<OwnedSourceText>(std::move(text)));
 }
 
-void InputText::BuildIndex() const {
-    indexed_ = true;
-    const std::string_view all = bytes();
+void InputText::BuildIndex() {
+    const std::string_view all = bytes_;
     std::size_t doneUpTo = 0;  // lines before this offset have been indexed
-    std::size_t hit = all.find(kTableWord, start_);
-    while (hit != std::string_view::npos) {
+    std::size_t from = start_;
+    while (from < all.size()) {
+        const void* found = ::memmem(all.data() + from, all.size() - from, kTableWord.data(), kTableWord.size());
+        if (!found) break;
+        const std::size_t hit = static_cast<std::size_t>(static_cast<const char*>(found) - all.data());
         if (hit >= doneUpTo) {
+            // The items of the line that holds the word, read as the readers
+            // read them, so that a header after a comma counts too.
             std::size_t lineStart = hit;
             while (lineStart > start_ && all[lineStart - 1] != '\n' && all[lineStart - 1] != '\r') --lineStart;
             ItemReader reader(all, lineStart);
@@ -87,12 +121,11 @@ void InputText::BuildIndex() const {
             } while (!reader.EndedLine() && !reader.AtEnd());
             doneUpTo = reader.Position();
         }
-        hit = all.find(kTableWord, hit + kTableWord.size());
+        from = hit + kTableWord.size();
     }
 }
 
 const InputText::Header* InputText::Lookup(std::string_view name) const {
-    if (!indexed_) BuildIndex();
     auto it = headers_.find(HeaderItem(name));
     return it == headers_.end() ? nullptr : &it->second;
 }
@@ -103,23 +136,13 @@ std::optional<std::size_t> InputText::FindTable(std::string_view name, std::stri
         const Header* other = Lookup(otherName);
         if (other && (!h || other->itemStart < h->itemStart)) h = other;
     }
-    if (!h || h->after >= size_) return std::nullopt;
+    if (!h || h->after >= bytes_.size()) return std::nullopt;
     return h->after;
 }
 
-std::size_t InputText::EstimateRows(std::size_t from) const {
-    if (!indexed_) BuildIndex();
+std::size_t InputText::TableLimit(std::size_t from) const {
     const auto next = std::upper_bound(headerStarts_.begin(), headerStarts_.end(), from);
-    const std::size_t end = next == headerStarts_.end() ? size_ : *next;
-    if (from >= end) return 0;
-    const char* d = block_.data();
-    const auto lf = static_cast<std::size_t>(std::count(d + from, d + end, '\n'));
-    return lf ? lf : static_cast<std::size_t>(std::count(d + from, d + end, '\r'));
-}
-
-bool InputText::HasAnyTable() const {
-    if (!indexed_) BuildIndex();
-    return !headers_.empty();
+    return next == headerStarts_.end() ? bytes_.size() : *next;
 }
 
 }  // namespace corvane

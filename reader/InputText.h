@@ -1,9 +1,10 @@
-// The input file held in memory, with the positions of its table headers
-// indexed once, so that every reader can start at its own table instead of
-// reading the file from its start again.
+// The loaded input, with the positions of its table headers indexed once,
+// so that every reader starts at its own table. The bytes are mapped from
+// the file (or held in memory) and stay alive as long as any table that
+// points into them.
 #pragma once
 
-#include "model/Memory.h"
+#include "model/SourceText.h"
 
 #include <cstddef>
 #include <optional>
@@ -16,13 +17,17 @@ namespace corvane {
 
 class InputText {
 public:
-    explicit InputText(std::string_view bytes);
+    explicit InputText(SourcePtr source);
+    // A copy of the bytes, held in memory (tests, the fuzz target).
+    static InputText FromBytes(std::string_view bytes);
 
-    // Reads the whole file; on failure returns nothing and sets *error to
-    // the errno of the failing call. No file stays open afterwards.
+    // Maps the whole file (or reads it, when it cannot be mapped); on
+    // failure returns nothing and sets *error to the errno of the failing
+    // call. No file stays open afterwards.
     static std::optional<InputText> Load(const std::string& path, int* error);
 
-    std::string_view bytes() const { return std::string_view(block_.data(), size_); }
+    const SourcePtr& source() const { return source_; }
+    std::string_view bytes() const { return bytes_; }
     // Where reading starts: after a UTF-8 byte-order mark, if there is one.
     std::size_t start() const { return start_; }
 
@@ -33,28 +38,25 @@ public:
     std::optional<std::size_t> FindTable(std::string_view name, std::string_view otherName = {}) const;
 
     // True when the input has at least one header item of any table.
-    bool HasAnyTable() const;
+    bool HasAnyTable() const { return !headers_.empty(); }
 
-    // About how many records follow a reading position: the line ends up to
-    // the next table header. Readers reserve room for their rows with it.
-    std::size_t EstimateRows(std::size_t from) const;
+    // Where the table that starts at `from` ends at the latest: the start of
+    // the next header item, or the end of the input.
+    std::size_t TableLimit(std::size_t from) const;
 
 private:
     struct Header {
         std::size_t itemStart;
         std::size_t after;
     };
-    void BuildIndex() const;
+    void BuildIndex();
     const Header* Lookup(std::string_view name) const;
 
-    InputText(ByteBlock block, std::size_t size);
-
-    ByteBlock block_;
-    std::size_t size_ = 0;
+    SourcePtr source_;
+    std::string_view bytes_;
     std::size_t start_ = 0;
-    mutable bool indexed_ = false;
-    mutable std::unordered_map<std::string, Header> headers_;
-    mutable std::vector<std::size_t> headerStarts_;  // every header item, in file order
+    std::unordered_map<std::string, Header> headers_;
+    std::vector<std::size_t> headerStarts_;  // every header item, in file order
 };
 
 // The header item of a table: TABLE, a colon, two blanks and the quoted name.

@@ -1,32 +1,38 @@
 // Load patterns and the four load tables.
-#include "reader/Readers.h"
-#include "reader/TableCursor.h"
+#include "reader/ReaderSupport.h"
 
 namespace corvane {
 
+namespace {
+enum PatternKey { kPatternName, kDesignType, kSelfWtMult };
+const KeySet kPatternKeys{{"LoadCase", kPatternName}, {"LoadPat", kPatternName}, {"DesignType", kDesignType}, {"SelfWtMult", kSelfWtMult}};
+}  // namespace
+
 void ReadLoadPatterns(ReadContext& c) {
-    auto& p = c.tables.loadPatterns;
-    p.LoadPat.clear(); p.DesignType.clear(); p.SelfWtMult.clear();
-    c.history.append("Reading Load Cases ..........");
     // Current exports list analysis cases under LOAD CASE DEFINITIONS; the
     // load patterns are the table to read whenever the file has one.
+    c.history.append("Reading Load Cases ..........");
+    Table& p = c.model[TableId::LoadPatterns];
+    p.Clear();
+    p.SetSource(c.input.source());
     auto at = c.input.FindTable("LOAD PATTERN DEFINITIONS");
     if (!at) at = c.input.FindTable("LOAD CASE DEFINITIONS");
     if (!at) {
         c.history.append("Not Found ..........");
         return;
     }
+    p.SetFound(true);
     TableCursor cursor(c.input, *at);
     TokenStore t;
-    long count = 0;
-    while (cursor.NextRecord(t)) {
-        ++count;
-        p.LoadPat.push_back(JoinedOr(t, FieldPosition(t, "LoadCase", "LoadPat"), "NULL"));
-        p.DesignType.push_back(ValueOr(t, FieldPosition(t, "DesignType"), "NULL"));
-        p.SelfWtMult.push_back(ValueOr(t, FieldPosition(t, "SelfWtMult"), "NULL"));
+    int pos[KeySet::kMaxSlots];
+    while (cursor.NextRecord(t, &kPatternKeys, pos)) {
+        Cell* row = p.AppendRow();
+        row[LoadPatternCol::LoadPat] = JoinedCell(p, t, pos[kPatternName]);
+        row[LoadPatternCol::DesignType] = ValueCell(p, t, pos[kDesignType]);
+        row[LoadPatternCol::SelfWtMult] = ValueCell(p, t, pos[kSelfWtMult]);
     }
-    NoteCut(c.report, cursor, "LOAD PATTERN DEFINITIONS");
-    c.history.append(".......... Done (Total Found : " + std::to_string(count) + " Nos)");
+    NoteCut(c, cursor, TableId::LoadPatterns);
+    c.history.append(".......... Done (Total Found : " + std::to_string(p.rows()) + " Nos)");
 }
 
 namespace {
@@ -34,93 +40,93 @@ namespace {
 // The shared frame of the four load readers: start line, table search,
 // records (with or without the continuation rule), closing line.
 template <class PerRecord>
-void ReadLoadTable(ReadContext& c, const char* startLine, const char* table, bool skipContinuation,
-                   std::initializer_list<Column*> columns, PerRecord perRecord) {
-    auto cursorOrNone = BeginTable(c.input, c.history, startLine, table);
-    if (!cursorOrNone) return;
-    TableCursor& cursor = *cursorOrNone;
-    ReserveRows(c.input, cursor.Start(), columns);
+void ReadLoadTable(ReadContext& c, TableId id, const char* startLine, bool skipContinuation, const KeySet& keys,
+                   PerRecord perRecord) {
+    auto cursor = BeginTable(c, id, startLine);
+    if (!cursor) return;
+    Table& table = c.model[id];
+    ReserveRows(c, table, *cursor);
     TokenStore t;
-    while (cursor.NextRecord(t)) {
-        if (skipContinuation) cursor.SkipContinuation(t);
-        perRecord(t);
+    int pos[KeySet::kMaxSlots];
+    while (cursor->NextRecord(t, &keys, pos)) {
+        if (skipContinuation) cursor->SkipContinuation(t);
+        perRecord(table, table.AppendRow(), t, pos);
     }
-    NoteCut(c.report, cursor, table);
+    NoteCut(c, *cursor, id);
     c.history.append(".......... Done");
 }
 
-// The pattern column; a record without a pattern field gets "NULL", which
-// names no pattern.
-std::string PatternOf(const TokenStore& t) { return JoinedOr(t, FieldPosition(t, "LoadPat", "LoadCase"), "NULL"); }
+// Every load table names its pattern with LoadPat or LoadCase in slot 0.
+constexpr int kLoadPat = 0;
+
+enum DistKey { kDistFrame = 1, kDistCoordSys, kDistDir, kAbsDistA, kAbsDistB, kFOverLA, kFOverLB };
+const KeySet kDistKeys{{"LoadPat", kLoadPat},     {"LoadCase", kLoadPat},   {"Frame", kDistFrame},
+                       {"CoordSys", kDistCoordSys}, {"Dir", kDistDir},        {"AbsDistA", kAbsDistA},
+                       {"AbsDistB", kAbsDistB},   {"FOverLA", kFOverLA},    {"FOverLB", kFOverLB}};
+
+enum PointKey { kPointFrame = 1, kPointCoordSys, kPointDir, kAbsDist, kForce };
+const KeySet kPointKeys{{"LoadPat", kLoadPat}, {"LoadCase", kLoadPat}, {"Frame", kPointFrame}, {"CoordSys", kPointCoordSys},
+                        {"Dir", kPointDir},    {"AbsDist", kAbsDist},  {"Force", kForce}};
+
+enum JointKey { kJoint = 1, kF1 };
+const KeySet kJointKeys{{"LoadPat", kLoadPat}, {"LoadCase", kLoadPat}, {"Joint", kJoint}, {"F1", kF1},   {"F2", kF1 + 1},
+                        {"F3", kF1 + 2},       {"M1", kF1 + 3},        {"M2", kF1 + 4},   {"M3", kF1 + 5}};
+
+enum AreaKey { kArea = 1, kAreaCoordSys, kAreaDir, kUnifLoad };
+const KeySet kAreaKeys{{"LoadPat", kLoadPat}, {"LoadCase", kLoadPat}, {"Area", kArea},
+                       {"CoordSys", kAreaCoordSys}, {"Dir", kAreaDir}, {"UnifLoad", kUnifLoad}};
 
 }  // namespace
 
 void ReadFrameDistLoads(ReadContext& c) {
-    auto& d = c.tables.frameDistLoads;
-    d.Frame.clear(); d.LoadPat.clear(); d.CoordSys.clear(); d.Dir.clear();
-    d.AbsDistA.clear(); d.AbsDistB.clear(); d.FOverLA.clear(); d.FOverLB.clear();
-    ReadLoadTable(c, "Reading Frame Uniform Load data ..........", "FRAME LOADS - DISTRIBUTED", true,
-                  {&d.Frame, &d.LoadPat, &d.CoordSys, &d.Dir, &d.AbsDistA, &d.AbsDistB, &d.FOverLA, &d.FOverLB}, [&](const TokenStore& t) {
-        d.Frame.push_back(ValueOr(t, FieldPosition(t, "Frame"), "NULL"));
-        d.LoadPat.push_back(PatternOf(t));
-        d.CoordSys.push_back(ValueOr(t, FieldPosition(t, "CoordSys"), "GLOBAL"));
-        d.Dir.push_back(JoinedOr(t, FieldPosition(t, "Dir"), "Z"));
-        const int p = FieldPosition(t, "AbsDistA");
-        const std::string end = ValueOr(t, FieldPosition(t, "AbsDistB"), "0.0");
-        if (p == -1) {
-            d.AbsDistA.push_back("0.0");
-            d.AbsDistB.push_back(end);
-        } else if (AfterE(t[p - 1]) == "1" && AfterE(t[p - 2]) == "0") {
+    ReadLoadTable(c, TableId::FrameDistLoads, "Reading Frame Uniform Load data ..........", true, kDistKeys,
+                  [](Table& d, Cell* row, const TokenStore& t, const int* pos) {
+        row[FrameDistLoadCol::Frame] = ValueCell(d, t, pos[kDistFrame]);
+        row[FrameDistLoadCol::LoadPat] = JoinedCell(d, t, pos[kLoadPat]);
+        row[FrameDistLoadCol::CoordSys] = ValueCell(d, t, pos[kDistCoordSys]);
+        row[FrameDistLoadCol::Dir] = JoinedCell(d, t, pos[kDistDir]);
+        const int p = pos[kAbsDistA];
+        if (p != -1 && ValueIs(t, p - 1, "1") && ValueIs(t, p - 2, "0")) {
             // RelDistA=0 RelDistB=1: the load covers the whole frame.
-            d.AbsDistA.push_back(" ");
-            d.AbsDistB.push_back(" ");
+            row[FrameDistLoadCol::AbsDistA] = row[FrameDistLoadCol::AbsDistB] = d.TextCell(" ");
         } else {
-            d.AbsDistA.push_back(AfterE(t[p]));
-            d.AbsDistB.push_back(end);
+            row[FrameDistLoadCol::AbsDistA] = ValueCell(d, t, p);
+            row[FrameDistLoadCol::AbsDistB] = ValueCell(d, t, pos[kAbsDistB]);
         }
-        d.FOverLA.push_back(ValueOr(t, FieldPosition(t, "FOverLA"), "0.0"));
-        d.FOverLB.push_back(ValueOr(t, FieldPosition(t, "FOverLB"), "0.0"));
+        row[FrameDistLoadCol::FOverLA] = ValueCell(d, t, pos[kFOverLA]);
+        row[FrameDistLoadCol::FOverLB] = ValueCell(d, t, pos[kFOverLB]);
     });
 }
 
 void ReadFramePointLoads(ReadContext& c) {
-    auto& d = c.tables.framePointLoads;
-    d.Frame.clear(); d.LoadPat.clear(); d.CoordSys.clear(); d.Dir.clear(); d.AbsDist.clear(); d.Force.clear();
-    ReadLoadTable(c, "Reading Frame Point Load data ..........", "FRAME LOADS - POINT", true,
-                  {&d.Frame, &d.LoadPat, &d.CoordSys, &d.Dir, &d.AbsDist, &d.Force}, [&](const TokenStore& t) {
-        d.Frame.push_back(ValueOr(t, FieldPosition(t, "Frame"), "NULL"));
-        d.LoadPat.push_back(PatternOf(t));
-        d.CoordSys.push_back(ValueOr(t, FieldPosition(t, "CoordSys"), "GLOBAL"));
-        d.Dir.push_back(ValueOr(t, FieldPosition(t, "Dir"), "Z"));
-        d.AbsDist.push_back(ValueOr(t, FieldPosition(t, "AbsDist"), "0.0"));
-        d.Force.push_back(ValueOr(t, FieldPosition(t, "Force"), "0.0"));
+    ReadLoadTable(c, TableId::FramePointLoads, "Reading Frame Point Load data ..........", true, kPointKeys,
+                  [](Table& d, Cell* row, const TokenStore& t, const int* pos) {
+        row[FramePointLoadCol::Frame] = ValueCell(d, t, pos[kPointFrame]);
+        row[FramePointLoadCol::LoadPat] = JoinedCell(d, t, pos[kLoadPat]);
+        row[FramePointLoadCol::CoordSys] = ValueCell(d, t, pos[kPointCoordSys]);
+        row[FramePointLoadCol::Dir] = ValueCell(d, t, pos[kPointDir]);
+        row[FramePointLoadCol::AbsDist] = ValueCell(d, t, pos[kAbsDist]);
+        row[FramePointLoadCol::Force] = ValueCell(d, t, pos[kForce]);
     });
 }
 
 void ReadJointLoads(ReadContext& c) {
-    auto& d = c.tables.jointLoads;
-    Column* forces[] = {&d.F1, &d.F2, &d.F3, &d.M1, &d.M2, &d.M3};
-    static constexpr const char* keys[] = {"F1", "F2", "F3", "M1", "M2", "M3"};
-    d.Joint.clear(); d.LoadPat.clear();
-    for (Column* col : forces) col->clear();
-    ReadLoadTable(c, "Reading Joint Load data ..........", "JOINT LOADS - FORCE", false,
-                  {&d.Joint, &d.LoadPat, &d.F1, &d.F2, &d.F3, &d.M1, &d.M2, &d.M3}, [&](const TokenStore& t) {
-        d.Joint.push_back(ValueOr(t, FieldPosition(t, "Joint"), "NULL"));
-        d.LoadPat.push_back(PatternOf(t));
-        for (int k = 0; k < 6; ++k) forces[k]->push_back(ValueOr(t, FieldPosition(t, keys[k]), "0.0"));
+    ReadLoadTable(c, TableId::JointLoads, "Reading Joint Load data ..........", false, kJointKeys,
+                  [](Table& d, Cell* row, const TokenStore& t, const int* pos) {
+        row[JointLoadCol::Joint] = ValueCell(d, t, pos[kJoint]);
+        row[JointLoadCol::LoadPat] = JoinedCell(d, t, pos[kLoadPat]);
+        for (int k = 0; k < 6; ++k) row[JointLoadCol::F1 + k] = ValueCell(d, t, pos[kF1 + k]);
     });
 }
 
 void ReadAreaLoads(ReadContext& c) {
-    auto& d = c.tables.areaLoads;
-    d.Area.clear(); d.LoadPat.clear(); d.CoordSys.clear(); d.Dir.clear(); d.UnifLoad.clear();
-    ReadLoadTable(c, "Reading Area Uniform Load data ..........", "AREA LOADS - UNIFORM", false,
-                  {&d.Area, &d.LoadPat, &d.CoordSys, &d.Dir, &d.UnifLoad}, [&](const TokenStore& t) {
-        d.Area.push_back(ValueOr(t, FieldPosition(t, "Area"), "NULL"));
-        d.LoadPat.push_back(PatternOf(t));
-        d.CoordSys.push_back(ValueOr(t, FieldPosition(t, "CoordSys"), "GLOBAL"));
-        d.Dir.push_back(JoinedOr(t, FieldPosition(t, "Dir"), "Z"));
-        d.UnifLoad.push_back(ValueOr(t, FieldPosition(t, "UnifLoad"), "0.0"));
+    ReadLoadTable(c, TableId::AreaLoads, "Reading Area Uniform Load data ..........", false, kAreaKeys,
+                  [](Table& d, Cell* row, const TokenStore& t, const int* pos) {
+        row[AreaLoadCol::Area] = ValueCell(d, t, pos[kArea]);
+        row[AreaLoadCol::LoadPat] = JoinedCell(d, t, pos[kLoadPat]);
+        row[AreaLoadCol::CoordSys] = ValueCell(d, t, pos[kAreaCoordSys]);
+        row[AreaLoadCol::Dir] = JoinedCell(d, t, pos[kAreaDir]);
+        row[AreaLoadCol::UnifLoad] = ValueCell(d, t, pos[kUnifLoad]);
     });
 }
 

@@ -3,19 +3,25 @@
 #pragma once
 
 #include "model/History.h"
+#include "model/Model.h"
 #include "model/Report.h"
-#include "model/Tables.h"
 #include "reader/InputText.h"
+
+#include <cstddef>
+#include <string_view>
 
 namespace corvane {
 
+struct ReadOptions {
+    bool allSections = false;  // keep frame sections of every shape
+};
+
 struct ReadContext {
     const InputText& input;
-    ModelTables& tables;
-    UnitsInfo& units;
+    Model& model;
     HistoryLog& history;
     Report* report = nullptr;  // collects what is left out, when wanted
-    bool allSections = false;  // keep frame sections of every shape
+    ReadOptions options;
 };
 
 void ReadUnits(ReadContext& c);
@@ -36,7 +42,30 @@ void ReadJointLoads(ReadContext& c);
 void ReadAreaLoads(ReadContext& c);
 void ReadCombinations(ReadContext& c);
 
-// The readers of a conversion, in the order a conversion runs them.
-void ReadModelForStaad(ReadContext& c);
+// The commands that read a whole model.
+enum class ModelCommand { Convert, Abaqus, Tables };
+
+// How a command runs a reader: with its history lines, without them (the
+// table is needed but the command never reported reading it), or not at all.
+enum class ReaderUse { Shown, Silent, Skipped };
+
+struct ReaderStep {
+    void (*read)(ReadContext&);
+    std::string_view name;  // what the window's button for it says
+    ReaderUse convert, abaqus, tables;
+    ReaderUse UseIn(ModelCommand command) const {
+        return command == ModelCommand::Convert ? convert : command == ModelCommand::Abaqus ? abaqus : tables;
+    }
+};
+
+// Every reader, in the order the commands run them.
+extern const ReaderStep kReaderSteps[];
+extern const std::size_t kReaderStepCount;
+
+// Runs the readers of a command in their order.
+void ReadModel(ReadContext& c, ModelCommand command);
+
+// Number of readers a command runs (its progress steps).
+std::size_t ReaderCount(ModelCommand command);
 
 }  // namespace corvane

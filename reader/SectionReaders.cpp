@@ -1,34 +1,39 @@
 // Materials, frame sections and area sections.
-#include "reader/Readers.h"
-#include "reader/TableCursor.h"
-#include "staad/NumberText.h"
+#include "reader/ReaderSupport.h"
+#include "text/NumberText.h"
 
 #include <array>
 
 namespace corvane {
 
+namespace {
+enum MaterialKey { kMaterial, kUnitWeight, kE1, kU12 };
+const KeySet kMaterialKeys{{"Material", kMaterial}, {"UnitWeight", kUnitWeight}, {"E1", kE1}, {"U12", kU12}};
+}  // namespace
+
 void ReadMaterials(ReadContext& c) {
-    auto& m = c.tables.materials;
-    m.Material.clear(); m.UnitWeight.clear(); m.E1.clear(); m.U12.clear();
-    auto cursorOrNone = BeginTable(c.input, c.history, "Reading Material data ..........", "MATERIAL PROPERTIES 02 - BASIC MECHANICAL PROPERTIES");
-    if (!cursorOrNone) return;
-    TableCursor& cursor = *cursorOrNone;
+    auto cursor = BeginTable(c, TableId::Materials, "Reading Material data ..........");
+    if (!cursor) return;
+    Table& m = c.model[TableId::Materials];
     TokenStore t;
-    long count = 0;
+    int pos[KeySet::kMaxSlots];
     for (;;) {
         t.Reset();  // every material record starts with an empty store
-        if (!cursor.NextRecord(t)) break;
-        ++count;
-        m.Material.push_back(JoinedOr(t, FieldPosition(t, "Material"), "NULL"));
-        m.UnitWeight.push_back(ValueOr(t, FieldPosition(t, "UnitWeight"), "0.0"));
-        m.E1.push_back(ValueOr(t, FieldPosition(t, "E1"), "0.0"));
-        m.U12.push_back(ValueOr(t, FieldPosition(t, "U12"), "0.0"));
+        if (!cursor->NextRecord(t, &kMaterialKeys, pos)) break;
+        Cell* row = m.AppendRow();
+        row[MaterialCol::Material] = JoinedCell(m, t, pos[kMaterial]);
+        row[MaterialCol::UnitWeight] = ValueCell(m, t, pos[kUnitWeight]);
+        row[MaterialCol::E1] = ValueCell(m, t, pos[kE1]);
+        row[MaterialCol::U12] = ValueCell(m, t, pos[kU12]);
     }
-    NoteCut(c.report, cursor, "MATERIAL PROPERTIES 02 - BASIC MECHANICAL PROPERTIES");
-    c.history.append(".......... Done (Total Material : " + std::to_string(count) + ")");
+    NoteCut(c, *cursor, TableId::Materials);
+    c.history.append(DoneLine("Total Material : ", m.rows()));
 }
 
 namespace {
+
+enum SectionKey { kSectionName, kSectionMaterial, kShape };
+const KeySet kFrameSectionKeys{{"SectionName", kSectionName}, {"Material", kSectionMaterial}, {"Shape", kShape}};
 
 // The value of the last token carrying `key` over a record's first line and
 // its continuation lines, or nothing.
@@ -36,9 +41,9 @@ struct RecordFields {
     std::vector<TokenStore> lines;
     bool Find(std::string_view key, std::string* value) const {
         for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
-            const int p = FieldPosition(*line, key);
+            const int p = line->Position(key);
             if (p != -1) {
-                *value = AfterE((*line)[p]);
+                *value = ValueText(*line, p);
                 return true;
             }
         }
@@ -62,81 +67,81 @@ bool GeneralProperties(const RecordFields& r, std::string* dim1) {
 }  // namespace
 
 void ReadFrameSections(ReadContext& c) {
-    auto& s = c.tables.frameSections;
-    s.SectionName.clear(); s.Material.clear(); s.Dim1.clear(); s.Dim2.clear(); s.Shape.clear();
-    c.tables.frameAssigns.Frame.clear();
-    c.tables.frameAssigns.AnalSect.clear();
-    auto cursorOrNone = BeginTable(c.input, c.history, "Reading Frame Section data ..........", "FRAME SECTION PROPERTIES 01 - GENERAL");
-    if (!cursorOrNone) return;
-    TableCursor& cursor = *cursorOrNone;
+    auto cursor = BeginTable(c, TableId::FrameSections, "Reading Frame Section data ..........");
+    if (!cursor) return;
+    Table& s = c.model[TableId::FrameSections];
     TokenStore t;
-    long count = 0;
+    int pos[KeySet::kMaxSlots];
     std::vector<std::string_view> continuation;
-    while (cursor.NextRecord(t)) {
+    while (cursor->NextRecord(t, &kFrameSectionKeys, pos)) {
         continuation.clear();
-        cursor.SkipContinuation(t, c.allSections ? &continuation : nullptr);
-        const int ps = FieldPosition(t, "Shape");
-        const std::string shape = ValueOr(t, ps, "NULL");
-        std::string dim1, dim2 = "-";
-        if (shape == "Rectangular") {
-            dim1 = AfterE(t[ps + 1]);
-            dim2 = AfterE(t[ps + 2]);
-        } else if (shape == "Circle") {
-            dim1 = AfterE(t[ps + 1]);
-        } else if (shape == "I/Wide$") {
+        cursor->SkipContinuation(t, c.options.allSections ? &continuation : nullptr);
+        const int ps = pos[kShape];
+        Cell dim1 = Cell::Absent(), dim2 = Cell::Absent();
+        if (ValueIs(t, ps, "Rectangular")) {
+            dim1 = ValueCell(s, t, ps + 1);
+            dim2 = ValueCell(s, t, ps + 2);
+        } else if (ValueIs(t, ps, "Circle")) {
+            dim1 = ValueCell(s, t, ps + 1);
+        } else if (ValueIs(t, ps, "I/Wide$")) {
+            // The seven values of a tapered I-section, from the tokens after
+            // the shape's second word.
             static constexpr std::array<int, 7> offsets = {2, 5, 2, 3, 4, 6, 7};
+            std::string values;
             for (std::size_t k = 0; k < offsets.size(); ++k) {
-                if (k) dim1 += ' ';
-                dim1 += AfterE(t[ps + offsets[k]]);
+                if (k) values += ' ';
+                values += ValueText(t, ps + offsets[k]);
             }
+            dim1 = s.TextCell(values);
         } else {
-            bool kept = false;
-            if (c.allSections) {
+            std::string properties;
+            if (c.options.allSections) {
                 RecordFields fields;
                 fields.lines.push_back(t);
                 for (std::string_view line : continuation) {
                     fields.lines.emplace_back();
-                    fields.lines.back().SplitTokens(line);
+                    fields.lines.back().Split(line);
                 }
-                kept = GeneralProperties(fields, &dim1);
+                if (GeneralProperties(fields, &properties)) dim1 = s.TextCell(properties);
             }
-            if (!kept) {
-                if (c.report) {
-                    const std::string name = JoinedOr(t, FieldPosition(t, "SectionName"), "NULL");
-                    c.report->Add("unsupported-shape", "FRAME SECTION PROPERTIES 01 - GENERAL", name,
-                                  "Frame section " + name + " of shape " + shape + " is left out: its shape is not converted.");
-                }
+            if (dim1.absent()) {
+                if (c.report)
+                    c.report->Add(ReportKind::UnsupportedShape, "FRAME SECTION PROPERTIES 01 - GENERAL",
+                                  JoinedText(t, pos[kSectionName]), ValueText(t, ps));
                 continue;
             }
         }
-        ++count;
-        s.SectionName.push_back(JoinedOr(t, FieldPosition(t, "SectionName"), "NULL"));
-        s.Material.push_back(JoinedOr(t, FieldPosition(t, "Material"), "NULL"));
-        s.Dim1.push_back(std::move(dim1));
-        s.Dim2.push_back(std::move(dim2));
-        s.Shape.push_back(shape);
+        Cell* row = s.AppendRow();
+        row[FrameSectionCol::SectionName] = JoinedCell(s, t, pos[kSectionName]);
+        row[FrameSectionCol::Material] = JoinedCell(s, t, pos[kSectionMaterial]);
+        row[FrameSectionCol::Dim1] = dim1;
+        row[FrameSectionCol::Dim2] = dim2.absent() ? s.TextCell("-") : dim2;
+        row[FrameSectionCol::Shape] = ValueCell(s, t, ps);
     }
-    NoteCut(c.report, cursor, "FRAME SECTION PROPERTIES 01 - GENERAL");
-    c.history.append(".......... Done (Total Frame Section : " + std::to_string(count) + ")");
+    NoteCut(c, *cursor, TableId::FrameSections);
+    c.history.append(DoneLine("Total Frame Section : ", s.rows()));
 }
 
+namespace {
+enum AreaSectionKey { kSection, kAreaMaterial, kThickness };
+const KeySet kAreaSectionKeys{{"Section", kSection}, {"Material", kAreaMaterial}, {"Thickness", kThickness}};
+}  // namespace
+
 void ReadAreaSections(ReadContext& c) {
-    auto& s = c.tables.areaSections;
-    s.Section.clear(); s.Material.clear(); s.Thickness.clear();
-    auto cursorOrNone = BeginTable(c.input, c.history, "Reading Shell Section data ..........", "AREA SECTION PROPERTIES");
-    if (!cursorOrNone) return;
-    TableCursor& cursor = *cursorOrNone;
+    auto cursor = BeginTable(c, TableId::AreaSections, "Reading Shell Section data ..........");
+    if (!cursor) return;
+    Table& s = c.model[TableId::AreaSections];
     TokenStore t;
-    long count = 0;
-    while (cursor.NextRecord(t)) {
-        cursor.SkipContinuation(t);
-        ++count;
-        s.Section.push_back(JoinedOr(t, FieldPosition(t, "Section"), "NULL"));
-        s.Material.push_back(JoinedOr(t, FieldPosition(t, "Material"), "NULL"));
-        s.Thickness.push_back(ValueOr(t, FieldPosition(t, "Thickness"), "0.0"));
+    int pos[KeySet::kMaxSlots];
+    while (cursor->NextRecord(t, &kAreaSectionKeys, pos)) {
+        cursor->SkipContinuation(t);
+        Cell* row = s.AppendRow();
+        row[AreaSectionCol::Section] = JoinedCell(s, t, pos[kSection]);
+        row[AreaSectionCol::Material] = JoinedCell(s, t, pos[kAreaMaterial]);
+        row[AreaSectionCol::Thickness] = ValueCell(s, t, pos[kThickness]);
     }
-    NoteCut(c.report, cursor, "AREA SECTION PROPERTIES");
-    c.history.append(".......... Done (Total Shell Sections : " + std::to_string(count) + ")");
+    NoteCut(c, *cursor, TableId::AreaSections);
+    c.history.append(DoneLine("Total Shell Sections : ", s.rows()));
 }
 
 }  // namespace corvane

@@ -1,10 +1,8 @@
 #include "reader/TableCursor.h"
 
-#include <string>
-
 namespace corvane {
 
-bool TableCursor::NextRecord(TokenStore& tokens) {
+bool TableCursor::NextRecord(TokenStore& tokens, const KeySet* keys, int* positions) {
     for (;;) {
         if (current_.empty()) return false;
         if (reader_.AtEnd()) {
@@ -12,7 +10,7 @@ bool TableCursor::NextRecord(TokenStore& tokens) {
             return false;
         }
         current_ = reader_.ReadItem();
-        tokens.SplitTokens(current_);
+        tokens.Split(current_, keys, positions);
         if (tokens.Count() >= 1) return true;
     }
 }
@@ -35,22 +33,6 @@ void TableCursor::SkipContinuation(const TokenStore& tokens, std::vector<std::st
         if (lines) lines->push_back(current_);
         if (current_.empty() || current_.back() != '_') break;
     }
-}
-
-std::optional<TableCursor> BeginTable(const InputText& input, HistoryLog& history, const char* startLine, const char* table) {
-    if (startLine) history.append(startLine);
-    const auto at = input.FindTable(table);
-    if (!at) {
-        history.append(".......... Not Found");
-        return std::nullopt;
-    }
-    return TableCursor(input, *at);
-}
-
-void NoteCut(Report* report, const TableCursor& cursor, std::string_view table) {
-    if (report && cursor.Cut())
-        report->Add("table-cut", std::string(table), "",
-                    "The table \"" + std::string(table) + "\" runs to the end of the file without an empty line; the records up to the end were read.");
 }
 
 }  // namespace corvane

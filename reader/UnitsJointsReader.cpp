@@ -1,7 +1,6 @@
 // Units (PROGRAM CONTROL) and joint coordinates (JOINT COORDINATES).
-#include "reader/Readers.h"
-#include "reader/TableCursor.h"
-#include "staad/NumberText.h"
+#include "reader/ReaderSupport.h"
+#include "text/NumberText.h"
 
 #include <cmath>
 
@@ -17,11 +16,11 @@ void ReadUnits(ReadContext& c) {
     TokenStore tokens;
     // The units field is a quoted, comma-separated list, so the first item
     // ends just after the force unit and the second item is the length unit.
-    tokens.SplitTokens(reader.ReadItem());
+    tokens.Split(reader.ReadItem());
     const std::string_view length = reader.AtEnd() ? std::string_view() : reader.ReadItem();
     const std::string_view last = tokens[tokens.Count()];
-    c.units.force = std::string(last.size() >= 12 ? last.substr(11, 2) : std::string_view());
-    c.units.length = std::string(length);
+    c.model.units.force = std::string(last.size() >= 12 ? last.substr(11, 2) : std::string_view());
+    c.model.units.length = std::string(length);
     c.history.append("Unit Information  ... Done");
 }
 
@@ -29,52 +28,51 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
+enum JointKey { kJoint, kGlobalX, kGlobalY, kGlobalZ, kCoordSys, kCoordType, kXorR, kY, kZ, kT };
+const KeySet kJointKeys{{"Joint", kJoint}, {"GlobalX", kGlobalX}, {"GlobalY", kGlobalY}, {"GlobalZ", kGlobalZ},
+                        {"CoordSys", kCoordSys}, {"CoordType", kCoordType}, {"XorR", kXorR}, {"Y", kY},
+                        {"Z", kZ}, {"T", kT}};
+
 // Current exports write a joint's own coordinates (CoordSys, CoordType,
 // XorR, Y or T, Z) instead of GlobalX/Y/Z. This gives the global cell for
-// axis 0, 1 or 2 from them, or "NULL".
-std::string OwnCoordinate(const TokenStore& t, int axis) {
-    if (ValueOr(t, FieldPosition(t, "CoordSys"), "NULL") != "GLOBAL") return "NULL";
-    const std::string type = ValueOr(t, FieldPosition(t, "CoordType"), "NULL");
-    if (type == "Cartesian") {
-        static constexpr const char* keys[] = {"XorR", "Y", "Z"};
-        return ValueOr(t, FieldPosition(t, keys[axis]), "NULL");
+// axis 0, 1 or 2 from them; absent when they do not give it.
+Cell OwnCoordinate(Table& table, const TokenStore& t, const int* pos, int axis) {
+    if (!ValueIs(t, pos[kCoordSys], "GLOBAL")) return Cell::Absent();
+    if (ValueIs(t, pos[kCoordType], "Cartesian")) {
+        static constexpr int keys[] = {kXorR, kY, kZ};
+        return ValueCell(table, t, pos[keys[axis]]);
     }
-    if (type == "Cylindrical") {
-        if (axis == 2) return ValueOr(t, FieldPosition(t, "Z"), "NULL");
-        const int r = FieldPosition(t, "XorR");
-        const int theta = FieldPosition(t, "T");
-        if (r == -1 || theta == -1) return "NULL";
-        const double radius = TextToNumber(AfterE(t[r]));
-        const double angle = TextToNumber(AfterE(t[theta])) * kPi / 180.0;
-        return NumberToText(axis == 0 ? radius * std::cos(angle) : radius * std::sin(angle));
+    if (ValueIs(t, pos[kCoordType], "Cylindrical")) {
+        if (axis == 2) return ValueCell(table, t, pos[kZ]);
+        if (pos[kXorR] < 0 || pos[kT] < 0) return Cell::Absent();
+        const double radius = TextToNumber(ValueText(t, pos[kXorR]));
+        const double angle = TextToNumber(ValueText(t, pos[kT])) * kPi / 180.0;
+        return table.TextCell(NumberToText(axis == 0 ? radius * std::cos(angle) : radius * std::sin(angle)));
     }
-    return "NULL";
+    return Cell::Absent();
 }
 
 }  // namespace
 
 void ReadJoints(ReadContext& c) {
-    auto& j = c.tables.joints;
     c.history.append("Read Node data  ... ");
-    j.Joint.clear(); j.GlobalX.clear(); j.GlobalY.clear(); j.GlobalZ.clear();
-    auto cursorOrNone = BeginTable(c.input, c.history, "Reading Joint Cordinates data ..........", "JOINT COORDINATES");
-    if (!cursorOrNone) return;
-    TableCursor& cursor = *cursorOrNone;
-    ReserveRows(c.input, cursor.Start(), {&j.Joint, &j.GlobalX, &j.GlobalY, &j.GlobalZ});
+    auto cursor = BeginTable(c, TableId::Joints, "Reading Joint Cordinates data ..........");
+    if (!cursor) return;
+    Table& j = c.model[TableId::Joints];
+    ReserveRows(c, j, *cursor);
     TokenStore t;
-    long count = 0;
-    static constexpr const char* globalKeys[] = {"GlobalX", "GlobalY", "GlobalZ"};
-    Column* cols[] = {&j.GlobalX, &j.GlobalY, &j.GlobalZ};
-    while (cursor.NextRecord(t)) {
-        ++count;
-        j.Joint.push_back(ValueOr(t, FieldPosition(t, "Joint"), "NULL"));
+    int pos[KeySet::kMaxSlots];
+    static constexpr int globalKeys[] = {kGlobalX, kGlobalY, kGlobalZ};
+    while (cursor->NextRecord(t, &kJointKeys, pos)) {
+        Cell* row = j.AppendRow();
+        row[JointCol::Joint] = ValueCell(j, t, pos[kJoint]);
         for (int axis = 0; axis < 3; ++axis) {
-            const int p = FieldPosition(t, globalKeys[axis]);
-            cols[axis]->push_back(p == -1 ? OwnCoordinate(t, axis) : AfterE(t[p]));
+            const int p = pos[globalKeys[axis]];
+            row[JointCol::GlobalX + axis] = p == -1 ? OwnCoordinate(j, t, pos, axis) : ValueCell(j, t, p);
         }
     }
-    NoteCut(c.report, cursor, "JOINT COORDINATES");
-    c.history.append(".......... Done (Total Joints : " + std::to_string(count) + ")");
+    NoteCut(c, *cursor, TableId::Joints);
+    c.history.append(DoneLine("Total Joints : ", j.rows()));
 }
 
 }  // namespace corvane

@@ -1,42 +1,41 @@
-// The blocks of a STAAD.Pro input file, written from the model tables.
+// The STAAD.Pro input file, written block by block from the model and its
+// links.
 #pragma once
 
+#include "link/Link.h"
 #include "model/History.h"
+#include "model/Model.h"
 #include "model/Report.h"
-#include "model/Tables.h"
-#include "reader/Lookups.h"
-#include "staad/LineSink.h"
+#include "text/LineSink.h"
+
+#include <string>
 
 namespace corvane {
 
-// A shell element's number is its area number plus this offset.
-constexpr double ShellNumberOffset = 100000;
-
-struct WriteContext {
-    const ModelTables& tables;
+struct StaadContext {
+    const Model& model;
+    const Links& links;
     LineSink& out;
     HistoryLog& history;
-    RunList& runList;
-    SectionAreaLookup& areas;  // shell elements of an area section
     Report* report = nullptr;
 };
 
-// The shell element number of an area name.
-std::string ShellNumber(std::string_view areaName);
+// The whole file: head, units line, every block in order, tail.
+void WriteStaadFile(StaadContext& c);
 
-void WriteJointsBlock(WriteContext& c);
-void WriteMembersBlock(WriteContext& c);
-void WriteShellsBlock(WriteContext& c);
-void WriteMaterialsBlock(WriteContext& c);
-void WriteSupportsBlock(WriteContext& c);
-void WritePropertiesBlock(WriteContext& c);
-void WriteReleasesBlock(WriteContext& c);
-void WriteLoadingBlock(WriteContext& c);
-void WriteCombinationsBlock(WriteContext& c);
+void WriteJointsBlock(StaadContext& c);
+void WriteMembersBlock(StaadContext& c);
+void WriteShellsBlock(StaadContext& c);
+void WriteMaterialsBlock(StaadContext& c);
+void WriteSupportsBlock(StaadContext& c);
+void WritePropertiesBlock(StaadContext& c);
+void WriteReleasesBlock(StaadContext& c);
+void WriteLoadingBlock(StaadContext& c);
+void WriteCombinationsBlock(StaadContext& c);
 
-// The support text of one joint (PINNED, FIXED or FIXED BUT ...) from its six restraint flags.
-std::string Support_Condition(const std::string& ux, const std::string& uy, const std::string& uz,
-                              const std::string& rx, const std::string& ry, const std::string& rz);
+// The support text of one joint (PINNED, FIXED or FIXED BUT ...) from its
+// six restraint flags in SAP2000's order ux, uy, uz, rx, ry, rz.
+std::string SupportCondition(const std::string_view (&flags)[6]);
 
 // The STAAD.Pro units line for the model's units.
 std::string UnitsLine(const UnitsInfo& units);

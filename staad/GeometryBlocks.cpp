@@ -1,48 +1,60 @@
 // Joints, members and shell elements. SAP2000's (X, Y, Z) is written as
 // STAAD.Pro's (X, Z, -Y).
 #include "staad/Blocks.h"
-#include "staad/NumberText.h"
+#include "text/NumberText.h"
 
 namespace corvane {
 
-std::string ShellNumber(std::string_view areaName) { return NumberToText(ShellNumberOffset + TextToNumber(areaName)); }
-
-void WriteJointsBlock(WriteContext& c) {
-    const auto& j = c.tables.joints;
+void WriteJointsBlock(StaadContext& c) {
+    const Table& j = c.model[TableId::Joints];
     c.history.append("Writing Joint Coordinates..........");
     c.out.Line("JOINT COORDINATES");
     std::string line;
-    for (std::size_t i = 0; i < j.Joint.size(); ++i) {
-        line.assign(j.Joint[i]).append(" ").append(j.GlobalX[i]).append(" ").append(j.GlobalZ[i]).append(" ");
-        line += NumberToText(-TextToNumber(j.GlobalY[i]));
+    for (std::size_t i = 0; i < j.rows(); ++i) {
+        line.clear();
+        j.AppendText(line, i, JointCol::Joint);
+        line += ' ';
+        j.AppendText(line, i, JointCol::GlobalX);
+        line += ' ';
+        j.AppendText(line, i, JointCol::GlobalZ);
+        line += ' ';
+        AppendSignedNumber(line, j.View(i, JointCol::GlobalY), true);
         c.out.Line(line);
     }
     c.history.append(".......... Done ");
 }
 
-void WriteMembersBlock(WriteContext& c) {
-    const auto& f = c.tables.frames;
+void WriteMembersBlock(StaadContext& c) {
+    const Table& f = c.model[TableId::Frames];
     c.history.append("Writing Frame Elements..........");
     c.out.Line("MEMBER INCIDENCES");
     std::string line;
-    for (std::size_t i = 0; i < f.Frame.size(); ++i) {
-        line.assign(f.Frame[i]).append(" ").append(f.JointI[i]).append(" ").append(f.JointJ[i]);
+    for (std::size_t i = 0; i < f.rows(); ++i) {
+        line.clear();
+        f.AppendText(line, i, FrameCol::Frame);
+        line += ' ';
+        f.AppendText(line, i, FrameCol::JointI);
+        line += ' ';
+        f.AppendText(line, i, FrameCol::JointJ);
         c.out.Line(line);
     }
     c.history.append(".......... Done ");
 }
 
-void WriteShellsBlock(WriteContext& c) {
-    const auto& a = c.tables.areas;
+void WriteShellsBlock(StaadContext& c) {
+    const Table& a = c.model[TableId::Areas];
     c.history.append("Writing Shell Elements..........");
     c.out.Line("ELEMENT INCIDENCES SHELL");
     std::string line;
-    for (std::size_t i = 0; i < a.Area.size(); ++i) {
-        const std::string& count = a.NumJoints[i];
-        if (count != "4" && count != "3") continue;
-        line = ShellNumber(a.Area[i]);
-        line.append(" ").append(a.Joint1[i]).append(" ").append(a.Joint2[i]).append(" ").append(a.Joint3[i]);
-        if (count == "4") line.append(" ").append(a.Joint4[i]);
+    for (std::size_t i = 0; i < a.rows(); ++i) {
+        const bool four = a.Is(i, AreaCol::NumJoints, "4");
+        if (!four && !a.Is(i, AreaCol::NumJoints, "3")) continue;
+        line.clear();
+        AppendElementNumber(line, a.View(i, AreaCol::Area), c.links.shellOffset);
+        for (int col = AreaCol::Joint1; col <= (four ? AreaCol::Joint4 : AreaCol::Joint3); ++col) {
+            line += ' ';
+            a.AppendText(line, i, col);
+        }
         c.out.Line(line);
     }
     c.history.append(".......... Done ");

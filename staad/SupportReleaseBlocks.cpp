@@ -1,6 +1,6 @@
 // Supports and member end releases.
 #include "staad/Blocks.h"
-#include "staad/NumberList.h"
+#include "staad/Lists.h"
 
 #include <unordered_map>
 
@@ -18,63 +18,84 @@ std::string_view Trimmed(std::string_view s) {
     return s;
 }
 
+// Row numbers collected per text, texts in order of first appearance.
+class RowsByText {
+public:
+    void Add(std::string_view text, std::uint32_t row) {
+        auto [it, inserted] = index_.try_emplace(std::string(text), groups_.size());
+        if (inserted) groups_.push_back({it->first, {}});
+        groups_[it->second].rows.push_back(row);
+    }
+    struct Group {
+        std::string_view text;
+        std::vector<std::uint32_t> rows;
+    };
+    const std::vector<Group>& groups() const { return groups_; }
+
+private:
+    std::unordered_map<std::string, std::size_t> index_;
+    std::vector<Group> groups_;
+};
+
 }  // namespace
 
-std::string Support_Condition(const std::string& ux, const std::string& uy, const std::string& uz,
-                              const std::string& rx, const std::string& ry, const std::string& rz) {
-    const std::string* flags[6] = {&ux, &uy, &uz, &rx, &ry, &rz};
-    if (ux == "Yes" && uy == "Yes" && uz == "Yes" && rx == "No" && ry == "No" && rz == "No") return "PINNED";
+std::string SupportCondition(const std::string_view (&flags)[6]) {
+    const auto held = [&](int k) { return flags[k] == "Yes"; };
+    if (held(0) && held(1) && held(2) && flags[3] == "No" && flags[4] == "No" && flags[5] == "No") return "PINNED";
     bool allHeld = true;
-    for (const auto* f : flags) allHeld = allHeld && *f == "Yes";
+    for (int k = 0; k < 6; ++k) allHeld = allHeld && held(k);
     if (allHeld) return "FIXED";
     std::string text = "FIXED BUT ";
     for (int k = 0; k < 6; ++k) {
         if (k) text += ' ';
-        if (*flags[k] != "Yes") text += kFreeWords[k];
+        if (!held(k)) text += kFreeWords[k];
     }
     return text;
 }
 
-void WriteSupportsBlock(WriteContext& c) {
-    const auto& r = c.tables.restraints;
+void WriteSupportsBlock(StaadContext& c) {
+    const Table& r = c.model[TableId::Restraints];
     c.history.append("Writing Support Information..........");
     c.out.Line("SUPPORTS");
-    std::vector<std::string> conditions;
-    conditions.reserve(r.Joint.size());
-    for (std::size_t i = 0; i < r.Joint.size(); ++i)
-        conditions.push_back(Support_Condition(r.ux[i], r.uy[i], r.uz[i], r.rx[i], r.ry[i], r.rz[i]));
-    // Distinct conditions in order of first appearance (compared without
-    // their outer blanks); the joints of each, by exact text.
+    // Joints by their exact condition text; the conditions are listed once
+    // each, compared without their outer blanks, in order of first
+    // appearance.
+    RowsByText jointsOf;
     std::vector<std::string_view> distinct;
     std::unordered_map<std::string_view, bool> seen;
-    std::unordered_map<std::string_view, std::vector<std::string>> jointsOf;
-    for (std::size_t i = 0; i < conditions.size(); ++i) {
-        if (seen.emplace(Trimmed(conditions[i]), true).second) distinct.push_back(conditions[i]);
-        jointsOf[conditions[i]].push_back(r.Joint[i]);
+    std::string text[6];
+    std::string_view flags[6];
+    for (std::size_t i = 0; i < r.rows(); ++i) {
+        for (int k = 0; k < 6; ++k) {
+            text[k] = r.Text(i, RestraintCol::ux + k);
+            flags[k] = text[k];
+        }
+        jointsOf.Add(SupportCondition(flags), static_cast<std::uint32_t>(i));
     }
-    for (std::string_view condition : distinct) {
-        shortList(jointsOf[condition], c.runList);
-        if (!c.runList.front().empty()) c.out.Line(joinArray(c.runList) + " " + std::string(condition));
+    std::string line;
+    for (const auto& group : jointsOf.groups()) {
+        if (!seen.emplace(Trimmed(group.text), true).second) continue;
+        line.clear();
+        if (AppendRowList(line, r, RestraintCol::Joint, group.rows)) c.out.Line(line + " " + std::string(group.text));
     }
     c.history.append(".......... Done ");
 }
 
-void WriteReleasesBlock(WriteContext& c) {
-    const auto& r = c.tables.releases;
+void WriteReleasesBlock(StaadContext& c) {
+    const Table& r = c.model[TableId::Releases];
     c.history.append("Writing Member Release Data..........");
     c.out.Line("MEMBER RELEASE");
     const struct {
-        const Column& m2;
-        const Column& m3;
+        int m2, m3;
         const char* tail;
-    } ends[2] = {{r.M2I, r.M3I, " START MY MZ"}, {r.M2J, r.M3J, " END MY MZ"}};
+    } ends[2] = {{ReleaseCol::M2I, ReleaseCol::M3I, " START MY MZ"}, {ReleaseCol::M2J, ReleaseCol::M3J, " END MY MZ"}};
+    std::string line;
     for (const auto& end : ends) {
-        std::vector<std::string> members;
-        for (std::size_t i = 0; i < r.Frame.size(); ++i)
-            if (end.m2[i] == "Yes" || end.m3[i] == "Yes") members.push_back(r.Frame[i]);
-        if (members.empty() || members.front().empty()) continue;
-        shortList(members, c.runList);
-        if (!c.runList.front().empty()) c.out.Line(joinArray(c.runList) + end.tail);
+        std::vector<std::uint32_t> members;
+        for (std::size_t i = 0; i < r.rows(); ++i)
+            if (r.Is(i, end.m2, "Yes") || r.Is(i, end.m3, "Yes")) members.push_back(static_cast<std::uint32_t>(i));
+        line.clear();
+        if (AppendRowList(line, r, ReleaseCol::Frame, members)) c.out.Line(line + end.tail);
     }
     c.history.append(".......... Done ");
 }

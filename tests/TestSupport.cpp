@@ -39,6 +39,24 @@ std::string ReadFile(const std::string& path) {
 
 bool Exists(const std::string& path) { return fs::exists(path); }
 
+void FillTable(Model& model, TableId id, const std::vector<std::vector<std::string>>& columns) {
+    Table& t = model[id];
+    t.Clear();
+    t.SetFound(true);
+    const std::size_t rows = columns.empty() ? 0 : columns[0].size();
+    for (std::size_t r = 0; r < rows; ++r) {
+        t.AppendRow();
+        for (std::size_t c = 0; c < columns.size() && c < t.columns(); ++c)
+            if (r < columns[c].size()) t.at(r, static_cast<int>(c)) = t.TextCell(columns[c][r]);
+    }
+}
+
+std::vector<std::string> ColumnTexts(const Table& table, int col) {
+    std::vector<std::string> texts;
+    for (std::size_t r = 0; r < table.rows(); ++r) texts.push_back(table.Text(r, col));
+    return texts;
+}
+
 std::vector<std::string> CrlfLines(const std::string& text) {
     std::vector<std::string> lines;
     std::size_t start = 0;
@@ -54,7 +72,7 @@ std::vector<std::string> CrlfLines(const std::string& text) {
     return lines;
 }
 
-std::string Table(const std::string& name, const std::vector<std::string>& records) {
+std::string TableText(const std::string& name, const std::vector<std::string>& records) {
     std::string t = "TABLE:  \"" + name + "\"\r\n";
     for (const auto& r : records) t += "   " + r + "\r\n";
     return t + " \r\n";
@@ -65,7 +83,7 @@ Conversion Convert(const std::string& s2k, bool allSections) {
     Conversion c;
     c.session.inputPath = dir.Write("model.s2k", s2k);
     c.session.outputPath = dir.Path("model.std");
-    c.session.allSections = allSections;
+    c.session.options.allSections = allSections;
     MemoryHistory history;
     MemoryMessages messages;
     c.ok = MakeStaad(c.session, history, messages);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "driver/Session.h"
+#include "model/Table.h"
 #include "model/History.h"
 
 #include <string>
@@ -27,11 +28,18 @@ private:
 std::string ReadFile(const std::string& path);
 bool Exists(const std::string& path);
 
+// Replaces a table of the model by rows made from columns of texts (in the
+// table's column order), as if its header had been found.
+void FillTable(Model& model, TableId id, const std::vector<std::vector<std::string>>& columns);
+
+// The shown texts of one column of a table, row by row.
+std::vector<std::string> ColumnTexts(const Table& table, int col);
+
 // Lines of a CR LF text, without their line ends.
 std::vector<std::string> CrlfLines(const std::string& text);
 
 // "TABLE:  \"name\"" + CR LF + every record + CR LF + a blank line.
-std::string Table(const std::string& name, const std::vector<std::string>& records);
+std::string TableText(const std::string& name, const std::vector<std::string>& records);
 
 // A conversion of `s2k` in a temporary folder.
 struct Conversion {

@@ -28,9 +28,7 @@ Deck MakeDeck(const std::string& s2k, const TempDir& dir) {
     MemoryHistory history;
     MemoryMessages messages;
     Deck d;
-    int pauses = 0;
-    d.ok = MakeAbaqus(s, dir.Path("m.inp"), history, messages, [&] { ++pauses; });
-    EXPECT_TRUE(!d.ok || pauses == 14);
+    d.ok = MakeAbaqus(s, dir.Path("m.inp"), history, messages);
     d.text = ReadFile(dir.Path("m.inp"));
     d.history = history.lines;
     d.messages = messages.shown;
@@ -51,8 +49,8 @@ TEST(AbaqusDeck, BundledExampleToTheByte) {
 
 TEST(AbaqusDeck, EmptyModelAndMissingAssignments) {
     TempDir dir;
-    const Deck d = MakeDeck(Table("AREA SECTION PROPERTIES", {"Section=A   Material=C   Thickness=1"}) +
-                                Table("MATERIAL PROPERTIES 02 - BASIC MECHANICAL PROPERTIES", {"Material=C   E1=2.1E+08   U12=0.3"}),
+    const Deck d = MakeDeck(TableText("AREA SECTION PROPERTIES", {"Section=A   Material=C   Thickness=1"}) +
+                                TableText("MATERIAL PROPERTIES 02 - BASIC MECHANICAL PROPERTIES", {"Material=C   E1=2.1E+08   U12=0.3"}),
                             dir);
     ASSERT_TRUE(d.ok);
     const V lines = CrlfLines(d.text);

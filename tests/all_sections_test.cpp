@@ -76,13 +76,13 @@ TEST(AllSections, BoxPipeAndSectionDesignerMembersGetPropertyAndMaterial) {
         ASSERT_TRUE(all.ok);
         EXPECT_NE(all.staad.find(c.line), std::string::npos);
         const Coverage cov = Covered(all.staad);
-        for (const auto& frame : c.numberedFrames ? all.session.tables.frames.Frame : std::vector<std::string>{}) {
+        for (const auto& frame : c.numberedFrames ? ColumnTexts(all.session.model[TableId::Frames], FrameCol::Frame) : std::vector<std::string>{}) {
             const long id = std::strtol(frame.c_str(), nullptr, 10);
             EXPECT_TRUE(cov.property.count(id)) << "member " << frame << " has no property";
             EXPECT_TRUE(cov.material.count(id)) << "member " << frame << " has no material";
         }
         EXPECT_EQ(std::count_if(all.session.report.entries.begin(), all.session.report.entries.end(),
-                                [](const ReportEntry& e) { return e.kind == "member-without-property"; }),
+                                [](const ReportEntry& e) { return e.kind == ReportKind::MemberWithoutProperty; }),
                   0);
     }
 }

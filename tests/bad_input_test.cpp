@@ -39,20 +39,20 @@ std::vector<Case> Catalogue() {
                                      "AREA LOADS - UNIFORM", "COMBINATION DEFINITIONS", "JOINT RESTRAINT ASSIGNMENTS",
                                      "FRAME RELEASE ASSIGNMENTS 1 - GENERAL"};
     std::string emptyTables;
-    for (const auto& t : allTables) emptyTables += Table(t, {});
-    const std::string joint = Table("JOINT COORDINATES", {"Joint=1   GlobalX=0   GlobalY=0   GlobalZ=0"});
+    for (const auto& t : allTables) emptyTables += TableText(t, {});
+    const std::string joint = TableText("JOINT COORDINATES", {"Joint=1   GlobalX=0   GlobalY=0   GlobalZ=0"});
     return {
         {"empty file", [] { return std::string(); }, true, " ** StaadPro File Size : .25 KB", ""},
         {"blanks", [] { return Repeat("      \r\n", 100); }, true, "", ""},
         {"binary and NUL bytes", [] { std::string b; for (int i = 0; i < 4096; ++i) b += static_cast<char>((i * 7919) % 256); return b + std::string(100, '\0'); }, true, "", ""},
         {"one line of 50 MB", [] { return std::string(50u << 20, 'x'); }, true, "", ""},
         {"a record of a million tokens", [] { return "TABLE:  \"JOINT COORDINATES\"\r\n   Joint=1 " + Repeat("k=v ", 1000000) + "\r\n \r\n"; }, true, "", ""},
-        {"unclosed quotes", [] { return Table("LOAD PATTERN DEFINITIONS", {"LoadPat=\"DEAD   DesignType=\"X"}) + "\"open\r\n"; }, true, "", ""},
+        {"unclosed quotes", [] { return TableText("LOAD PATTERN DEFINITIONS", {"LoadPat=\"DEAD   DesignType=\"X"}) + "\"open\r\n"; }, true, "", ""},
         {"a table running to the end of the file", [joint] { return joint + "TABLE:  \"CONNECTIVITY - FRAME\"\r\n   Frame=1   JointI=1   JointJ=1"; }, true, "", ""},
         {"lone CR line ends", [] { return std::string("TABLE:  \"JOINT COORDINATES\"\r   Joint=1   GlobalX=0   GlobalY=2   GlobalZ=0\r \r"); }, true, "", ""},
         {"a UTF-8 byte-order mark", [joint] { return "\xEF\xBB\xBF" + joint; }, true, "", ""},
         {"every table present and empty", [emptyTables] { return emptyTables; }, true, "", ""},
-        {"keys without = and = without keys", [] { return Table("JOINT COORDINATES", {"Joint 1 GlobalX", "=1 =2 = ==", "Joint=="}); }, true, "", ""},
+        {"keys without = and = without keys", [] { return TableText("JOINT COORDINATES", {"Joint 1 GlobalX", "=1 =2 = ==", "Joint=="}); }, true, "", ""},
         {"output in a folder that does not exist", [joint] { return joint; }, false, "", "missing/out.std"},
         {"output that is a directory", [joint] { return joint; }, false, "", "."},
         {"output that is the input", [joint] { return joint; }, false, "", "m.s2k"},
@@ -124,9 +124,9 @@ TEST(BadInput, InputsThatAreNoFiles) {
 
 TEST(BadInput, ReadersKeepWhatTheyCanOfDamagedTables) {
     Conversion c = Convert("TABLE:  \"JOINT COORDINATES\"\r   Joint=1   GlobalX=0   GlobalY=2   GlobalZ=0\r \r");
-    EXPECT_EQ(c.session.tables.joints.GlobalY, std::vector<std::string>{"2"});
+    EXPECT_EQ(ColumnTexts(c.session.model[TableId::Joints], JointCol::GlobalY), std::vector<std::string>{"2"});
     c = Convert("TABLE:  \"CONNECTIVITY - FRAME\"\r\n   Frame=1   JointI=1   JointJ=2");
-    EXPECT_EQ(c.session.tables.frames.Frame, std::vector<std::string>{"1"});
-    c = Convert(Table("JOINT COORDINATES", {"Joint 1 GlobalX", "=1 =2 = =="}));
-    EXPECT_EQ(c.session.tables.joints.Joint, (std::vector<std::string>{"NULL", "NULL"}));
+    EXPECT_EQ(ColumnTexts(c.session.model[TableId::Frames], FrameCol::Frame), std::vector<std::string>{"1"});
+    c = Convert(TableText("JOINT COORDINATES", {"Joint 1 GlobalX", "=1 =2 = =="}));
+    EXPECT_EQ(ColumnTexts(c.session.model[TableId::Joints], JointCol::Joint), (std::vector<std::string>{"NULL", "NULL"}));
 }

@@ -61,7 +61,7 @@ TEST(Cli, AbaqusAndPreprocessDefaults) {
 
 TEST(Cli, TablesAsJsonKeepEveryByte) {
     TempDir dir;
-    const std::string input = dir.Write("m.s2k", "\xEF\xBB\xBF" + Table("JOINT COORDINATES", {"Joint=\xE9t\xC3\xA9   GlobalX=\"q\\   GlobalY=1\tx"}));
+    const std::string input = dir.Write("m.s2k", "\xEF\xBB\xBF" + TableText("JOINT COORDINATES", {"Joint=\xE9t\xC3\xA9   GlobalX=\"q\\   GlobalY=1\tx"}));
     const CliRun r = RunCli({"tables", input, "--json"});
     ASSERT_EQ(r.status, 0);
     EXPECT_EQ(r.out.rfind("{\n  \"history\": [\"Unit Information  ... Not Found\", ", 0), 0u);

@@ -58,7 +58,7 @@ TEST(MakeStaad, UnitsCarryOverToTheNextInput) {
     Session s;
     MemoryHistory history;
     MemoryMessages messages;
-    s.inputPath = dir.Write("a.s2k", Table("PROGRAM CONTROL", {"ProgramName=SAP2000   CurrUnits=\"Kip, in, F\""}));
+    s.inputPath = dir.Write("a.s2k", TableText("PROGRAM CONTROL", {"ProgramName=SAP2000   CurrUnits=\"Kip, in, F\""}));
     s.outputPath = dir.Path("a.std");
     ASSERT_TRUE(MakeStaad(s, history, messages));
     s.inputPath = dir.Write("b.s2k", "no units\r\n");
@@ -131,7 +131,7 @@ TEST(MakeStaad, FileErrorsEndOnTheErrorPath) {
 }
 
 TEST(MakeStaad, MissingAreaAssignmentsShowTheMessageTwicePerSection) {
-    const Conversion c = Convert(Table("AREA SECTION PROPERTIES", {"Section=A   Material=C   Thickness=1", "Section=B   Material=C   Thickness=2"}));
+    const Conversion c = Convert(TableText("AREA SECTION PROPERTIES", {"Section=A   Material=C   Thickness=1", "Section=B   Material=C   Thickness=2"}));
     ASSERT_TRUE(c.ok);
     ASSERT_EQ(c.messages.size(), 4u);
     for (const auto& m : c.messages) EXPECT_EQ(m.text, "No Area Information Found");
@@ -160,18 +160,16 @@ TEST(MakeStaad, CorpusDetailsFromCurrentExports) {
     Conversion c = Convert(ReadFile(autosave));
     const V lines = CrlfLines(c.staad);
     EXPECT_EQ(lines[5], "1 0 0 -18000");
-    EXPECT_EQ(c.session.tables.areas.Area.size(), 6u);
+    EXPECT_EQ(c.session.model[TableId::Areas].rows(), 6u);
     EXPECT_NE(std::find(lines.begin(), lines.end(), "ELEMENT INCIDENCES SHELL"), lines.end());
 
     c = Convert(ReadFile(example));
-    EXPECT_EQ(c.session.units.force, "Ki");
-    EXPECT_EQ(c.session.tables.loadPatterns.LoadPat.size(), 7u);
+    EXPECT_EQ(c.session.model.units.force, "Ki");
+    EXPECT_EQ(c.session.model[TableId::LoadPatterns].rows(), 7u);
     const V ex = CrlfLines(c.staad);
     EXPECT_NE(std::find(ex.begin(), ex.end(), "2   UNI PY -0.166666666666667    "), ex.end());
 
     // Combinations whose later records carry no type keep all their cases.
     c = Convert(ReadFile(chimney));
-    const auto& k = c.session.tables.combinations;
-    EXPECT_GT(k.ComboName.size(), c.session.tables.CombinationList.size());
-    EXPECT_EQ(k.ComboName.size(), k.LoadNumber.size());
+    EXPECT_GT(c.session.model[TableId::Combinations].rows(), c.session.model.combinationStarts.size());
 }

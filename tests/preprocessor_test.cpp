@@ -1,7 +1,6 @@
 // The preprocessor and the recent-file list.
 #include "TestSupport.h"
-#include "app/Preprocessor.h"
-#include "app/RecentFiles.h"
+#include "driver/Preprocessor.h"
 #include "reader/Readers.h"
 
 #include <gtest/gtest.h>
@@ -32,13 +31,12 @@ TEST(Preprocessor, OneItemPerLineCommasBecomeFullStops) {
     EXPECT_EQ(ReadFile(input), source);
 
     // The copy gives the same units as the source.
-    InputText copy(ReadFile(input + ".tmp"));
-    ModelTables tables;
-    UnitsInfo units;
-    ReadContext c{copy, tables, units, history};
+    const InputText copy = InputText::FromBytes(ReadFile(input + ".tmp"));
+    Model model;
+    ReadContext c{copy, model, history};
     ReadUnits(c);
-    EXPECT_EQ(units.force, "KN");
-    EXPECT_EQ(units.length, "m");
+    EXPECT_EQ(model.units.force, "KN");
+    EXPECT_EQ(model.units.length, "m");
 }
 
 TEST(Preprocessor, EmptyMissingAndUnwritable) {
@@ -62,15 +60,4 @@ TEST(Preprocessor, EmptyMissingAndUnwritable) {
     EXPECT_EQ(history.lines, V{"kept"});
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text.rfind("Cannot write " + input + ".tmp: ", 0), 0u);
-}
-
-TEST(RecentFiles, CountLineAndEntries) {
-    EXPECT_EQ(RecentFileListText({}), " 0 \r\n");
-    EXPECT_EQ(RecentFileListText({"C:\\a.s2k", "/b.s2k"}), " 2 \r\nC:\\a.s2k\r\n/b.s2k\r\n");
-    TempDir dir;
-    std::string reason;
-    ASSERT_TRUE(SaveRecentFileList(dir.Path("corvane.dat"), {"x"}, &reason));
-    EXPECT_EQ(ReadFile(dir.Path("corvane.dat")), " 1 \r\nx\r\n");
-    EXPECT_FALSE(SaveRecentFileList(dir.Path("no/corvane.dat"), {}, &reason));
-    EXPECT_NE(reason.find("No such file or directory"), std::string::npos);
 }

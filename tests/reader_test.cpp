@@ -3,6 +3,7 @@
 #include "reader/InputText.h"
 #include "reader/ItemReader.h"
 #include "reader/TableCursor.h"
+#include "model/Table.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +12,7 @@ using namespace corvane;
 namespace {
 
 std::vector<std::string> Items(const std::string& text) {
-    InputText input(text);
+    const InputText input = InputText::FromBytes(text);
     ItemReader r(input.bytes(), input.start());
     std::vector<std::string> items;
     while (!r.AtEnd()) items.emplace_back(r.ReadItem());
@@ -37,20 +38,20 @@ TEST(ItemReader, CommasQuotesBlanksAndLineEnds) {
 
 TEST(FindTable, ExactHeaderOnly) {
     const std::string body = "   A=1\r\n \r\n";
-    EXPECT_TRUE(InputText("TABLE:  \"JOINT COORDINATES\"\r\n" + body).FindTable("JOINT COORDINATES"));
-    EXPECT_TRUE(InputText("    TABLE:  \"JOINT COORDINATES\"\r\n" + body).FindTable("JOINT COORDINATES"));
-    EXPECT_FALSE(InputText("TABLE: \"JOINT COORDINATES\"\r\n" + body).FindTable("JOINT COORDINATES"));
-    EXPECT_FALSE(InputText("table:  \"JOINT COORDINATES\"\r\n" + body).FindTable("JOINT COORDINATES"));
-    EXPECT_FALSE(InputText("TABLE:  \"JOINT  COORDINATES\"\r\n" + body).FindTable("JOINT COORDINATES"));
+    EXPECT_TRUE(InputText::FromBytes("TABLE:  \"JOINT COORDINATES\"\r\n" + body).FindTable("JOINT COORDINATES"));
+    EXPECT_TRUE(InputText::FromBytes("    TABLE:  \"JOINT COORDINATES\"\r\n" + body).FindTable("JOINT COORDINATES"));
+    EXPECT_FALSE(InputText::FromBytes("TABLE: \"JOINT COORDINATES\"\r\n" + body).FindTable("JOINT COORDINATES"));
+    EXPECT_FALSE(InputText::FromBytes("table:  \"JOINT COORDINATES\"\r\n" + body).FindTable("JOINT COORDINATES"));
+    EXPECT_FALSE(InputText::FromBytes("TABLE:  \"JOINT  COORDINATES\"\r\n" + body).FindTable("JOINT COORDINATES"));
     // A header that is the very last item is not found, with or without a line end.
-    EXPECT_FALSE(InputText("x\r\nTABLE:  \"JOINT COORDINATES\"\r\n").FindTable("JOINT COORDINATES"));
-    EXPECT_FALSE(InputText("x\r\nTABLE:  \"JOINT COORDINATES\"").FindTable("JOINT COORDINATES"));
+    EXPECT_FALSE(InputText::FromBytes("x\r\nTABLE:  \"JOINT COORDINATES\"\r\n").FindTable("JOINT COORDINATES"));
+    EXPECT_FALSE(InputText::FromBytes("x\r\nTABLE:  \"JOINT COORDINATES\"").FindTable("JOINT COORDINATES"));
     // A header after a comma on a line is an item like any other.
-    EXPECT_TRUE(InputText("x, TABLE:  \"A\"\r\n \r\n").FindTable("A"));
+    EXPECT_TRUE(InputText::FromBytes("x, TABLE:  \"A\"\r\n \r\n").FindTable("A"));
 }
 
 TEST(FindTable, FirstOfTwoNamesAndFirstOfTwoTables) {
-    InputText input("TABLE:  \"B\"\r\n   N=1\r\n \r\nTABLE:  \"A\"\r\n   N=2\r\n \r\nTABLE:  \"B\"\r\n   N=3\r\n \r\n");
+    const InputText input = InputText::FromBytes("TABLE:  \"B\"\r\n   N=1\r\n \r\nTABLE:  \"A\"\r\n   N=2\r\n \r\nTABLE:  \"B\"\r\n   N=3\r\n \r\n");
     const auto a = input.FindTable("A");
     const auto b = input.FindTable("B");
     ASSERT_TRUE(a && b);
@@ -59,41 +60,90 @@ TEST(FindTable, FirstOfTwoNamesAndFirstOfTwoTables) {
     EXPECT_EQ(*input.FindTable("B", "A"), *b);
 }
 
-TEST(Fields, AfterEAndBeforeE) {
-    EXPECT_EQ(AfterE("Joint=12"), "12");
-    EXPECT_EQ(AfterE("Shape=\"I/Wide"), "I/Wide$");
-    EXPECT_EQ(AfterE("Shape=\"Circle\""), "Circle\"$");
-    EXPECT_EQ(AfterE("Key="), "");
-    EXPECT_EQ(AfterE("Key=\""), "$");
-    EXPECT_EQ(AfterE("Flange\""), "NULL");
-    EXPECT_EQ(BeforeE("Shape=\"I/Wide"), "Shape");
-    EXPECT_EQ(BeforeE("Flange\""), "NULL");
-    EXPECT_EQ(BeforeE("=x"), "");
-    EXPECT_EQ(FindEqual("ab=c"), 3);
-    EXPECT_EQ(FindEqual(""), -1);
-    EXPECT_EQ(FindInvCom("a\"b"), 2);
+namespace {
+// The value of a single token, as the readers store it.
+std::string Value(const char* token) {
+    TokenStore t;
+    t.Split(token);
+    return ValueText(t, 1);
+}
+}  // namespace
+
+TEST(Fields, ValuesMarkersAndKeys) {
+    EXPECT_EQ(Value("Joint=12"), "12");
+    EXPECT_EQ(Value("Shape=\"I/Wide"), "I/Wide$");
+    EXPECT_EQ(Value("Shape=\"Circle\""), "Circle\"$");
+    EXPECT_EQ(Value("Key="), "");
+    EXPECT_EQ(Value("Key=\""), "$");
+    EXPECT_EQ(Value("Flange\""), "NULL");
+    TokenStore t;
+    t.Split("=x Shape=\"I/Wide");
+    std::string_view key;
+    ASSERT_TRUE(t.Key(1, &key));
+    EXPECT_EQ(key, "");
+    ASSERT_TRUE(t.Key(2, &key));
+    EXPECT_EQ(key, "Shape");
+    EXPECT_FALSE(t.Key(3, &key));
 }
 
 TEST(Fields, PositionsJoinsAndStaleSlots) {
     TokenStore t;
-    t.SplitTokens("Material=\"A992 Fy50\"   Joint=1   Joint=2   Solo");
+    const KeySet keys{{"Joint", 0}, {"Material", 1}, {"Solo", 2}};
+    int pos[KeySet::kMaxSlots];
+    t.Split("Material=\"A992 Fy50\"   Joint=1   Joint=2   Solo", &keys, pos);
     EXPECT_EQ(t.Count(), 5);
-    EXPECT_EQ(FieldPosition(t, "Joint"), 4);  // the last token carrying the key
-    EXPECT_EQ(FieldPosition(t, "Solo"), -1);  // a token without "=" carries no key
-    EXPECT_EQ(JoinQuotedValue(t, 1), "A992_Fy50");
+    EXPECT_EQ(pos[0], 4);   // the last token carrying the key
+    EXPECT_EQ(pos[2], -1);  // a token without "=" carries no key
+    EXPECT_EQ(t.Position("Joint"), 4);
+    EXPECT_EQ(JoinedText(t, pos[1]), "A992_Fy50");
     // A shorter record keeps the longer record's tokens above its count.
-    t.SplitTokens("Section=\"SL");
+    t.Split("Section=\"SL", &keys, pos);
     EXPECT_EQ(t.Count(), 1);
+    EXPECT_EQ(pos[0], -1);
     EXPECT_EQ(t[2], "Fy50\"");
-    EXPECT_EQ(JoinQuotedValue(t, 1), "SL_Fy50");
+    EXPECT_EQ(JoinedText(t, 1), "SL_Fy50");
     EXPECT_EQ(t[0], "");
-    EXPECT_EQ(MidFrom("Joint=12", 7), "12");
-    EXPECT_EQ(MidFrom("Node=12", 7), "2");
-    EXPECT_EQ(MidFrom("ab", 7), "");
+    // An unquoted value that ends in "$" is joined like a quoted one.
+    t.Split("Name=Col$ next\"");
+    EXPECT_EQ(JoinedText(t, 1), "Col_next");
+}
+
+TEST(Fields, CellsKeepMarkersApartFromTheirBytes) {
+    const InputText input = InputText::FromBytes("Joint=12 Node=12 ab Shape=\"I/Wide Flange\"");
+    TokenStore t;
+    t.Split(input.bytes());
+    Table table(TableId::FrameSections);
+    table.SetSource(input.source());
+    Cell* row = table.AppendRow();
+    row[0] = CharsFromCell(table, t[1], 7);
+    row[1] = CharsFromCell(table, t[2], 7);
+    row[2] = CharsFromCell(table, t[3], 7);
+    row[3] = ValueCell(table, t, 4);
+    row[4] = JoinedCell(table, t, 4);
+    EXPECT_EQ(table.Text(0, 0), "12");
+    EXPECT_EQ(table.Text(0, 1), "2");
+    EXPECT_EQ(table.Text(0, 2), "");
+    EXPECT_EQ(table.View(0, 3), "I/Wide");  // the bytes point into the input...
+    EXPECT_TRUE(table.Quoted(0, 3));
+    EXPECT_EQ(table.Text(0, 3), "I/Wide$");  // ...and are shown with their marker
+    EXPECT_TRUE(table.Is(0, 3, "I/Wide$"));
+    EXPECT_FALSE(table.Is(0, 3, "I/Wide"));
+    EXPECT_EQ(table.Text(0, 4), "I/Wide_Flange");
+    EXPECT_GE(table.View(0, 0).data(), input.bytes().data());
+    // A missing field shows its column's absent text.
+    row = table.AppendRow();
+    EXPECT_TRUE(table.Absent(1, FrameSectionCol::Shape));
+    EXPECT_EQ(table.Text(1, FrameSectionCol::Shape), "NULL");
+    EXPECT_EQ(table.Text(1, FrameSectionCol::Dim1), "");
+    // Texts too long for a cell's length field live in the arena.
+    const std::string longText(Cell::kLongLength + 5, 'x');
+    table.at(1, 0) = table.TextCell(longText, true);
+    EXPECT_EQ(table.View(1, 0), longText);
+    EXPECT_EQ(table.Text(1, 0), longText + "$");
 }
 
 TEST(TableCursor, ContinuationEmptyItemAndEndOfFile) {
-    InputText input("TABLE:  \"T\"\r\n   A=1 _\r\n      B=2 _\r\n      C=3\r\n   D=4\r\n \r\n   E=5\r\n");
+    const InputText input = InputText::FromBytes("TABLE:  \"T\"\r\n   A=1 _\r\n      B=2 _\r\n      C=3\r\n   D=4\r\n \r\n   E=5\r\n");
     TableCursor cursor(input, *input.FindTable("T"));
     TokenStore t;
     std::vector<std::string> firsts;
@@ -106,7 +156,7 @@ TEST(TableCursor, ContinuationEmptyItemAndEndOfFile) {
 
     // A table that runs to the end of the file keeps its last record, line end or not.
     for (const char* tail : {"   B=2\r\n", "   B=2"}) {
-        InputText cut(std::string("TABLE:  \"T\"\r\n   A=1\r\n") + tail);
+        const InputText cut = InputText::FromBytes(std::string("TABLE:  \"T\"\r\n   A=1\r\n") + tail);
         TableCursor c(cut, *cut.FindTable("T"));
         int n = 0;
         while (c.NextRecord(t)) ++n;
@@ -114,7 +164,7 @@ TEST(TableCursor, ContinuationEmptyItemAndEndOfFile) {
         EXPECT_TRUE(c.Cut());
     }
     // Continuation that meets the end of the file stops there.
-    InputText open("TABLE:  \"T\"\r\n   A=1 _\r\n   B=2 _");
+    const InputText open = InputText::FromBytes("TABLE:  \"T\"\r\n   A=1 _\r\n   B=2 _");
     TableCursor c(open, *open.FindTable("T"));
     ASSERT_TRUE(c.NextRecord(t));
     c.SkipContinuation(t);

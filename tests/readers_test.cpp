@@ -1,27 +1,29 @@
 // Every table reader: its cells, defaults, markers and history lines.
 #include "TestSupport.h"
-#include "reader/Lookups.h"
+#include "link/Link.h"
 #include "reader/Readers.h"
 
 #include <gtest/gtest.h>
 
 using namespace corvane;
-using corvane::test::Table;
+using corvane::test::ColumnTexts;
+using corvane::test::TableText;
 using V = std::vector<std::string>;
 
 namespace {
 
 struct ReaderRun {
-    ModelTables tables;
-    UnitsInfo units;
+    Model model;
     MemoryHistory history;
     Report report;
     bool allSections = false;
     void operator()(const std::string& text, void (*reader)(ReadContext&)) {
-        InputText input(text);
-        ReadContext c{input, tables, units, history, &report, allSections};
+        const InputText input = InputText::FromBytes(text);
+        ReadContext c{input, model, history, &report, {allSections}};
         reader(c);
     }
+    V Column(TableId id, int col) const { return ColumnTexts(model[id], col); }
+    const UnitsInfo& units() const { return model.units; }
 };
 
 }  // namespace
@@ -29,26 +31,26 @@ struct ReaderRun {
 TEST(UnitsReader, ForceFromTheLastTokenAndLengthFromTheNextItem) {
     ReaderRun r;
     r("x\r\n", ReadUnits);
-    EXPECT_EQ(r.units.force, " ");
+    EXPECT_EQ(r.units().force, " ");
     EXPECT_EQ(r.history.lines, V{"Unit Information  ... Not Found"});
-    r(Table("PROGRAM CONTROL", {"ProgramName=SAP2000   CurrUnits=\"KN, m, C\"   SteelCode=X"}), ReadUnits);
-    EXPECT_EQ(r.units.force, "KN");
-    EXPECT_EQ(r.units.length, "m");
-    r(Table("PROGRAM CONTROL", {"ProgramName=SAP2000   CurrUnits=\"N, mm, C\""}), ReadUnits);
-    EXPECT_EQ(r.units.force, "N");
-    EXPECT_EQ(r.units.length, "mm");
-    r(Table("PROGRAM CONTROL", {"ProgramName=SAP2000   CurrUnits=\"Kip, in, F\""}), ReadUnits);
-    EXPECT_EQ(r.units.force, "Ki");
+    r(TableText("PROGRAM CONTROL", {"ProgramName=SAP2000   CurrUnits=\"KN, m, C\"   SteelCode=X"}), ReadUnits);
+    EXPECT_EQ(r.units().force, "KN");
+    EXPECT_EQ(r.units().length, "m");
+    r(TableText("PROGRAM CONTROL", {"ProgramName=SAP2000   CurrUnits=\"N, mm, C\""}), ReadUnits);
+    EXPECT_EQ(r.units().force, "N");
+    EXPECT_EQ(r.units().length, "mm");
+    r(TableText("PROGRAM CONTROL", {"ProgramName=SAP2000   CurrUnits=\"Kip, in, F\""}), ReadUnits);
+    EXPECT_EQ(r.units().force, "Ki");
     // Without a comma the length is the empty item that ends the table.
-    r(Table("PROGRAM CONTROL", {"ProgramName=SAP2000   CurrUnits=Kip"}), ReadUnits);
-    EXPECT_EQ(r.units.force, "ip");
-    EXPECT_EQ(r.units.length, "");
+    r(TableText("PROGRAM CONTROL", {"ProgramName=SAP2000   CurrUnits=Kip"}), ReadUnits);
+    EXPECT_EQ(r.units().force, "ip");
+    EXPECT_EQ(r.units().length, "");
     EXPECT_EQ(r.history.lines.back(), "Unit Information  ... Done");
 }
 
 TEST(JointReader, GlobalFieldsOwnCoordinatesAndNull) {
     ReaderRun r;
-    r(Table("JOINT COORDINATES", {
+    r(TableText("JOINT COORDINATES", {
                                      "Joint=3   Other=1   GlobalX=0   GlobalY=120   GlobalZ=240",
                                      "Joint=4   GlobalX=1.5E+02   GlobalY=-12.5",
                                      "Joint=5   CoordSys=GLOBAL   CoordType=Cartesian   XorR=2   Y=3   Z=4",
@@ -57,27 +59,26 @@ TEST(JointReader, GlobalFieldsOwnCoordinatesAndNull) {
                                      "NoKeys",
                                  }),
       ReadJoints);
-    const auto& j = r.tables.joints;
-    EXPECT_EQ(j.Joint, (V{"3", "4", "5", "6", "7", "NULL"}));
-    EXPECT_EQ(j.GlobalX, (V{"0", "1.5E+02", "2", "1.22464679914735E-16", "NULL", "NULL"}));
-    EXPECT_EQ(j.GlobalY, (V{"120", "-12.5", "3", "2", "NULL", "NULL"}));
-    EXPECT_EQ(j.GlobalZ, (V{"240", "NULL", "4", "7", "NULL", "NULL"}));
+    EXPECT_EQ(r.Column(TableId::Joints, JointCol::Joint), (V{"3", "4", "5", "6", "7", "NULL"}));
+    EXPECT_EQ(r.Column(TableId::Joints, JointCol::GlobalX), (V{"0", "1.5E+02", "2", "1.22464679914735E-16", "NULL", "NULL"}));
+    EXPECT_EQ(r.Column(TableId::Joints, JointCol::GlobalY), (V{"120", "-12.5", "3", "2", "NULL", "NULL"}));
+    EXPECT_EQ(r.Column(TableId::Joints, JointCol::GlobalZ), (V{"240", "NULL", "4", "7", "NULL", "NULL"}));
     EXPECT_EQ(r.history.lines, (V{"Read Node data  ... ", "Reading Joint Cordinates data ..........",
                                   ".......... Done (Total Joints : 6)"}));
     r.history.clear();
     r("nothing\r\n", ReadJoints);
-    EXPECT_TRUE(j.Joint.empty());
+    EXPECT_TRUE(r.model[TableId::Joints].empty());
     EXPECT_EQ(r.history.lines.back(), ".......... Not Found");
 }
 
 TEST(ConnectivityReaders, FramesArePositionalAreasCountTheirJoints) {
     ReaderRun r;
-    r(Table("CONNECTIVITY - FRAME", {"Frame=12   JointI=3   JointJ=7   Length=5", "Frame=13"}), ReadFrames);
-    EXPECT_EQ(r.tables.frames.Frame, (V{"12", "13"}));
-    EXPECT_EQ(r.tables.frames.JointI, (V{"3", "3"}));  // a short record reads the leftover slots
+    r(TableText("CONNECTIVITY - FRAME", {"Frame=12   JointI=3   JointJ=7   Length=5", "Frame=13"}), ReadFrames);
+    EXPECT_EQ(r.Column(TableId::Frames, FrameCol::Frame), (V{"12", "13"}));
+    EXPECT_EQ(r.Column(TableId::Frames, FrameCol::JointI), (V{"3", "3"}));  // a short record reads the leftover slots
     EXPECT_EQ(r.history.lines.back(), ".......... Done (Total Frame Elemets : 2)");
 
-    r(Table("CONNECTIVITY - AREA", {
+    r(TableText("CONNECTIVITY - AREA", {
                                        "Area=5   NumJoints=4   Joint1=1   Joint2=2   Joint3=6   Joint4=5",
                                        "Area=8   NumJoints=3   Joint1=1   Joint2=2   Joint3=6",
                                        "Area=9   NumJoints=5   Joint1=1   Joint2=2   Joint3=6   Joint4=5   Joint5=9",
@@ -88,28 +89,25 @@ TEST(ConnectivityReaders, FramesArePositionalAreasCountTheirJoints) {
                                        "Area=14   Joint1=4   Joint2=5",
                                    }),
       ReadAreas);
-    const auto& a = r.tables.areas;
-    EXPECT_EQ(a.Area, (V{"5", "8", "10", "12", "13"}));
-    EXPECT_EQ(a.NumJoints, (V{"4", "3", "4.0", "3", "4"}));
-    EXPECT_EQ(a.Joint4, (V{"5", "NULL", "5", "NULL", "7"}));
+    EXPECT_EQ(r.Column(TableId::Areas, AreaCol::Area), (V{"5", "8", "10", "12", "13"}));
+    EXPECT_EQ(r.Column(TableId::Areas, AreaCol::NumJoints), (V{"4", "3", "4.0", "3", "4"}));
+    EXPECT_EQ(r.Column(TableId::Areas, AreaCol::Joint4), (V{"5", "NULL", "5", "NULL", "7"}));
     EXPECT_EQ(r.history.lines.back(), ".......... Done (Total Shell Elements : 5)");
     EXPECT_EQ(r.report.entries.size(), 3u);
-    EXPECT_EQ(r.report.entries[0].kind, "area-joint-count");
+    EXPECT_EQ(r.report.entries[0].kind, ReportKind::AreaJointCount);
 }
 
 TEST(SectionReaders, MaterialsFrameSectionsAreaSections) {
     ReaderRun r;
-    r(Table("MATERIAL PROPERTIES 02 - BASIC MECHANICAL PROPERTIES",
+    r(TableText("MATERIAL PROPERTIES 02 - BASIC MECHANICAL PROPERTIES",
             {"Material=\"A992 Fy50\"   UnitWeight=7.8   E1=29000   U12=0.3", "Material=CONC   E1=3600   U12=", "UnitWeight=1"}),
       ReadMaterials);
-    const auto& m = r.tables.materials;
-    EXPECT_EQ(m.Material, (V{"A992_Fy50", "CONC", "NULL"}));
-    EXPECT_EQ(m.UnitWeight, (V{"7.8", "0.0", "1"}));
-    EXPECT_EQ(m.U12, (V{"0.3", "", "0.0"}));
+    EXPECT_EQ(r.Column(TableId::Materials, MaterialCol::Material), (V{"A992_Fy50", "CONC", "NULL"}));
+    EXPECT_EQ(r.Column(TableId::Materials, MaterialCol::UnitWeight), (V{"7.8", "0.0", "1"}));
+    EXPECT_EQ(r.Column(TableId::Materials, MaterialCol::U12), (V{"0.3", "", "0.0"}));
     EXPECT_EQ(r.history.lines.back(), ".......... Done (Total Material : 3)");
 
-    r.tables.frameAssigns.Material = {"kept"};
-    r(Table("FRAME SECTION PROPERTIES 01 - GENERAL",
+    r(TableText("FRAME SECTION PROPERTIES 01 - GENERAL",
             {
                 "SectionName=R1   Material=C   Shape=Rectangular   t3=0.6   t2=0.3   Area=1 _",
                 "     TorsConst=2   I33=3   I22=4",
@@ -119,24 +117,22 @@ TEST(SectionReaders, MaterialsFrameSectionsAreaSections) {
                 "SectionName=C1   Material=S   Shape=circle   t3=1",
             }),
       ReadFrameSections);
-    const auto& s = r.tables.frameSections;
-    EXPECT_EQ(s.SectionName, (V{"R1", "FSEC_1", "W14"}));
-    EXPECT_EQ(s.Dim1, (V{"0.6", "0.5", "12 0.3 12 8 0.5 8 0.5"}));
-    EXPECT_EQ(s.Dim2, (V{"0.3", "-", "-"}));
-    EXPECT_EQ(s.Shape, (V{"Rectangular", "Circle", "I/Wide$"}));
-    EXPECT_EQ(r.tables.frameAssigns.Material, V{"kept"});  // only Frame and AnalSect are emptied
+    EXPECT_EQ(r.Column(TableId::FrameSections, FrameSectionCol::SectionName), (V{"R1", "FSEC_1", "W14"}));
+    EXPECT_EQ(r.Column(TableId::FrameSections, FrameSectionCol::Dim1), (V{"0.6", "0.5", "12 0.3 12 8 0.5 8 0.5"}));
+    EXPECT_EQ(r.Column(TableId::FrameSections, FrameSectionCol::Dim2), (V{"0.3", "-", "-"}));
+    EXPECT_EQ(r.Column(TableId::FrameSections, FrameSectionCol::Shape), (V{"Rectangular", "Circle", "I/Wide$"}));
     EXPECT_EQ(r.history.lines.back(), ".......... Done (Total Frame Section : 3)");
 
-    r(Table("AREA SECTION PROPERTIES", {"Section=\"SL 1\"   Material=C   Thickness=0.2 _", "   BendThick=0.2", "Section=M   Material=C"}),
+    r(TableText("AREA SECTION PROPERTIES", {"Section=\"SL 1\"   Material=C   Thickness=0.2 _", "   BendThick=0.2", "Section=M   Material=C"}),
       ReadAreaSections);
-    EXPECT_EQ(r.tables.areaSections.Section, (V{"SL_1", "M"}));
-    EXPECT_EQ(r.tables.areaSections.Thickness, (V{"0.2", "0.0"}));
+    EXPECT_EQ(r.Column(TableId::AreaSections, AreaSectionCol::Section), (V{"SL_1", "M"}));
+    EXPECT_EQ(r.Column(TableId::AreaSections, AreaSectionCol::Thickness), (V{"0.2", "0.0"}));
 }
 
 TEST(SectionReaders, AllSectionsKeepsComputedProperties) {
     ReaderRun r;
     r.allSections = true;
-    r(Table("FRAME SECTION PROPERTIES 01 - GENERAL",
+    r(TableText("FRAME SECTION PROPERTIES 01 - GENERAL",
             {
                 "SectionName=B1   Material=S   Shape=Box/Tube   t3=1   Area=0.5   TorsConst=2 _",
                 "     I33=3   I22=4   AS2=0.1   AS3=0",
@@ -145,50 +141,50 @@ TEST(SectionReaders, AllSectionsKeepsComputedProperties) {
                 "SectionName=R   Material=C   Shape=Rectangular   t3=0.6   t2=0.3",
             }),
       ReadFrameSections);
-    const auto& s = r.tables.frameSections;
-    EXPECT_EQ(s.SectionName, (V{"B1", "SD", "R"}));
-    EXPECT_EQ(s.Shape, (V{"Box/Tube", "SD$", "Rectangular"}));
-    EXPECT_EQ(s.Dim1, (V{"AX 0.5 IX 2 IY 4 IZ 3 AY 0.1", "AX 1 IX 2 IY 4 IZ 3", "0.6"}));
-    EXPECT_EQ(s.Dim2, (V{"-", "-", "0.3"}));
+    EXPECT_EQ(r.Column(TableId::FrameSections, FrameSectionCol::SectionName), (V{"B1", "SD", "R"}));
+    EXPECT_EQ(r.Column(TableId::FrameSections, FrameSectionCol::Shape), (V{"Box/Tube", "SD$", "Rectangular"}));
+    EXPECT_EQ(r.Column(TableId::FrameSections, FrameSectionCol::Dim1), (V{"AX 0.5 IX 2 IY 4 IZ 3 AY 0.1", "AX 1 IX 2 IY 4 IZ 3", "0.6"}));
+    EXPECT_EQ(r.Column(TableId::FrameSections, FrameSectionCol::Dim2), (V{"-", "-", "0.3"}));
 }
 
 TEST(AssignmentReaders, MaterialStaysAlignedWithFrame) {
     ReaderRun r;
-    r.tables.frameSections.SectionName = {"FSEC_1", "FSEC_1", "R"};
-    r.tables.frameSections.Material = {"A36", "other", "C"};
-    r(Table("FRAME SECTION ASSIGNMENTS", {"Frame=7   AnalSect=\"FSEC 1\"", "Frame=8   AnalSect=BOX", "Frame=9   AnalSect=R"}),
+    r(TableText("FRAME SECTION PROPERTIES 01 - GENERAL",
+            {"SectionName=FSEC_1   Material=A36   Shape=Circle", "SectionName=\"FSEC 1\"   Material=other   Shape=Circle",
+             "SectionName=R   Material=C   Shape=Circle"}),
+      ReadFrameSections);
+    r.history.clear();
+    r(TableText("FRAME SECTION ASSIGNMENTS", {"Frame=7   AnalSect=\"FSEC 1\"", "Frame=8   AnalSect=BOX", "Frame=9   AnalSect=R"}),
       ReadFrameSectionAssigns);
-    const auto& a = r.tables.frameAssigns;
-    EXPECT_EQ(a.Frame, (V{"7", "8", "9"}));
-    EXPECT_EQ(a.AnalSect, (V{"FSEC_1", "BOX", "R"}));
-    EXPECT_EQ(a.Material, (V{"A36", "", "C"}));
+    EXPECT_EQ(r.Column(TableId::FrameAssigns, FrameAssignCol::Frame), (V{"7", "8", "9"}));
+    EXPECT_EQ(r.Column(TableId::FrameAssigns, FrameAssignCol::AnalSect), (V{"FSEC_1", "BOX", "R"}));
+    EXPECT_EQ(r.Column(TableId::FrameAssigns, FrameAssignCol::Material), (V{"A36", "", "C"}));
     EXPECT_EQ(r.history.lines, (V{"Reacdion Frame Section Assign data .....", ".......... Done"}));
-    r(Table("AREA SECTION ASSIGNMENTS", {"Area=1   Section=\"SL 1\""}), ReadAreaSectionAssigns);
-    EXPECT_EQ(r.tables.areaAssigns.Section, V{"SL_1"});
+    r(TableText("AREA SECTION ASSIGNMENTS", {"Area=1   Section=\"SL 1\""}), ReadAreaSectionAssigns);
+    EXPECT_EQ(r.Column(TableId::AreaAssigns, AreaAssignCol::Section), V{"SL_1"});
 }
 
 TEST(LoadPatternReader, PatternTableWinsWhereverItStands) {
     ReaderRun r;
-    const std::string cases = Table("LOAD CASE DEFINITIONS", {"Case=DEAD   Type=LinStatic"});
-    const std::string patterns = Table("LOAD PATTERN DEFINITIONS",
+    const std::string cases = TableText("LOAD CASE DEFINITIONS", {"Case=DEAD   Type=LinStatic"});
+    const std::string patterns = TableText("LOAD PATTERN DEFINITIONS",
                                        {"LoadPat=DEAD   DesignType=DEAD   SelfWtMult=1", "LoadPat=\"SUPER DEAD\"   DesignType=\"SUPER DEAD\" _",
                                         "   SelfWtMult=0"});
     r(cases + patterns, ReadLoadPatterns);
-    const auto& p = r.tables.loadPatterns;
-    EXPECT_EQ(p.LoadPat, (V{"DEAD", "SUPER_DEAD", "NULL"}));
-    EXPECT_EQ(p.DesignType, (V{"DEAD", "SUPER$", "NULL"}));
-    EXPECT_EQ(p.SelfWtMult, (V{"1", "NULL", "0"}));
+    EXPECT_EQ(r.Column(TableId::LoadPatterns, LoadPatternCol::LoadPat), (V{"DEAD", "SUPER_DEAD", "NULL"}));
+    EXPECT_EQ(r.Column(TableId::LoadPatterns, LoadPatternCol::DesignType), (V{"DEAD", "SUPER$", "NULL"}));
+    EXPECT_EQ(r.Column(TableId::LoadPatterns, LoadPatternCol::SelfWtMult), (V{"1", "NULL", "0"}));
     EXPECT_EQ(r.history.lines.back(), ".......... Done (Total Found : 3 Nos)");
-    r(Table("LOAD CASE DEFINITIONS", {"LoadCase=LIVE   DesignType=LIVE"}), ReadLoadPatterns);
-    EXPECT_EQ(p.LoadPat, V{"LIVE"});
+    r(TableText("LOAD CASE DEFINITIONS", {"LoadCase=LIVE   DesignType=LIVE"}), ReadLoadPatterns);
+    EXPECT_EQ(r.Column(TableId::LoadPatterns, LoadPatternCol::LoadPat), V{"LIVE"});
     r("nothing\r\n", ReadLoadPatterns);
-    EXPECT_TRUE(p.LoadPat.empty());
+    EXPECT_TRUE(r.model[TableId::LoadPatterns].empty());
     EXPECT_EQ(r.history.lines.back(), "Not Found ..........");
 }
 
 TEST(LoadReaders, DefaultsDistancesAndContinuation) {
     ReaderRun r;
-    r(Table("FRAME LOADS - DISTRIBUTED",
+    r(TableText("FRAME LOADS - DISTRIBUTED",
             {
                 "Frame=1   LoadPat=D   CoordSys=GLOBAL   Dir=Gravity   RelDistA=0   RelDistB=1   AbsDistA=0   AbsDistB=5   FOverLA=2   FOverLB=2",
                 "Frame=2   LoadPat=D   Dir=\"X Proj\"   RelDistA=0.25   RelDistB=1   AbsDistA=1   AbsDistB=4   FOverLA=2 _",
@@ -197,31 +193,31 @@ TEST(LoadReaders, DefaultsDistancesAndContinuation) {
                 "    FOverLA=1   FOverLB=1",
             }),
       ReadFrameDistLoads);
-    const auto& d = r.tables.frameDistLoads;
-    EXPECT_EQ(d.LoadPat, (V{"D", "D", "L"}));
-    EXPECT_EQ(d.CoordSys, (V{"GLOBAL", "GLOBAL", "GLOBAL"}));
-    EXPECT_EQ(d.Dir, (V{"Gravity", "X_Proj", "Z"}));
-    EXPECT_EQ(d.AbsDistA, (V{" ", "1", "0.0"}));
-    EXPECT_EQ(d.AbsDistB, (V{" ", "4", "7"}));
-    EXPECT_EQ(d.FOverLB, (V{"2", "0.0", "0.0"}));  // fields on continuation lines are not seen
+    const auto d = [&](int col) { return r.Column(TableId::FrameDistLoads, col); };
+    EXPECT_EQ(d(FrameDistLoadCol::LoadPat), (V{"D", "D", "L"}));
+    EXPECT_EQ(d(FrameDistLoadCol::CoordSys), (V{"GLOBAL", "GLOBAL", "GLOBAL"}));
+    EXPECT_EQ(d(FrameDistLoadCol::Dir), (V{"Gravity", "X_Proj", "Z"}));
+    EXPECT_EQ(d(FrameDistLoadCol::AbsDistA), (V{" ", "1", "0.0"}));
+    EXPECT_EQ(d(FrameDistLoadCol::AbsDistB), (V{" ", "4", "7"}));
+    EXPECT_EQ(d(FrameDistLoadCol::FOverLB), (V{"2", "0.0", "0.0"}));  // fields on continuation lines are not seen
     EXPECT_EQ(r.history.lines, (V{"Reading Frame Uniform Load data ..........", ".......... Done"}));
 
-    r(Table("FRAME LOADS - POINT", {"Frame=4   LoadCase=L   Dir=\"X Proj\"   AbsDist=2   Force=5"}), ReadFramePointLoads);
-    EXPECT_EQ(r.tables.framePointLoads.Dir, V{"X$"});
-    r(Table("JOINT LOADS - FORCE", {"Joint=1   LoadPat=D   F3=-10", "Joint=2   LoadPat=D   F1=1 _", "  M3=2"}), ReadJointLoads);
-    EXPECT_EQ(r.tables.jointLoads.Joint, (V{"1", "2", "NULL"}));
-    EXPECT_EQ(r.tables.jointLoads.F1, (V{"0.0", "1", "0.0"}));
-    EXPECT_EQ(r.tables.jointLoads.M3, (V{"0.0", "0.0", "2"}));
-    r(Table("AREA LOADS - UNIFORM", {"Area=1   LoadPat=D   UnifLoad=5", "Area=2   LoadPat=D   CoordSys=Local   Dir=\"Z Proj\"   UnifLoad=1"}),
+    r(TableText("FRAME LOADS - POINT", {"Frame=4   LoadCase=L   Dir=\"X Proj\"   AbsDist=2   Force=5"}), ReadFramePointLoads);
+    EXPECT_EQ(r.Column(TableId::FramePointLoads, FramePointLoadCol::Dir), V{"X$"});
+    r(TableText("JOINT LOADS - FORCE", {"Joint=1   LoadPat=D   F3=-10", "Joint=2   LoadPat=D   F1=1 _", "  M3=2"}), ReadJointLoads);
+    EXPECT_EQ(r.Column(TableId::JointLoads, JointLoadCol::Joint), (V{"1", "2", "NULL"}));
+    EXPECT_EQ(r.Column(TableId::JointLoads, JointLoadCol::F1), (V{"0.0", "1", "0.0"}));
+    EXPECT_EQ(r.Column(TableId::JointLoads, JointLoadCol::M3), (V{"0.0", "0.0", "2"}));
+    r(TableText("AREA LOADS - UNIFORM", {"Area=1   LoadPat=D   UnifLoad=5", "Area=2   LoadPat=D   CoordSys=Local   Dir=\"Z Proj\"   UnifLoad=1"}),
       ReadAreaLoads);
-    EXPECT_EQ(r.tables.areaLoads.Dir, (V{"Z", "Z_Proj"}));
-    EXPECT_EQ(r.tables.areaLoads.CoordSys, (V{"GLOBAL", "Local"}));
+    EXPECT_EQ(r.Column(TableId::AreaLoads, AreaLoadCol::Dir), (V{"Z", "Z_Proj"}));
+    EXPECT_EQ(r.Column(TableId::AreaLoads, AreaLoadCol::CoordSys), (V{"GLOBAL", "Local"}));
 }
 
 TEST(CombinationReader, LinearRecordsNumberedByPattern) {
     ReaderRun r;
-    r.tables.loadPatterns.LoadPat = {"DEAD", "LIVE", "DEAD"};
-    r(Table("COMBINATION DEFINITIONS",
+    r(TableText("LOAD PATTERN DEFINITIONS", {"LoadPat=DEAD", "LoadPat=LIVE", "LoadPat=DEAD"}), ReadLoadPatterns);
+    r(TableText("COMBINATION DEFINITIONS",
             {
                 "ComboName=A   ComboType=\"Linear Add\"   CaseType=\"Linear Static\"   CaseName=DEAD   ScaleFactor=1.4",
                 "ComboName=A   CaseType=\"Linear Static\"   CaseName=LIVE   ScaleFactor=1.6",
@@ -236,61 +232,64 @@ TEST(CombinationReader, LinearRecordsNumberedByPattern) {
                 "ComboName=A   CaseType=\"Linear Static\"   CaseName=DEAD   ScaleFactor=1",
             }),
       ReadCombinations);
-    const auto& k = r.tables.combinations;
-    EXPECT_EQ(k.ComboName, (V{"A", "A", "COMB_1", "COMB_1", "A"}));
-    EXPECT_EQ(k.LoadNumber, (V{"1", "2", "2", "1", "1"}));
-    EXPECT_EQ(k.ScaleFactor, (V{"1.4", "1.6", "1", "2", "1"}));
-    EXPECT_EQ(r.tables.CombinationList, (V{"A", "COMB_1", "A"}));
+    const Table& k = r.model[TableId::Combinations];
+    EXPECT_EQ(ColumnTexts(k, CombinationCol::ComboName), (V{"A", "A", "COMB_1", "COMB_1", "A"}));
+    EXPECT_EQ(ColumnTexts(k, CombinationCol::LoadNumber), (V{"1", "2", "2", "1", "1"}));
+    EXPECT_EQ(ColumnTexts(k, CombinationCol::ScaleFactor), (V{"1.4", "1.6", "1", "2", "1"}));
+    EXPECT_EQ(r.model.combinationStarts, (std::vector<std::uint32_t>{0, 2, 4}));
     EXPECT_EQ(r.history.lines.back(), ".......... Done (Total Combination : 3)");
-    RunList runs;
-    ListComboCases(k, "A", runs);
-    EXPECT_EQ(runs, (V{"1", "1.4", "2", "1.6", "1", "1"}));
 }
 
 TEST(RestraintReader, LastRowRemovedOnlyWhenAnEmptyItemEndedTheTable) {
     ReaderRun r;
-    r(Table("JOINT RESTRAINT ASSIGNMENTS",
+    r(TableText("JOINT RESTRAINT ASSIGNMENTS",
             {"Joint=1   U1=Yes   U2=Yes   U3=Yes   R1=No   R2=No   R3=No", "Node=12   U1=No", "Joint=3   U1=Yes   U2=Yes   U3=Yes   R1=Yes   R2=Yes   R3=Yes"}),
       ReadRestraints);
-    const auto& t = r.tables.restraints;
-    EXPECT_EQ(t.Joint, (V{"1", "2", "3"}));
-    EXPECT_EQ(t.uy, (V{"Yes", "Yes", "Yes"}));  // the short record reads the leftover slots
+    EXPECT_EQ(r.Column(TableId::Restraints, RestraintCol::Joint), (V{"1", "2", "3"}));
+    EXPECT_EQ(r.Column(TableId::Restraints, RestraintCol::uy), (V{"Yes", "Yes", "Yes"}));  // the short record reads the leftover slots
     EXPECT_TRUE(r.history.lines.empty());
     r("TABLE:  \"JOINT RESTRAINT ASSIGNMENTS\"\r\n   Joint=1   U1=Yes\r\n   Joint=2   U1=No", ReadRestraints);
-    EXPECT_EQ(t.Joint, (V{"1", "2"}));
+    EXPECT_EQ(r.Column(TableId::Restraints, RestraintCol::Joint), (V{"1", "2"}));
     r("TABLE:  \"JOINT RESTRAINT ASSIGNMENTS\"\r\n \r\n", ReadRestraints);
-    EXPECT_TRUE(t.Joint.empty());
+    EXPECT_TRUE(r.model[TableId::Restraints].empty());
     r("x\r\n", ReadRestraints);
     EXPECT_EQ(r.history.lines, V{".......... Not Found"});
 }
 
 TEST(ReleaseReader, FieldsByName) {
     ReaderRun r;
-    r(Table("FRAME RELEASE ASSIGNMENTS 1 - GENERAL", {"Frame=7   M3J=Yes   M3I=No   M2I=No", "M2J=Yes   Frame=8"}), ReadReleases);
-    const auto& t = r.tables.releases;
-    EXPECT_EQ(t.Frame, (V{"7", "8"}));
-    EXPECT_EQ(t.M2J, (V{"NULL", "Yes"}));
-    EXPECT_EQ(t.M3J, (V{"Yes", "NULL"}));
+    r(TableText("FRAME RELEASE ASSIGNMENTS 1 - GENERAL", {"Frame=7   M3J=Yes   M3I=No   M2I=No", "M2J=Yes   Frame=8"}), ReadReleases);
+    EXPECT_EQ(r.Column(TableId::Releases, ReleaseCol::Frame), (V{"7", "8"}));
+    EXPECT_EQ(r.Column(TableId::Releases, ReleaseCol::M2J), (V{"NULL", "Yes"}));
+    EXPECT_EQ(r.Column(TableId::Releases, ReleaseCol::M3J), (V{"Yes", "NULL"}));
     EXPECT_EQ(r.history.lines, (V{"Reading Member Release data ..........", ".......... Done (Total Release Found : 2)"}));
 }
 
-TEST(Lookups, SectionFramesAndSectionAreas) {
-    InputText input(Table("FRAME SECTION ASSIGNMENTS", {"Frame=7   AnalSect=\"FSEC 1\"", "Frame=8   AnalSect=R", "Frame=7   AnalSect=\"FSEC 1\""}) +
-                    Table("AREA SECTION ASSIGNMENTS",
-                          {"Area=12   Section=SL", "Area=3   Section=\"SL 1\"", "Area=12   Section=SL", "Area=7.5   Section=SL"}));
-    MemoryMessages messages;
-    EXPECT_EQ(FindSectionFrames(input, messages, "FSEC_1"), (V{"7", "7"}));
-    SectionAreaLookup areas(input, messages);
-    EXPECT_EQ(areas.FindSectionAreas("SL"), (V{"100012", "100012", "100007.5"}));
-    EXPECT_EQ(areas.FindSectionAreas("SL_1"), V{"100003"});
-    EXPECT_TRUE(areas.FindSectionAreas("none").empty());
-    EXPECT_TRUE(messages.shown.empty());
-
-    InputText bare("nothing\r\n");
-    SectionAreaLookup none(bare, messages);
-    none.FindSectionAreas("A");
-    none.FindSectionAreas("B");
-    FindSectionFrames(bare, messages, "A");
-    ASSERT_EQ(messages.shown.size(), 3u);
-    EXPECT_EQ(messages.shown[0].text, "No Area Information Found");
+TEST(Links, SectionMembersAndElementsFromTheAssignmentsAsRead) {
+    ReaderRun r;
+    const std::string text =
+        TableText("FRAME SECTION PROPERTIES 01 - GENERAL", {"SectionName=\"FSEC 1\"   Material=S   Shape=Circle   t3=1"}) +
+        TableText("FRAME SECTION ASSIGNMENTS", {"Frame=7   AnalSect=\"FSEC 1\"", "Frame=8   AnalSect=R", "Frame=7   AnalSect=\"FSEC 1\""}) +
+        TableText("AREA SECTION PROPERTIES", {"Section=SL   Material=C", "Section=\"SL 1\"   Material=C", "Section=none   Material=C"}) +
+        TableText("AREA SECTION ASSIGNMENTS",
+              {"Area=12   Section=SL", "Area=3   Section=\"SL 1\"", "Area=12   Section=SL", "Area=7.5   Section=SL",
+               "Section=SL   Area=4"});
+    for (auto reader : {ReadFrameSections, ReadFrameSectionAssigns, ReadAreaSections, ReadAreaSectionAssigns}) r(text, reader);
+    const Links links = Link(r.model, nullptr, true);
+    const Table& assigns = r.model[TableId::FrameAssigns];
+    V frames;
+    for (std::uint32_t row : links.membersOfSection[0]) frames.push_back(assigns.Text(row, FrameAssignCol::Frame));
+    EXPECT_EQ(frames, (V{"7", "7"}));
+    const auto elements = [&](std::size_t section) {
+        V numbers;
+        for (std::uint32_t row : links.areasOfSection[static_cast<std::int64_t>(section)])
+            numbers.push_back(ElementNumber(r.model[TableId::AreaAssigns].View(row, AreaAssignCol::Area), links.shellOffset));
+        return numbers;
+    };
+    // The area and its section are found by their keys, quoted names joined
+    // as the reader joins them.
+    EXPECT_EQ(elements(0), (V{"100012", "100012", "100007.5", "100004"}));
+    EXPECT_EQ(elements(1), V{"100003"});
+    EXPECT_TRUE(elements(2).empty());
+    EXPECT_TRUE(links.areaAssignmentsFound);
 }

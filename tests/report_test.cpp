@@ -10,9 +10,9 @@ using namespace corvane::test;
 
 namespace {
 
-const std::string kJoints = Table("JOINT COORDINATES", {"Joint=1   GlobalX=0   GlobalY=0   GlobalZ=0", "Joint=2   GlobalX=1   GlobalY=0   GlobalZ=0",
+const std::string kJoints = TableText("JOINT COORDINATES", {"Joint=1   GlobalX=0   GlobalY=0   GlobalZ=0", "Joint=2   GlobalX=1   GlobalY=0   GlobalZ=0",
                                                         "Joint=3   GlobalX=1   GlobalY=1   GlobalZ=0"});
-const std::string kPattern = Table("LOAD PATTERN DEFINITIONS", {"LoadPat=D   DesignType=DEAD   SelfWtMult=0"});
+const std::string kPattern = TableText("LOAD PATTERN DEFINITIONS", {"LoadPat=D   DesignType=DEAD   SelfWtMult=0"});
 
 struct KindCase {
     const char* kind;
@@ -21,31 +21,31 @@ struct KindCase {
 };
 
 std::vector<KindCase> Kinds() {
-    const std::string frame = Table("CONNECTIVITY - FRAME", {"Frame=3   JointI=1   JointJ=2"});
+    const std::string frame = TableText("CONNECTIVITY - FRAME", {"Frame=3   JointI=1   JointJ=2"});
     return {
-        {"area-joint-count", kJoints + Table("CONNECTIVITY - AREA", {"Area=9   NumJoints=5   Joint1=1   Joint2=2   Joint3=3   Joint4=1   Joint5=2"}), "9"},
-        {"unsupported-shape", Table("FRAME SECTION PROPERTIES 01 - GENERAL", {"SectionName=B1   Material=S   Shape=Box/Tube   t3=1"}), "B1"},
+        {"area-joint-count", kJoints + TableText("CONNECTIVITY - AREA", {"Area=9   NumJoints=5   Joint1=1   Joint2=2   Joint3=3   Joint4=1   Joint5=2"}), "9"},
+        {"unsupported-shape", TableText("FRAME SECTION PROPERTIES 01 - GENERAL", {"SectionName=B1   Material=S   Shape=Box/Tube   t3=1"}), "B1"},
         {"member-without-property",
-         kJoints + frame + Table("FRAME SECTION PROPERTIES 01 - GENERAL", {"SectionName=B1   Material=S   Shape=Box/Tube"}) +
-             Table("FRAME SECTION ASSIGNMENTS", {"Frame=3   AnalSect=B1"}),
+         kJoints + frame + TableText("FRAME SECTION PROPERTIES 01 - GENERAL", {"SectionName=B1   Material=S   Shape=Box/Tube"}) +
+             TableText("FRAME SECTION ASSIGNMENTS", {"Frame=3   AnalSect=B1"}),
          "3"},
         {"member-without-material",
-         kJoints + frame + Table("FRAME SECTION PROPERTIES 01 - GENERAL", {"SectionName=R   Material=X   Shape=Rectangular   t3=1   t2=1"}) +
-             Table("FRAME SECTION ASSIGNMENTS", {"Frame=3   AnalSect=R"}),
+         kJoints + frame + TableText("FRAME SECTION PROPERTIES 01 - GENERAL", {"SectionName=R   Material=X   Shape=Rectangular   t3=1   t2=1"}) +
+             TableText("FRAME SECTION ASSIGNMENTS", {"Frame=3   AnalSect=R"}),
          "3"},
-        {"nonlinear-combination", kPattern + Table("COMBINATION DEFINITIONS", {"ComboName=E   ComboType=Envelope   CaseName=D   ScaleFactor=1"}), "E"},
+        {"nonlinear-combination", kPattern + TableText("COMBINATION DEFINITIONS", {"ComboName=E   ComboType=Envelope   CaseName=D   ScaleFactor=1"}), "E"},
         {"combination-case-unknown",
-         kPattern + Table("COMBINATION DEFINITIONS", {"ComboName=C   ComboType=\"Linear Add\"   CaseName=NOPE   ScaleFactor=1"}), "C"},
-        {"load-pattern-unknown", kPattern + Table("JOINT LOADS - FORCE", {"Joint=1   LoadPat=NOPE   F1=1"}), "1"},
+         kPattern + TableText("COMBINATION DEFINITIONS", {"ComboName=C   ComboType=\"Linear Add\"   CaseName=NOPE   ScaleFactor=1"}), "C"},
+        {"load-pattern-unknown", kPattern + TableText("JOINT LOADS - FORCE", {"Joint=1   LoadPat=NOPE   F1=1"}), "1"},
         {"load-direction-unsupported",
-         kPattern + Table("FRAME LOADS - POINT", {"Frame=3   LoadPat=D   CoordSys=GLOBAL   Dir=\"X Proj\"   AbsDist=1   Force=2"}), "3"},
-        {"joint-load-zero", kJoints + kPattern + Table("JOINT LOADS - FORCE", {"Joint=2   LoadPat=D   F1=0   F2=0.0"}), "2"},
-        {"number-not-integer", Table("JOINT COORDINATES", {"Joint=1_0m   GlobalX=0   GlobalY=0   GlobalZ=0"}), "1_0m"},
+         kPattern + TableText("FRAME LOADS - POINT", {"Frame=3   LoadPat=D   CoordSys=GLOBAL   Dir=\"X Proj\"   AbsDist=1   Force=2"}), "3"},
+        {"joint-load-zero", kJoints + kPattern + TableText("JOINT LOADS - FORCE", {"Joint=2   LoadPat=D   F1=0   F2=0.0"}), "2"},
+        {"number-not-integer", TableText("JOINT COORDINATES", {"Joint=1_0m   GlobalX=0   GlobalY=0   GlobalZ=0"}), "1_0m"},
         {"number-collision",
-         kJoints + Table("CONNECTIVITY - FRAME", {"Frame=100001   JointI=1   JointJ=2"}) +
-             Table("CONNECTIVITY - AREA", {"Area=1   NumJoints=3   Joint1=1   Joint2=2   Joint3=3"}),
+         kJoints + TableText("CONNECTIVITY - FRAME", {"Frame=100001   JointI=1   JointJ=2"}) +
+             TableText("CONNECTIVITY - AREA", {"Area=1   NumJoints=3   Joint1=1   Joint2=2   Joint3=3"}),
          "1"},
-        {"missing-joint", kJoints + Table("CONNECTIVITY - FRAME", {"Frame=4   JointI=1   JointJ=99"}), "4"},
+        {"missing-joint", kJoints + TableText("CONNECTIVITY - FRAME", {"Frame=4   JointI=1   JointJ=99"}), "4"},
         {"table-cut", "TABLE:  \"JOINT COORDINATES\"\r\n   Joint=1   GlobalX=0   GlobalY=0   GlobalZ=0", ""},
         {"not-tabular", "SYSTEM\r\nDOF=UX,UY,UZ   LENGTH=MM   FORCE=N\r\n", ""},
     };
@@ -59,11 +59,12 @@ TEST(Report, EachKindFromAModelThatTriggersIt) {
         const Conversion c = Convert(k.model);
         ASSERT_TRUE(c.ok);
         const auto& entries = c.session.report.entries;
-        const auto it = std::find_if(entries.begin(), entries.end(), [&](const ReportEntry& e) { return e.kind == k.kind; });
+        const auto it = std::find_if(entries.begin(), entries.end(), [&](const ReportEntry& e) { return KindId(e.kind) == k.kind; });
         ASSERT_NE(it, entries.end());
         EXPECT_EQ(it->name, k.name);
-        EXPECT_FALSE(it->sentence.empty());
-        EXPECT_EQ(it->sentence.back(), '.');
+        const std::string sentence = Sentence(*it);
+        EXPECT_EQ(sentence.find('{'), std::string::npos);
+        EXPECT_EQ(sentence.back(), '.');
     }
 }
 
@@ -76,13 +77,14 @@ TEST(Report, CleanModelGivesAnEmptyReport) {
 
 TEST(Report, SummaryGroupsMembersBySection) {
     Report r;
-    for (int i = 0; i < 7; ++i) r.Add("member-without-property", "T", std::to_string(i), "s.", i < 5 ? "BOX" : "PIPE");
-    r.Add("missing-joint", "T", "4", "s.");
+    for (int i = 0; i < 7; ++i) r.Add(ReportKind::MemberWithoutProperty, "T", std::to_string(i), i < 5 ? "BOX" : "PIPE");
+    r.Add(ReportKind::MissingJoint, "T", "4", "Member", "9");
     EXPECT_EQ(ReportSummary(r),
               "report: member-without-property: 7 (section BOX (5), section PIPE (2))\n"
               "report: missing-joint: 1 (4)\n"
               "report: total 8\n");
-    EXPECT_EQ(ReportTsv(r).substr(0, 35), "member-without-property\tT\t0\ts.\nmemb");
+    EXPECT_EQ(ReportTsv(r).substr(0, 93),
+              "member-without-property\tT\t0\tMember 0 gets no property: its section BOX is not converted.\nmemb");
     EXPECT_EQ(ReportJson(r).substr(0, 76), "[\n {\"kind\": \"member-without-property\", \"table\": \"T\", \"name\": \"0\", \"sentence\"");
 }
 

@@ -26,13 +26,13 @@ TEST(Scaling, GeneratedModelOfFiftyThousandJoints) {
     MemoryHistory history;
     MemoryMessages messages;
     ASSERT_TRUE(MakeStaad(s, history, messages));
-    EXPECT_GE(s.tables.joints.Joint.size(), 50000u);
-    EXPECT_EQ(s.tables.frameAssigns.Frame.size(), s.tables.frames.Frame.size());
-    EXPECT_EQ(s.tables.CombinationList.size(), 40u);
+    EXPECT_GE(s.model[TableId::Joints].rows(), 50000u);
+    EXPECT_EQ(s.model[TableId::FrameAssigns].rows(), s.model[TableId::Frames].rows());
+    EXPECT_EQ(s.model.combinationStarts.size(), 40u);
     EXPECT_TRUE(messages.shown.empty());
     const auto lines = CrlfLines(ReadFile(s.outputPath));
     EXPECT_EQ(lines.back(), "FINISH");
-    EXPECT_GT(lines.size(), s.tables.joints.Joint.size() + s.tables.frames.Frame.size());
+    EXPECT_GT(lines.size(), s.model[TableId::Joints].rows() + s.model[TableId::Frames].rows());
 
     // The same bytes twice: the generator is deterministic.
     std::ofstream again(dir.Path("again.s2k"), std::ios::binary);
@@ -43,33 +43,20 @@ TEST(Scaling, GeneratedModelOfFiftyThousandJoints) {
 
 TEST(Scaling, EveryLoadTextDistinctAndOneSectionForEveryMember) {
     const std::size_t n = 200000;
-    ModelTables t;
-    t.loadPatterns = {{"P"}, {"DEAD"}, {"0"}};
-    auto& d = t.frameDistLoads;
-    auto& a = t.frameAssigns;
-    t.frameSections = {{"S"}, {"M"}, {"1"}, {"1"}, {"Rectangular"}};
-    t.materials = {{"M"}, {"1"}, {"2"}, {"0.3"}};
-    for (std::size_t i = 0; i < n; ++i) {
-        const std::string id = std::to_string(i + 1);
-        d.Frame.push_back(id);
-        d.LoadPat.push_back("P");
-        d.CoordSys.push_back("GLOBAL");
-        d.Dir.push_back("Gravity");
-        d.AbsDistA.push_back(" ");
-        d.AbsDistB.push_back(" ");
-        d.FOverLA.push_back(id);
-        d.FOverLB.push_back(id);
-        a.Frame.push_back(id);
-        a.AnalSect.push_back("S");
-        a.Material.push_back("M");
-    }
-    InputText input("");
-    MemoryMessages messages;
-    SectionAreaLookup areas(input, messages);
+    Model m;
+    FillTable(m, TableId::LoadPatterns, {{"P"}, {"DEAD"}, {"0"}});
+    FillTable(m, TableId::FrameSections, {{"S"}, {"M"}, {"1"}, {"1"}, {"Rectangular"}});
+    FillTable(m, TableId::Materials, {{"M"}, {"1"}, {"2"}, {"0.3"}});
+    std::vector<std::string> ids;
+    for (std::size_t i = 0; i < n; ++i) ids.push_back(std::to_string(i + 1));
+    FillTable(m, TableId::FrameDistLoads, {ids, std::vector<std::string>(n, "P"), std::vector<std::string>(n, "GLOBAL"),
+                                           std::vector<std::string>(n, "Gravity"), std::vector<std::string>(n, " "),
+                                           std::vector<std::string>(n, " "), ids, ids});
+    FillTable(m, TableId::FrameAssigns, {ids, std::vector<std::string>(n, "S"), std::vector<std::string>(n, "M")});
+    const Links links = Link(m, nullptr, true);
     MemoryHistory history;
-    RunList runs;
     StringSink out;
-    WriteContext c{t, out, history, runs, areas, nullptr};
+    StaadContext c{m, links, out, history, nullptr};
     WriteLoadingBlock(c);
     WritePropertiesBlock(c);
     WriteMaterialsBlock(c);

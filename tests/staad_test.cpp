@@ -1,8 +1,8 @@
 // Number text, number lists and the STAAD.Pro writer blocks.
 #include "TestSupport.h"
 #include "staad/Blocks.h"
-#include "staad/NumberList.h"
-#include "staad/NumberText.h"
+#include "text/NumberList.h"
+#include "text/NumberText.h"
 
 #include <gtest/gtest.h>
 
@@ -50,10 +50,10 @@ TEST(NumberText, NumberToTextAndPatterns) {
 }
 
 TEST(NumberList, FoldsAscendingRunsOnly) {
-    RunList runs;
+    V runs;
     const auto fold = [&](const V& in) {
-        shortList(in, runs);
-        return joinArray(runs);
+        runs = FoldRuns(in);
+        return JoinItems(runs);
     };
     EXPECT_EQ(fold({"3", "4", "5", "8", "10", "11", "11", "2"}), "3 TO 5 8 10 TO 11 11 2 ");
     EXPECT_EQ(runs, (V{"3", "TO", "5", "8", "10", "TO", "11", "11", "2"}));
@@ -65,56 +65,53 @@ TEST(NumberList, FoldsAscendingRunsOnly) {
     EXPECT_EQ(fold({"1", "2", "2", "3"}), "1 TO 2 2 TO 3 ");
     EXPECT_EQ(fold({"6", "7", "8"}), "6 TO 8 ");
     EXPECT_EQ(fold({"0011", "0012"}), "0011 TO 12 ");
-    EXPECT_EQ(joinArray({}), "");
+    EXPECT_EQ(JoinItems({}), "");
 }
 
 TEST(SupportCondition, PinnedFixedAndFreeWords) {
-    EXPECT_EQ(Support_Condition("Yes", "Yes", "Yes", "No", "No", "No"), "PINNED");
-    EXPECT_EQ(Support_Condition("Yes", "Yes", "Yes", "Yes", "Yes", "Yes"), "FIXED");
-    EXPECT_EQ(Support_Condition("Yes", "Yes", "Yes", "Yes", "Yes", "No"), "FIXED BUT      MY");
-    EXPECT_EQ(Support_Condition("Yes", "Yes", "No", "Yes", "Yes", "Yes"), "FIXED BUT   FY   ");
-    EXPECT_EQ(Support_Condition("Yes", "No", "Yes", "Yes", "Yes", "Yes"), "FIXED BUT  FZ    ");
-    EXPECT_EQ(Support_Condition("No", "No", "No", "No", "No", "No"), "FIXED BUT FX FZ FY MX MZ MY");
-    EXPECT_EQ(Support_Condition("Yes", "Yes", "Yes", "NULL", "No", "No"), "FIXED BUT    MX MZ MY");
-    EXPECT_EQ(Support_Condition("yes", "Yes", "Yes", "Yes", "Yes", "Yes"), "FIXED BUT FX     ");
+    const auto condition = [](std::string_view ux, std::string_view uy, std::string_view uz, std::string_view rx,
+                              std::string_view ry, std::string_view rz) {
+        const std::string_view flags[6] = {ux, uy, uz, rx, ry, rz};
+        return SupportCondition(flags);
+    };
+    EXPECT_EQ(condition("Yes", "Yes", "Yes", "No", "No", "No"), "PINNED");
+    EXPECT_EQ(condition("Yes", "Yes", "Yes", "Yes", "Yes", "Yes"), "FIXED");
+    EXPECT_EQ(condition("Yes", "Yes", "Yes", "Yes", "Yes", "No"), "FIXED BUT      MY");
+    EXPECT_EQ(condition("Yes", "Yes", "No", "Yes", "Yes", "Yes"), "FIXED BUT   FY   ");
+    EXPECT_EQ(condition("Yes", "No", "Yes", "Yes", "Yes", "Yes"), "FIXED BUT  FZ    ");
+    EXPECT_EQ(condition("No", "No", "No", "No", "No", "No"), "FIXED BUT FX FZ FY MX MZ MY");
+    EXPECT_EQ(condition("Yes", "Yes", "Yes", "NULL", "No", "No"), "FIXED BUT    MX MZ MY");
+    EXPECT_EQ(condition("yes", "Yes", "Yes", "Yes", "Yes", "Yes"), "FIXED BUT FX     ");
 }
 
 namespace {
 
-// Runs one block on the tables and returns its lines and history.
+// Runs one block on the model and returns its lines and history.
 struct Block {
-    ModelTables tables;
-    RunList runs;
+    Model model;
     MemoryHistory history;
-    MemoryMessages messages;
-    std::string areaAssignments;  // the input the area section lookup scans
-    V operator()(void (*block)(WriteContext&)) {
-        InputText input(areaAssignments);
-        SectionAreaLookup areas(input, messages);
+    V operator()(void (*block)(StaadContext&)) {
+        const Links links = Link(model, nullptr, true);
         StringSink out;
-        WriteContext c{tables, out, history, runs, areas, nullptr};
+        StaadContext c{model, links, out, history, nullptr};
         block(c);
         return test::CrlfLines(out.text);
     }
+    void Fill(TableId id, const std::vector<V>& columns) { test::FillTable(model, id, columns); }
 };
 
 }  // namespace
 
 TEST(GeometryBlocks, AxesAndShellNumbers) {
     Block b;
-    auto& j = b.tables.joints;
-    j.Joint = {"3", "4", "5"};
-    j.GlobalX = {"0", "1.5E+02", "NULL"};
-    j.GlobalY = {"120", "-12.5", "0.00001"};
-    j.GlobalZ = {"240", "0", "NULL"};
+    b.Fill(TableId::Joints, {{"3", "4", "5"}, {"0", "1.5E+02", "NULL"}, {"120", "-12.5", "0.00001"}, {"240", "0", "NULL"}});
     EXPECT_EQ(b(WriteJointsBlock), (V{"JOINT COORDINATES", "3 0 240 -120", "4 1.5E+02 0 12.5", "5 NULL NULL -1E-05"}));
-    auto& a = b.tables.areas;
-    a.Area = {"5", "8", "7.5", "9"};
-    a.NumJoints = {"4", "3", "4", "4.0"};
-    a.Joint1 = {"1", "1", "1", "1"};
-    a.Joint2 = {"2", "2", "2", "2"};
-    a.Joint3 = {"6", "6", "3", "3"};
-    a.Joint4 = {"5", "NULL", "4", "4"};
+    b.Fill(TableId::Areas, {{"5", "8", "7.5", "9"},
+                            {"4", "3", "4", "4.0"},
+                            {"1", "1", "1", "1"},
+                            {"2", "2", "2", "2"},
+                            {"6", "6", "3", "3"},
+                            {"5", "NULL", "4", "4"}});
     EXPECT_EQ(b(WriteShellsBlock), (V{"ELEMENT INCIDENCES SHELL", "100005 1 2 6 5", "100008 1 2 6", "100007.5 1 2 3 4"}));
     EXPECT_EQ(b.history.lines, (V{"Writing Joint Coordinates..........", ".......... Done ", "Writing Shell Elements..........",
                                   ".......... Done "}));
@@ -122,10 +119,11 @@ TEST(GeometryBlocks, AxesAndShellNumbers) {
 
 TEST(MaterialsBlock, TheWorkedExample) {
     Block b;
-    b.tables.materials = {{"CONC", "M"}, {"23.56", "1"}, {"24855578", "2"}, {"0.2", ""}};
-    b.tables.frameAssigns = {{"1", "2", "3", "9", "5", "4"}, {"S", "S", "S", "X", "S", "Y"}, {"CONC", "CONC", "CONC", "", "CONC", "M"}};
-    b.tables.areaSections = {{"SLAB1"}, {"CONC"}, {"0.2"}};
-    b.areaAssignments = test::Table("AREA SECTION ASSIGNMENTS", {"Area=1   Section=SLAB1", "Area=2   Section=SLAB1"});
+    b.Fill(TableId::Materials, {{"CONC", "M"}, {"23.56", "1"}, {"24855578", "2"}, {"0.2", ""}});
+    b.Fill(TableId::FrameAssigns,
+           {{"1", "2", "3", "9", "5", "4"}, {"S", "S", "S", "X", "S", "Y"}, {"CONC", "CONC", "CONC", "", "CONC", "M"}});
+    b.Fill(TableId::AreaSections, {{"SLAB1"}, {"CONC"}, {"0.2"}});
+    b.Fill(TableId::AreaAssigns, {{"1", "2"}, {"SLAB1", "SLAB1"}});
     EXPECT_EQ(b(WriteMaterialsBlock),
               (V{"DEFINE MATERIAL START", "ISOTROPIC CONC", "E 24855578", "POISSON 0.2", "DENSITY 23.56", "ISOTROPIC M", "E 2",
                  "POISSON 0.2", "DENSITY 1", "END DEFINE MATERIAL", "CONSTANTS", "MATERIAL CONC MEMB 1 TO 3 5 ", "MATERIAL M MEMB 4 ",
@@ -136,49 +134,36 @@ TEST(MaterialsBlock, TheWorkedExample) {
 
 TEST(PropertiesBlock, TheEightLinesExample) {
     Block b;
-    auto& s = b.tables.frameSections;
-    s.SectionName = {"R1", "W14X22", "PG1", "UB305", "EMPTY", "C1", "BOX"};
-    s.Material = V(7, "S");
-    s.Dim1 = {"0.6", "-", "1.2 0.01 1.2 0.3 0.02 0.3 0.02", "-", "1", "0.5", "AX 1 IX 2 IY 3 IZ 4"};
-    s.Dim2 = {"0.3", "-", "-", "-", "1", "-", "-"};
-    s.Shape = {"Rectangular", "I/Wide$", "I/Wide$", "I/Wide$", "Rectangular", "Circle", "Box/Tube"};
-    b.tables.frameAssigns.Frame = {"1", "2", "3", "5", "6", "7", "8", "9", "10"};
-    b.tables.frameAssigns.AnalSect = {"R1", "R1", "R1", "W14X22", "W14X22", "PG1", "UB305", "C1", "BOX"};
-    b.tables.areaSections = {{"SLAB1"}, {"C"}, {"0.2"}};
-    b.areaAssignments = test::Table("AREA SECTION ASSIGNMENTS", {"Area=1   Section=SLAB1", "Area=2   Section=SLAB1", "Area=3   Section=SLAB1",
-                                                                 "Area=4   Section=SLAB1"});
+    b.Fill(TableId::FrameSections, {{"R1", "W14X22", "PG1", "UB305", "EMPTY", "C1", "BOX"},
+                                    V(7, "S"),
+                                    {"0.6", "-", "1.2 0.01 1.2 0.3 0.02 0.3 0.02", "-", "1", "0.5", "AX 1 IX 2 IY 3 IZ 4"},
+                                    {"0.3", "-", "-", "-", "1", "-", "-"},
+                                    {"Rectangular", "I/Wide$", "I/Wide$", "I/Wide$", "Rectangular", "Circle", "Box/Tube"}});
+    b.Fill(TableId::FrameAssigns,
+           {{"1", "2", "3", "5", "6", "7", "8", "9", "10"}, {"R1", "R1", "R1", "W14X22", "W14X22", "PG1", "UB305", "C1", "BOX"}});
+    b.Fill(TableId::AreaSections, {{"SLAB1"}, {"C"}, {"0.2"}});
+    b.Fill(TableId::AreaAssigns, {{"1", "2", "3", "4"}, V(4, "SLAB1")});
     EXPECT_EQ(b(WritePropertiesBlock),
               (V{"MEMBER PROPERTY", "1 TO 3  PRIS YD 0.6 ZD 0.3", "MEMBER PROPERTY AMERICAN", "5 TO 6  TABLE ST W14X22", "MEMBER PROPERTY",
                  "7  TAPERED 1.2 0.01 1.2 0.3 0.02 0.3 0.02", "MEMBER PROPERTY BRITISH", "8  TABLE ST UB305", "MEMBER PROPERTY",
                  "9  PRIS YD 0.5", "MEMBER PROPERTY", "10  PRIS AX 1 IX 2 IY 3 IZ 4", "ELEMENT PROPERTY", "100001 TO 100004  THICKNESS 0.2"}));
 }
 
-TEST(PropertiesBlock, MissingAreaAssignmentsShowTheMessagePerSection) {
-    Block b;
-    b.tables.areaSections = {{"A", "B"}, {"C", "C"}, {"0.2", "0.3"}};
-    b.areaAssignments = "nothing\r\n";
-    EXPECT_EQ(b(WritePropertiesBlock), V{"ELEMENT PROPERTY"});
-    ASSERT_EQ(b.messages.shown.size(), 2u);
-    EXPECT_EQ(b.messages.shown[1].text, "No Area Information Found");
-}
-
 TEST(SupportsAndReleases, GroupedInOrderOfFirstAppearance) {
     Block b;
-    auto& r = b.tables.restraints;
-    r.Joint = {"4", "1", "2", "3", "5", "7"};
-    r.ux = V(6, "Yes");
-    r.uy = {"Yes", "Yes", "Yes", "Yes", "Yes", "No"};
-    r.uz = V(6, "Yes");
-    r.rx = {"Yes", "No", "No", "No", "Yes", "Yes"};
-    r.ry = {"Yes", "No", "No", "No", "Yes", "Yes"};
-    r.rz = {"Yes", "No", "No", "No", "Yes", "Yes"};
+    b.Fill(TableId::Restraints, {{"4", "1", "2", "3", "5", "7"},
+                                 V(6, "Yes"),
+                                 {"Yes", "Yes", "Yes", "Yes", "Yes", "No"},
+                                 V(6, "Yes"),
+                                 {"Yes", "No", "No", "No", "Yes", "Yes"},
+                                 {"Yes", "No", "No", "No", "Yes", "Yes"},
+                                 {"Yes", "No", "No", "No", "Yes", "Yes"}});
     EXPECT_EQ(b(WriteSupportsBlock), (V{"SUPPORTS", "4 TO 5  FIXED", "1 TO 3  PINNED", "7  FIXED BUT  FZ    "}));
-    auto& rel = b.tables.releases;
-    rel.Frame = {"5", "6", "7", "8", "9"};
-    rel.M2I = {"Yes", "No", "No", "yes", "No"};
-    rel.M3I = {"No", "Yes", "Yes", "No", "No"};
-    rel.M2J = {"No", "No", "Yes", "No", "NULL"};
-    rel.M3J = {"No", "No", "No", "No", "Yes"};
+    b.Fill(TableId::Releases, {{"5", "6", "7", "8", "9"},
+                               {"Yes", "No", "No", "yes", "No"},
+                               {"No", "Yes", "Yes", "No", "No"},
+                               {"No", "No", "Yes", "No", "NULL"},
+                               {"No", "No", "No", "No", "Yes"}});
     EXPECT_EQ(b(WriteReleasesBlock), (V{"MEMBER RELEASE", "5 TO 7  START MY MZ", "7 9  END MY MZ"}));
     Block empty;
     EXPECT_EQ(empty(WriteSupportsBlock), V{"SUPPORTS"});
@@ -187,41 +172,35 @@ TEST(SupportsAndReleases, GroupedInOrderOfFirstAppearance) {
 
 TEST(LoadingBlock, CasesDirectionsSignsAndGroups) {
     Block b;
-    auto& p = b.tables.loadPatterns;
-    p.LoadPat = {"DEAD", "EQX", "W", "NULL"};
-    p.DesignType = {"DEAD", "QUAKE", "WIND", "NULL"};
-    p.SelfWtMult = {"1", "0.5", "0", "NULL"};
-    auto& d = b.tables.frameDistLoads;
-    d.Frame = {"1", "2", "3", "5", "4", "6", "7", "8", "9", "10"};
-    d.LoadPat = {"DEAD", "DEAD", "DEAD", "DEAD", "EQX", "W", "W", "W", "W", "OTHER"};
-    d.CoordSys = {"GLOBAL", "GLOBAL", "GLOBAL", "GLOBAL", "GLOBAL", "GLOBAL", "Local", "GLOBAL", "GLOBAL", "GLOBAL"};
-    d.Dir = {"Gravity", "Gravity", "Gravity", "Gravity", "X", "Y", "2", "Z_Proj", "Y_Proj", "Z"};
-    d.AbsDistA = {" ", " ", " ", " ", "0", " ", " ", " ", "1", " "};
-    d.AbsDistB = {" ", " ", " ", " ", "120", " ", " ", " ", "2", " "};
-    d.FOverLA = {"2.5", "2.5", "2.5", "2.5", "3", "1", "1", "-2", "4", "1"};
-    d.FOverLB = {"2.5", "2.5", "2.5", "2.5", "3", "1", "1", "-2", "6", "1"};
-    auto& pt = b.tables.framePointLoads;
-    pt.Frame = {"12", "13", "14"};
-    pt.LoadPat = {"DEAD", "DEAD", "DEAD"};
-    pt.CoordSys = {"GLOBAL", "GLOBAL", "Local"};
-    pt.Dir = {"Gravity", "X$", "3"};
-    pt.AbsDist = {"4.5", "1", "2"};
-    pt.Force = {"10", "1", "-3"};
-    auto& a = b.tables.areaLoads;
-    a.Area = {"1", "2", "3", "4", "5", "6", "7"};
-    a.LoadPat = V(7, "DEAD");
-    a.CoordSys = {"GLOBAL", "GLOBAL", "GLOBAL", "GLOBAL", "Local", "Local", "Other"};
-    a.Dir = {"Gravity", "Gravity", "Gravity", "Gravity", "3", "Y", "Gravity"};
-    a.UnifLoad = {"5", "5", "5", "5", "-2", "1", "1"};
-    auto& j = b.tables.jointLoads;
-    j.Joint = {"1", "2", "3", "9"};
-    j.LoadPat = {"W", "W", "W", "W"};
-    j.F1 = {"0.0", "10.0", "10.0", "0"};
-    j.F2 = {"0", "10.0", "10.0", "5"};
-    j.F3 = {"0", "0", "0", "-10"};
-    j.M1 = {"0", "0", "0", "0"};
-    j.M2 = {"0", "-2", "-2", "0"};
-    j.M3 = {"0", "0", "0", "0"};
+    b.Fill(TableId::LoadPatterns, {{"DEAD", "EQX", "W", "NULL"}, {"DEAD", "QUAKE", "WIND", "NULL"}, {"1", "0.5", "0", "NULL"}});
+    b.Fill(TableId::FrameDistLoads,
+           {{"1", "2", "3", "5", "4", "6", "7", "8", "9", "10"},
+            {"DEAD", "DEAD", "DEAD", "DEAD", "EQX", "W", "W", "W", "W", "OTHER"},
+            {"GLOBAL", "GLOBAL", "GLOBAL", "GLOBAL", "GLOBAL", "GLOBAL", "Local", "GLOBAL", "GLOBAL", "GLOBAL"},
+            {"Gravity", "Gravity", "Gravity", "Gravity", "X", "Y", "2", "Z_Proj", "Y_Proj", "Z"},
+            {" ", " ", " ", " ", "0", " ", " ", " ", "1", " "},
+            {" ", " ", " ", " ", "120", " ", " ", " ", "2", " "},
+            {"2.5", "2.5", "2.5", "2.5", "3", "1", "1", "-2", "4", "1"},
+            {"2.5", "2.5", "2.5", "2.5", "3", "1", "1", "-2", "6", "1"}});
+    b.Fill(TableId::FramePointLoads, {{"12", "13", "14"},
+                                      {"DEAD", "DEAD", "DEAD"},
+                                      {"GLOBAL", "GLOBAL", "Local"},
+                                      {"Gravity", "X$", "3"},
+                                      {"4.5", "1", "2"},
+                                      {"10", "1", "-3"}});
+    b.Fill(TableId::AreaLoads, {{"1", "2", "3", "4", "5", "6", "7"},
+                                V(7, "DEAD"),
+                                {"GLOBAL", "GLOBAL", "GLOBAL", "GLOBAL", "Local", "Local", "Other"},
+                                {"Gravity", "Gravity", "Gravity", "Gravity", "3", "Y", "Gravity"},
+                                {"5", "5", "5", "5", "-2", "1", "1"}});
+    b.Fill(TableId::JointLoads, {{"1", "2", "3", "9"},
+                                 {"W", "W", "W", "W"},
+                                 {"0.0", "10.0", "10.0", "0"},
+                                 {"0", "10.0", "10.0", "5"},
+                                 {"0", "0", "0", "-10"},
+                                 {"0", "0", "0", "0"},
+                                 {"0", "-2", "-2", "0"},
+                                 {"0", "0", "0", "0"}});
     EXPECT_EQ(b(WriteLoadingBlock), (V{
                                         "LOAD 1 LOADTYPE DEAD TITLE DEAD",
                                         " SELFWEIGHT Y -1",
@@ -260,9 +239,10 @@ TEST(LoadingBlock, CasesDirectionsSignsAndGroups) {
 
 TEST(CombinationsBlock, NumberedAfterThePrimaryLoads) {
     Block b;
-    b.tables.loadPatterns.LoadPat = {"DEAD", "LIVE", "W"};
-    b.tables.combinations = {{"COMB1", "COMB1", "B", "COMB1"}, {"DEAD", "LIVE", "W", "DEAD"}, {"1.4", "1.6", "1", "1"}, {"1", "2", "3", "1"}};
-    b.tables.CombinationList = {"COMB1", "B", "COMB1"};
+    b.Fill(TableId::LoadPatterns, {{"DEAD", "LIVE", "W"}});
+    b.Fill(TableId::Combinations,
+           {{"COMB1", "COMB1", "B", "COMB1"}, {"DEAD", "LIVE", "W", "DEAD"}, {"1.4", "1.6", "1", "1"}, {"1", "2", "3", "1"}});
+    b.model.combinationStarts = {0, 2, 3};
     EXPECT_EQ(b(WriteCombinationsBlock), (V{"LOAD COMB 4 COMB1", "1 1.4 2 1.6 1 1 ", "LOAD COMB 5 B", "3 1 ", "LOAD COMB 6 COMB1",
                                             "1 1.4 2 1.6 1 1 "}));
     Block none;

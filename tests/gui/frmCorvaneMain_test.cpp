@@ -209,10 +209,10 @@ private slots:
         QCOMPARE(w.lookupResult()->count(), 4);
         QCOMPARE(w.lookupResult()->itemText(0), QString("13"));
         w.button("Make Staad to Sap2000")->click();
-        QCOMPARE(w.session().runList, (RunList{"13", "16", "TO", "17", "20"}));
+        QCOMPARE(w.runList(), (std::vector<std::string>{"13", "16", "TO", "17", "20"}));
         QListView* combos = w.columnList("CombinationList", "");
         emit combos->clicked(combos->model()->index(0, 0));
-        QCOMPARE(w.session().runList, (RunList{"1", "1.35", "2", "1.5"}));
+        QCOMPARE(w.runList(), (std::vector<std::string>{"1", "1.35", "2", "1.5"}));
         QListView* areaSections = w.columnList("AreaSectionTable", "Section");
         emit areaSections->clicked(areaSections->model()->index(0, 0));
         QCOMPARE(w.lookupResult()->count(), 6);

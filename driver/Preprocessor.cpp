@@ -1,13 +1,23 @@
-#include "app/Preprocessor.h"
+#include "driver/Preprocessor.h"
 
 #include "driver/Files.h"
 #include "reader/InputText.h"
 #include "reader/ItemReader.h"
-#include "staad/LineSink.h"
+#include "driver/FileSink.h"
 
 #include <algorithm>
 
 namespace corvane {
+
+void PreprocessInput(const InputText& input, LineSink& out) {
+    ItemReader reader(input.bytes(), input.start());
+    std::string line;
+    while (!reader.AtEnd()) {
+        line.assign(reader.ReadItem());
+        std::replace(line.begin(), line.end(), ',', '.');
+        out.Line(line);
+    }
+}
 
 bool Preprocess(const std::string& inputPath, HistoryLog& history, MessageSink& messages) {
     if (!IsExistingFile(inputPath)) {
@@ -32,13 +42,7 @@ bool Preprocess(const std::string& inputPath, HistoryLog& history, MessageSink& 
     }
     history.clear();
     history.append("Preprocessing ....");
-    ItemReader reader(text->bytes(), text->start());
-    std::string line;
-    while (!reader.AtEnd()) {
-        line.assign(reader.ReadItem());
-        std::replace(line.begin(), line.end(), ',', '.');
-        copy.Line(line);
-    }
+    PreprocessInput(*text, copy);
     if (!copy.Close()) {
         messages.show("Cannot write " + DescribeFileError(copyPath, copy.Error()));
         return false;

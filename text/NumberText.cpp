@@ -1,4 +1,4 @@
-#include "staad/NumberText.h"
+#include "text/NumberText.h"
 
 #include <charconv>
 #include <cmath>
@@ -46,17 +46,92 @@ double TextToNumber(std::string_view s, bool* found) {
     return negative ? -value : value;
 }
 
-std::string NumberToText(double value) {
-    if (value == 0.0) return "0";  // also turns -0 into 0
+void AppendNumber(std::string& out, double value) {
+    if (value == 0.0) {  // also turns -0 into 0
+        out += '0';
+        return;
+    }
+    char buf[48];
     // Whole numbers below 1E+15 are written as integers, as %.15G would.
     if (value > -1e15 && value < 1e15 && value == std::trunc(value)) {
-        char digits[24];
-        const auto end = std::to_chars(digits, digits + sizeof digits, static_cast<long long>(value)).ptr;
-        return std::string(digits, end);
+        const auto end = std::to_chars(buf, buf + sizeof buf, static_cast<long long>(value)).ptr;
+        out.append(buf, end);
+        return;
     }
-    char buf[40];
-    std::snprintf(buf, sizeof buf, "%.15G", value);
-    return buf;
+    if (!std::isfinite(value)) {
+        std::snprintf(buf, sizeof buf, "%.15G", value);
+        out += buf;
+        return;
+    }
+    // The general form with 15 significant digits, as %.15G writes it.
+    char* end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15).ptr;
+    for (char* p = buf; p != end; ++p)
+        if (*p == 'e') *p = 'E';
+    out.append(buf, end);
+}
+
+std::string NumberToText(double value) {
+    std::string s;
+    AppendNumber(s, value);
+    return s;
+}
+
+void AppendSignedNumber(std::string& out, std::string_view s, bool negate) {
+    std::size_t i = 0;
+    while (i < s.size() && s[i] == ' ') ++i;
+    bool negative = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+    const std::size_t intStart = i;
+    while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i;
+    std::size_t intEnd = i, fracStart = i, fracEnd = i;
+    if (i < s.size() && s[i] == '.') {
+        fracStart = ++i;
+        while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i;
+        fracEnd = i;
+    }
+    const bool exponent = i < s.size() && (s[i] == 'E' || s[i] == 'e');
+    if (intEnd == intStart && fracEnd == fracStart) {  // no digits: the text counts as 0
+        out += '0';
+        return;
+    }
+    std::size_t lead = intStart;
+    while (lead < intEnd && s[lead] == '0') ++lead;
+    while (fracEnd > fracStart && s[fracEnd - 1] == '0') --fracEnd;
+    // Significant digits, and whether the magnitude is below 0.0001 (such
+    // a number is written with an exponent).
+    std::size_t significant = 0;
+    bool smallMagnitude = false;
+    if (lead < intEnd) {
+        significant = (intEnd - lead) + (fracEnd - fracStart);
+    } else {
+        std::size_t firstNonZero = fracStart;
+        while (firstNonZero < fracEnd && s[firstNonZero] == '0') ++firstNonZero;
+        significant = fracEnd - firstNonZero;
+        smallMagnitude = significant > 0 && firstNonZero - fracStart >= 4;
+    }
+    if (exponent || significant > 15 || smallMagnitude) {
+        const double v = TextToNumber(s);
+        AppendNumber(out, negate ? -v : v);
+        return;
+    }
+    if (significant == 0) {  // zero, whatever its sign
+        out += '0';
+        return;
+    }
+    if (negative != negate) out += '-';
+    if (lead < intEnd) out.append(s.data() + lead, intEnd - lead);
+    else out += '0';
+    if (fracEnd > fracStart) {
+        out += '.';
+        out.append(s.data() + fracStart, fracEnd - fracStart);
+    }
+}
+
+bool IsDigits(std::string_view s) {
+    if (s.empty()) return false;
+    for (char c : s)
+        if (c < '0' || c > '9') return false;
+    return true;
 }
 
 namespace {

@@ -1,4 +1,4 @@
-#include "cli/Json.h"
+#include "text/Json.h"
 
 #include <cstdio>
 
@@ -28,18 +28,25 @@ std::size_t Utf8Length(std::string_view s, std::size_t i) {
 
 }  // namespace
 
-std::string JsonString(std::string_view s) {
-    std::string out;
-    out.reserve(s.size() + 2);
-    out += '"';
+namespace {
+
+bool Plain(unsigned char c) { return c >= 0x20 && c < 0x7F && c != '"' && c != '\\'; }
+
+void AppendEscaped(std::string& out, std::string_view s) {
     char esc[8];
     for (std::size_t i = 0; i < s.size();) {
         const unsigned char c = static_cast<unsigned char>(s[i]);
-        if (c == '"' || c == '\\') {
+        if (Plain(c)) {
+            // Runs of plain characters are copied at once.
+            std::size_t e = i + 1;
+            while (e < s.size() && Plain(static_cast<unsigned char>(s[e]))) ++e;
+            out.append(s.data() + i, e - i);
+            i = e;
+        } else if (c == '"' || c == '\\') {
             out += '\\';
             out += static_cast<char>(c);
             ++i;
-        } else if (c < 0x20 || c == 0x7F) {
+        } else if (c < 0x80) {
             switch (c) {
                 case '\n': out += "\\n"; break;
                 case '\r': out += "\\r"; break;
@@ -48,9 +55,6 @@ std::string JsonString(std::string_view s) {
                     std::snprintf(esc, sizeof esc, "\\u%04X", c);
                     out += esc;
             }
-            ++i;
-        } else if (c < 0x80) {
-            out += static_cast<char>(c);
             ++i;
         } else if (const std::size_t len = Utf8Length(s, i)) {
             out.append(s.substr(i, len));
@@ -61,7 +65,27 @@ std::string JsonString(std::string_view s) {
             ++i;
         }
     }
+}
+
+}  // namespace
+
+void AppendJsonString(std::string& out, std::string_view s) {
     out += '"';
+    AppendEscaped(out, s);
+    out += '"';
+}
+
+void AppendJsonString(std::string& out, std::string_view s, std::string_view suffix) {
+    out += '"';
+    AppendEscaped(out, s);
+    AppendEscaped(out, suffix);
+    out += '"';
+}
+
+std::string JsonString(std::string_view s) {
+    std::string out;
+    out.reserve(s.size() + 2);
+    AppendJsonString(out, s);
     return out;
 }
 

@@ -1,4 +1,4 @@
-// The units line of a STAAD.Pro file, from the model's unit texts.
+// The head and tail of a STAAD.Pro file and its units line.
 #include "staad/Blocks.h"
 
 namespace corvane {
@@ -18,6 +18,25 @@ std::string UnitsLine(const UnitsInfo& units) {
     for (const auto& w : kForceWords)
         if (force == w.text) { force = std::string(w.word); break; }
     return "UNIT " + length + " " + force;
+}
+
+void WriteStaadFile(StaadContext& c) {
+    c.history.append("Start Writing Staad File .......");
+    c.out.Line("STAAD SPACE");
+    c.out.Line("START JOB INFORMATION");
+    c.out.Line("END JOB INFORMATION");
+    c.out.Line(UnitsLine(c.model.units));
+    WriteJointsBlock(c);
+    WriteMembersBlock(c);
+    WriteShellsBlock(c);
+    WriteMaterialsBlock(c);
+    WriteSupportsBlock(c);
+    WritePropertiesBlock(c);
+    WriteReleasesBlock(c);
+    WriteLoadingBlock(c);
+    WriteCombinationsBlock(c);
+    c.out.Line("PERFORM ANALYSIS");
+    c.out.Line("FINISH");
 }
 
 }  // namespace corvane

@@ -3,10 +3,15 @@
 #pragma once
 
 #include "model/History.h"
+#include "reader/InputText.h"
+#include "text/LineSink.h"
 
 #include <string>
 
 namespace corvane {
+
+// The cleaned copy of an input held in memory.
+void PreprocessInput(const InputText& input, LineSink& out);
 
 // True when the copy was written completely.
 bool Preprocess(const std::string& inputPath, HistoryLog& history, MessageSink& messages);

@@ -18,6 +18,13 @@ double TextToNumber(std::string_view text, bool* found = nullptr);
 // no decimal point for whole numbers, exponent form ("1E-05", "2.5E+16")
 // below 0.0001 and from 1E+15 up. A zero is "0", never "-0".
 std::string NumberToText(double value);
+void AppendNumber(std::string& out, double value);
+
+// Appends NumberToText(sign * TextToNumber(text)) for sign +1 or -1. The
+// common case, a plain decimal of at most 15 significant digits, is
+// rewritten as text without going through a double (the result is the
+// same: such a decimal survives the round trip exactly).
+void AppendSignedNumber(std::string& out, std::string_view text, bool negate);
 
 // A file size in KB (bytes / 1024 in single precision) in the "#.###"
 // pattern: "12.056", "3.", ".5".
@@ -26,5 +33,8 @@ std::string FormatKilobytes(std::uint64_t bytes);
 // The "#.#" pattern: one decimal, halves away from zero, no leading zero,
 // the point always written, the decimal digit only when it is not zero.
 std::string FormatOneDecimal(double value);
+
+// True when the text is one or more ASCII digits and nothing else.
+bool IsDigits(std::string_view text);
 
 }  // namespace corvane

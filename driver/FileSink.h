@@ -1,29 +1,14 @@
-// Where writer blocks put their lines. Every line ends in CR LF.
+// A file written through a large buffer. The first failing call is kept:
+// once it has failed, nothing more is written and Close() reports it.
 #pragma once
+
+#include "text/LineSink.h"
 
 #include <cstdio>
 #include <string>
-#include <string_view>
 
 namespace corvane {
 
-class LineSink {
-public:
-    virtual ~LineSink() = default;
-    virtual void Line(std::string_view text) = 0;
-};
-
-class StringSink : public LineSink {
-public:
-    void Line(std::string_view line) override {
-        text.append(line);
-        text.append("\r\n");
-    }
-    std::string text;
-};
-
-// A file written through a large buffer. The first failing call is kept:
-// once it has failed, nothing more is written and Close() reports it.
 class FileSink : public LineSink {
 public:
     FileSink() = default;

@@ -1,4 +1,4 @@
-#include "staad/LineSink.h"
+#include "driver/FileSink.h"
 
 #include <cerrno>
 

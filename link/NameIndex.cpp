@@ -1,0 +1,154 @@
+#include "link/NameIndex.h"
+
+namespace corvane {
+
+namespace {
+
+constexpr std::uint64_t kFnvOffset = 1469598103934665603ull;
+constexpr std::uint64_t kFnvPrime = 1099511628211ull;
+
+std::uint64_t Feed(std::uint64_t h, std::string_view bytes) {
+    for (unsigned char c : bytes) h = (h ^ c) * kFnvPrime;
+    return h;
+}
+
+// A whole number as SAP2000 writes names: digits, no leading zero, small
+// enough for an array index. Returns -1 for anything else.
+std::int64_t SmallNumber(std::string_view s) {
+    if (s.empty() || s.size() > 9 || (s[0] == '0' && s.size() > 1)) return -1;
+    std::int64_t v = 0;
+    for (char c : s) {
+        if (c < '0' || c > '9') return -1;
+        v = v * 10 + (c - '0');
+    }
+    return v;
+}
+
+// The shown text of a cell when it can be a small number (neither absent
+// nor quoted), else an empty view.
+std::string_view PlainText(const Table& t, std::size_t row, int col) {
+    const Cell c = t.cell(row, col);
+    if (c.quoted()) return {};
+    if (c.absent()) return t.descriptor().columns[col].absentText;
+    return t.View(c);
+}
+
+}  // namespace
+
+std::uint64_t ShownHash(std::string_view shown) { return Feed(kFnvOffset, shown); }
+
+std::uint64_t ShownHash(const Table& t, std::size_t row, int col) {
+    const Cell c = t.cell(row, col);
+    if (c.absent()) return Feed(kFnvOffset, t.descriptor().columns[col].absentText);
+    const std::uint64_t h = Feed(kFnvOffset, t.View(c));
+    return c.quoted() ? (h ^ static_cast<unsigned char>('$')) * kFnvPrime : h;
+}
+
+bool ShownEqual(const Table& a, std::size_t ra, int ca, const Table& b, std::size_t rb, int cb) {
+    const Cell x = a.cell(ra, ca), y = b.cell(rb, cb);
+    const std::string_view vx = x.absent() ? a.descriptor().columns[ca].absentText : a.View(x);
+    const std::string_view vy = y.absent() ? b.descriptor().columns[cb].absentText : b.View(y);
+    const bool qx = !x.absent() && x.quoted(), qy = !y.absent() && y.quoted();
+    if (qx == qy) return vx == vy;
+    // One shows a "$" the other holds as its last byte.
+    const std::string_view withMarker = qx ? vy : vx, bare = qx ? vx : vy;
+    return withMarker.size() == bare.size() + 1 && withMarker.back() == '$' && withMarker.substr(0, bare.size()) == bare;
+}
+
+void NameIndex::Build(const Table& table, int col) {
+    table_ = &table;
+    col_ = col;
+    repeats_.clear();
+    byNumber_.clear();
+    slots_.clear();
+    hashes_.clear();
+    const std::size_t rows = table.rows();
+
+    std::int64_t max = -1;
+    dense_ = true;
+    for (std::size_t r = 0; r < rows && dense_; ++r) {
+        const std::int64_t v = SmallNumber(PlainText(table, r, col));
+        if (v < 0) dense_ = false;
+        else if (v > max) max = v;
+    }
+    if (dense_ && max > static_cast<std::int64_t>(4 * rows + 1024)) dense_ = false;
+    if (dense_) {
+        byNumber_.assign(static_cast<std::size_t>(max + 1), -1);
+        for (std::size_t r = 0; r < rows; ++r) {
+            auto& at = byNumber_[static_cast<std::size_t>(SmallNumber(PlainText(table, r, col)))];
+            if (at < 0) at = static_cast<std::int32_t>(r);
+            else repeats_.push_back(static_cast<std::uint32_t>(r));
+        }
+        return;
+    }
+
+    std::size_t capacity = 16;
+    while (capacity < rows * 2) capacity *= 2;
+    slots_.assign(capacity, 0);
+    hashes_.assign(capacity, 0);
+    mask_ = capacity - 1;
+    for (std::size_t r = 0; r < rows; ++r) {
+        const std::uint64_t h = ShownHash(table, r, col);
+        for (std::size_t i = h & mask_;; i = (i + 1) & mask_) {
+            if (slots_[i] == 0) {
+                slots_[i] = static_cast<std::uint32_t>(r + 1);
+                hashes_[i] = static_cast<std::uint32_t>(h);
+                break;
+            }
+            if (hashes_[i] == static_cast<std::uint32_t>(h) && ShownEqual(table, slots_[i] - 1, col, table, r, col)) {
+                repeats_.push_back(static_cast<std::uint32_t>(r));
+                break;
+            }
+        }
+    }
+}
+
+std::int64_t NameIndex::FindDense(std::string_view digits) const {
+    const std::int64_t v = SmallNumber(digits);
+    if (v < 0 || v >= static_cast<std::int64_t>(byNumber_.size())) return kNone;
+    return byNumber_[static_cast<std::size_t>(v)];
+}
+
+std::int64_t NameIndex::FindHashed(std::uint64_t h, const Table& table, std::size_t row, int col) const {
+    if (slots_.empty()) return kNone;
+    for (std::size_t i = h & mask_;; i = (i + 1) & mask_) {
+        if (slots_[i] == 0) return kNone;
+        if (hashes_[i] == static_cast<std::uint32_t>(h) && ShownEqual(*table_, slots_[i] - 1, col_, table, row, col))
+            return slots_[i] - 1;
+    }
+}
+
+std::int64_t NameIndex::Find(const Table& table, std::size_t row, int col) const {
+    if (!table_) return kNone;
+    if (dense_) return FindDense(PlainText(table, row, col));
+    return FindHashed(ShownHash(table, row, col), table, row, col);
+}
+
+std::int64_t NameIndex::Find(std::string_view shown) const {
+    if (!table_) return kNone;
+    if (dense_) return FindDense(shown);
+    if (slots_.empty()) return kNone;
+    const std::uint64_t h = ShownHash(shown);
+    for (std::size_t i = h & mask_;; i = (i + 1) & mask_) {
+        if (slots_[i] == 0) return kNone;
+        if (hashes_[i] == static_cast<std::uint32_t>(h) && table_->Is(slots_[i] - 1, col_, shown)) return slots_[i] - 1;
+    }
+}
+
+Groups::Groups(std::size_t groupCount, const std::vector<std::int64_t>& keys) : start_(groupCount + 1, 0) {
+    for (std::int64_t k : keys)
+        if (k >= 0) ++start_[static_cast<std::size_t>(k) + 1];
+    for (std::size_t g = 0; g < groupCount; ++g) start_[g + 1] += start_[g];
+    rows_.resize(start_[groupCount]);
+    std::vector<std::uint32_t> next(start_.begin(), start_.end() - 1);
+    for (std::size_t r = 0; r < keys.size(); ++r)
+        if (keys[r] >= 0) rows_[next[static_cast<std::size_t>(keys[r])]++] = static_cast<std::uint32_t>(r);
+}
+
+Groups::Range Groups::operator[](std::int64_t group) const {
+    if (group < 0 || static_cast<std::size_t>(group) + 1 >= start_.size()) return {nullptr, nullptr};
+    const std::uint32_t* base = rows_.data();
+    return {base + start_[static_cast<std::size_t>(group)], base + start_[static_cast<std::size_t>(group) + 1]};
+}
+
+}  // namespace corvane

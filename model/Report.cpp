@@ -1,0 +1,88 @@
+#include "model/Report.h"
+
+#include <iterator>
+
+namespace corvane {
+
+namespace {
+
+struct KindText {
+    ReportKind kind;
+    std::string_view id;
+    // {name}, {a}, {b} and {table} stand for the entry's words.
+    std::string_view sentence;
+};
+
+constexpr KindText kKinds[] = {
+    {ReportKind::AreaJointCount, "area-joint-count", "Area {name} is left out: only areas with 3 or 4 joints are converted."},
+    {ReportKind::UnsupportedShape, "unsupported-shape", "Frame section {name} of shape {a} is left out: its shape is not converted."},
+    {ReportKind::MemberWithoutProperty, "member-without-property", "Member {name} gets no property: its section {a} is not converted."},
+    {ReportKind::MemberWithoutMaterial, "member-without-material", "Member {name} gets no material: its section {a} has no material row."},
+    {ReportKind::NonlinearCombination, "nonlinear-combination",
+     "A record of combination {name} is left out: only linear combinations are converted."},
+    {ReportKind::CombinationCaseUnknown, "combination-case-unknown",
+     "Combination {name} names the case {a}, which is no load pattern; that case is left out."},
+    {ReportKind::LoadPatternUnknown, "load-pattern-unknown",
+     "A load on {name} names the pattern {a}, which is not defined; it is not written."},
+    {ReportKind::LoadDirectionUnsupported, "load-direction-unsupported",
+     "A load on {name} in direction {a} ({b}) is not written: that direction has no rule."},
+    {ReportKind::JointLoadZero, "joint-load-zero", "A joint load on {name} in pattern {a} has all six components 0; it is not written."},
+    {ReportKind::NumberNotInteger, "number-not-integer", "{a} {name} is not a whole number, which STAAD.Pro requires."},
+    {ReportKind::NumberCollision, "number-collision", "Shell element {a} of area {name} has the number of a member."},
+    {ReportKind::MissingJoint, "missing-joint", "{a} {name} names joint {b}, which is not in the joint table."},
+    {ReportKind::TableCut, "table-cut",
+     "The table \"{table}\" runs to the end of the file without an empty line; the records up to the end were read."},
+    {ReportKind::NotTabular, "not-tabular",
+     "The input has no \"TABLE:\" line; it is not a tabular SAP2000 export and nothing was read."},
+};
+
+const KindText& TextOf(ReportKind kind) {
+    for (const KindText& k : kKinds)
+        if (k.kind == kind) return k;
+    return kKinds[0];
+}
+
+}  // namespace
+
+std::string_view KindId(ReportKind kind) { return TextOf(kind).id; }
+
+bool SummarisedByFirstWord(ReportKind kind) { return kind == ReportKind::MemberWithoutProperty; }
+
+std::string Sentence(const ReportEntry& e) {
+    const std::string_view pattern = TextOf(e.kind).sentence;
+    std::string out;
+    out.reserve(pattern.size() + e.name.size() + e.a.size() + e.b.size());
+    for (std::size_t i = 0; i < pattern.size();) {
+        if (pattern[i] == '{') {
+            const std::size_t close = pattern.find('}', i);
+            const std::string_view word = pattern.substr(i + 1, close - i - 1);
+            if (word == "name") out += e.name;
+            else if (word == "a") out += e.a;
+            else if (word == "b") out += e.b;
+            else if (word == "table") out += e.table;
+            i = close + 1;
+        } else {
+            out += pattern[i++];
+        }
+    }
+    return out;
+}
+
+void Report::Add(ReportKind kind, std::string_view table, std::string name, std::string a, std::string b) {
+    entries.push_back({kind, table, std::move(name), std::move(a), std::move(b)});
+}
+
+std::string_view Report::Intern(std::string_view text) {
+    names_.push_back(std::make_shared<const std::string>(text));
+    return *names_.back();
+}
+
+void Report::Append(Report&& other) {
+    entries.reserve(entries.size() + other.entries.size());
+    for (auto& e : other.entries) entries.push_back(std::move(e));
+    for (auto& n : other.names_) names_.push_back(std::move(n));
+    other.entries.clear();
+    other.names_.clear();
+}
+
+}  // namespace corvane

@@ -1,0 +1,59 @@
+#include "reader/ReaderSupport.h"
+
+#include <algorithm>
+
+namespace corvane {
+
+std::optional<TableCursor> BeginTable(ReadContext& c, TableId id, const char* startLine, const char* notFound) {
+    Table& table = c.model[id];
+    table.Clear();
+    table.SetSource(c.input.source());
+    if (startLine) c.history.append(startLine);
+    const TableDescriptor& d = Describe(id);
+    const auto at = c.input.FindTable(d.sapName, d.sapOther);
+    if (!at) {
+        c.history.append(notFound);
+        return std::nullopt;
+    }
+    table.SetFound(true);
+    return TableCursor(c.input, *at);
+}
+
+void ReserveRows(const ReadContext& c, Table& table, const TableCursor& cursor) {
+    const std::string_view bytes = c.input.bytes();
+    const std::size_t from = cursor.Start();
+    const std::size_t limit = c.input.TableLimit(from);
+    if (limit <= from) return;
+    // The average length of the first lines stands for all of them.
+    std::size_t at = from, lines = 0;
+    while (lines < 16 && at < limit) {
+        const auto lf = bytes.find('\n', at);
+        if (lf == std::string_view::npos || lf >= limit) break;
+        at = lf + 1;
+        ++lines;
+    }
+    if (lines == 0) return;
+    const std::size_t perLine = std::max<std::size_t>(1, (at - from) / lines);
+    table.Reserve((limit - from) / perLine + 16);
+}
+
+void NoteCut(ReadContext& c, const TableCursor& cursor, TableId id) {
+    if (c.report && cursor.Cut()) c.report->Add(ReportKind::TableCut, Describe(id).sapName);
+}
+
+std::string DoneLine(const char* label, std::size_t count) {
+    return std::string(".......... Done (") + label + std::to_string(count) + ")";
+}
+
+bool ValueIs(const TokenStore& tokens, int position, std::string_view text) {
+    if (position < 0) return false;
+    const FieldValue v = ValueOf(tokens.token(position));
+    if (!v.hasValue) return text == "NULL";
+    if (v.quoted) {
+        if (text.empty() || text.back() != '$') return false;
+        text.remove_suffix(1);
+    }
+    return v.text == text;
+}
+
+}  // namespace corvane

@@ -1,0 +1,61 @@
+#include "reader/Tokens.h"
+
+namespace corvane {
+
+const TokenStore::Token TokenStore::kEmpty{};
+
+KeySet::KeySet(std::initializer_list<Key> keys) : keys_(keys), next_(keys.size(), kNone) {
+    std::memset(first_, kNone, sizeof first_);
+    // Chained per key length, in reverse so that the chains keep the order
+    // the keys were given in.
+    for (std::size_t i = keys_.size(); i-- > 0;) {
+        const std::size_t n = keys_[i].text.size();
+        if (n >= kBuckets) continue;
+        next_[i] = first_[n];
+        first_[n] = static_cast<std::uint8_t>(i);
+        if (keys_[i].slot + 1 > slots_) slots_ = keys_[i].slot + 1;
+    }
+}
+
+void TokenStore::Split(std::string_view item, const KeySet* keys, int* positions) {
+    if (positions)
+        for (int s = 0; s < keys->slots(); ++s) positions[s] = -1;
+    const char* p = item.data();
+    const char* const end = p + item.size();
+    int k = 0;
+    while (p < end) {
+        while (p < end && *p == ' ') ++p;
+        if (p >= end) break;
+        const char* const start = p;
+        std::int64_t eq = -1;
+        bool quote = false;
+        for (; p < end && *p != ' '; ++p) {
+            if (*p == '=') {
+                if (eq < 0) eq = p - start;
+            } else if (*p == '"') {
+                quote = true;
+            }
+        }
+        ++k;
+        if (static_cast<std::size_t>(k) >= tokens_.size()) tokens_.resize(static_cast<std::size_t>(k) + 1);
+        Token& t = tokens_[static_cast<std::size_t>(k)];
+        t.data = start;
+        t.size = static_cast<std::size_t>(p - start);
+        t.eq = eq;
+        t.quote = quote;
+        if (positions && eq >= 0) {
+            const int slot = keys->Find(std::string_view(start, static_cast<std::size_t>(eq)));
+            if (slot >= 0) positions[slot] = k;
+        }
+    }
+    n_ = k;
+}
+
+int TokenStore::Position(std::string_view key) const {
+    std::string_view tk;
+    for (int k = n_; k >= 1; --k)
+        if (Key(k, &tk) && tk == key) return k;
+    return -1;
+}
+
+}  // namespace corvane

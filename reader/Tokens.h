@@ -1,0 +1,87 @@
+// The tokens of one record and the keys a reader looks for, found in the
+// same pass that splits the record.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <initializer_list>
+#include <string_view>
+#include <vector>
+
+namespace corvane {
+
+// The keys one reader asks for, each under a small number (its slot); a
+// slot may have two keys (LoadPat or LoadCase).
+class KeySet {
+public:
+    static constexpr int kMaxSlots = 24;
+    struct Key {
+        std::string_view text;
+        int slot;
+    };
+    KeySet(std::initializer_list<Key> keys);
+    int slots() const { return slots_; }
+    // The slot of a key, or -1.
+    int Find(std::string_view key) const {
+        const std::size_t n = key.size();
+        if (n >= kBuckets) return -1;
+        for (std::uint8_t i = first_[n]; i != kNone; i = next_[i])
+            if (std::memcmp(keys_[i].text.data(), key.data(), n) == 0) return keys_[i].slot;
+        return -1;
+    }
+
+private:
+    static constexpr std::size_t kBuckets = 32;
+    static constexpr std::uint8_t kNone = 0xFF;
+    std::vector<Key> keys_;
+    std::uint8_t first_[kBuckets];
+    std::vector<std::uint8_t> next_;
+    int slots_ = 0;
+};
+
+// The tokens of the current record, numbered from 1; slot 0 is always the
+// empty text. Slots above the current count keep the tokens an earlier,
+// longer record of the same reader run left there. Tokens are views into
+// the input, which outlives the store.
+class TokenStore {
+public:
+    struct Token {
+        const char* data = nullptr;
+        std::size_t size = 0;
+        std::int64_t eq = -1;  // index of the first "=", or -1
+        bool quote = false;    // the token holds a double quote
+        std::string_view text() const { return std::string_view(data, size); }
+    };
+
+    TokenStore() : tokens_(1) {}
+
+    // Splits an item at every blank; when keys are given, positions[slot]
+    // becomes the number of the last token carrying a key of that slot
+    // (-1 when none does).
+    void Split(std::string_view item, const KeySet* keys = nullptr, int* positions = nullptr);
+    // Forgets every token, stale ones included.
+    void Reset() {
+        tokens_.assign(1, Token());
+        n_ = 0;
+    }
+
+    int Count() const { return n_; }
+    const Token& token(long k) const { return k >= 0 && static_cast<std::size_t>(k) < tokens_.size() ? tokens_[static_cast<std::size_t>(k)] : kEmpty; }
+    std::string_view operator[](long k) const { return token(k).text(); }
+    // The key of token k, or false when it has no "=".
+    bool Key(long k, std::string_view* key) const {
+        const Token& t = token(k);
+        if (t.eq < 0) return false;
+        *key = std::string_view(t.data, static_cast<std::size_t>(t.eq));
+        return true;
+    }
+    // Position of the last token whose key is `key`, or -1.
+    int Position(std::string_view key) const;
+
+private:
+    static const Token kEmpty;
+    std::vector<Token> tokens_;
+    int n_ = 0;
+};
+
+}  // namespace corvane
