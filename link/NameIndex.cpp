@@ -1,15 +1,40 @@
 #include "link/NameIndex.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace corvane {
 
 namespace {
 
-constexpr std::uint64_t kFnvOffset = 1469598103934665603ull;
-constexpr std::uint64_t kFnvPrime = 1099511628211ull;
+// A hash of short texts, eight bytes at a time.
+std::uint64_t HashBytes(std::string_view s) {
+    constexpr std::uint64_t kMul = 0x9E3779B97F4A7C15ull;
+    std::uint64_t h = s.size() * kMul;
+    const char* p = s.data();
+    std::size_t n = s.size();
+    for (; n >= 8; p += 8, n -= 8) {
+        std::uint64_t w;
+        std::memcpy(&w, p, 8);
+        h = (h ^ w) * kMul;
+        h ^= h >> 29;
+    }
+    std::uint64_t w = 0;
+    for (std::size_t i = 0; i < n; ++i) w |= static_cast<std::uint64_t>(static_cast<unsigned char>(p[i])) << (8 * i);
+    h = (h ^ w) * kMul;
+    return h ^ (h >> 32);
+}
 
-std::uint64_t Feed(std::uint64_t h, std::string_view bytes) {
-    for (unsigned char c : bytes) h = (h ^ c) * kFnvPrime;
-    return h;
+// A text shown with a final "$" hashes as the rest with a mark, so that a
+// quoted cell and the same text written out hash alike.
+constexpr std::uint64_t kMarked = 0x5bd1e9955bd1e995ull;
+
+std::uint64_t HashShown(std::string_view bytes, bool marked) {
+    if (!marked && !bytes.empty() && bytes.back() == '$') {
+        bytes.remove_suffix(1);
+        marked = true;
+    }
+    return marked ? HashBytes(bytes) ^ kMarked : HashBytes(bytes);
 }
 
 // A whole number as SAP2000 writes names: digits, no leading zero, small
@@ -35,13 +60,12 @@ std::string_view PlainText(const Table& t, std::size_t row, int col) {
 
 }  // namespace
 
-std::uint64_t ShownHash(std::string_view shown) { return Feed(kFnvOffset, shown); }
+std::uint64_t ShownHash(std::string_view shown) { return HashShown(shown, false); }
 
 std::uint64_t ShownHash(const Table& t, std::size_t row, int col) {
     const Cell c = t.cell(row, col);
-    if (c.absent()) return Feed(kFnvOffset, t.descriptor().columns[col].absentText);
-    const std::uint64_t h = Feed(kFnvOffset, t.View(c));
-    return c.quoted() ? (h ^ static_cast<unsigned char>('$')) * kFnvPrime : h;
+    if (c.absent()) return HashShown(t.descriptor().columns[col].absentText, false);
+    return HashShown(t.View(c), c.quoted());
 }
 
 bool ShownEqual(const Table& a, std::size_t ra, int ca, const Table& b, std::size_t rb, int cb) {
@@ -133,6 +157,59 @@ std::int64_t NameIndex::Find(std::string_view shown) const {
         if (slots_[i] == 0) return kNone;
         if (hashes_[i] == static_cast<std::uint32_t>(h) && table_->Is(slots_[i] - 1, col_, shown)) return slots_[i] - 1;
     }
+}
+
+void TextGroups::Clear() {
+    texts_.clear();
+    spans_.clear();
+    std::fill(slotGroup_.begin(), slotGroup_.end(), 0);
+    rows_.clear();
+    rowGroup_.clear();
+}
+
+void TextGroups::Add(std::uint32_t row, std::string_view text) {
+    if (slotGroup_.size() < 2 * (spans_.size() + 1)) {
+        // Keep the table at most half full: rebuild it twice as large.
+        const std::size_t capacity = std::max<std::size_t>(64, slotGroup_.size() * 2);
+        slotHash_.assign(capacity, 0);
+        slotGroup_.assign(capacity, 0);
+        for (std::uint32_t g = 0; g < spans_.size(); ++g) {
+            const std::uint64_t h = ShownHash(Text(g));
+            std::size_t i = h & (capacity - 1);
+            while (slotGroup_[i] != 0) i = (i + 1) & (capacity - 1);
+            slotHash_[i] = h;
+            slotGroup_[i] = g + 1;
+        }
+    }
+    const std::size_t mask = slotGroup_.size() - 1;
+    const std::uint64_t h = ShownHash(text);
+    std::size_t i = h & mask;
+    std::uint32_t group;
+    for (;; i = (i + 1) & mask) {
+        if (slotGroup_[i] == 0) {
+            group = static_cast<std::uint32_t>(spans_.size());
+            spans_.push_back({texts_.size(), text.size()});
+            texts_.append(text);
+            slotHash_[i] = h;
+            slotGroup_[i] = group + 1;
+            break;
+        }
+        if (slotHash_[i] == h && Text(slotGroup_[i] - 1) == text) {
+            group = slotGroup_[i] - 1;
+            break;
+        }
+    }
+    rows_.push_back(row);
+    rowGroup_.push_back(group);
+}
+
+void TextGroups::Finish() {
+    start_.assign(spans_.size() + 1, 0);
+    for (std::uint32_t g : rowGroup_) ++start_[g + 1];
+    for (std::size_t g = 0; g < spans_.size(); ++g) start_[g + 1] += start_[g];
+    sorted_.resize(rows_.size());
+    std::vector<std::uint32_t> next(start_.begin(), start_.end() - 1);
+    for (std::size_t k = 0; k < rows_.size(); ++k) sorted_[next[rowGroup_[k]]++] = rows_[k];
 }
 
 Groups::Groups(std::size_t groupCount, const std::vector<std::int64_t>& keys) : start_(groupCount + 1, 0) {

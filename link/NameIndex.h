@@ -5,6 +5,7 @@
 #include "model/Table.h"
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -62,6 +63,34 @@ public:
 private:
     std::vector<std::uint32_t> start_;
     std::vector<std::uint32_t> rows_;
+};
+
+// Rows grouped by a text that a writer made for each of them, the texts in
+// order of first appearance and the rows of each in the order they came.
+class TextGroups {
+public:
+    void Clear();
+    void Add(std::uint32_t row, std::string_view text);
+    // Sorts the rows into their groups; call before Rows().
+    void Finish();
+    std::size_t size() const { return spans_.size(); }
+    std::string_view Text(std::size_t group) const {
+        return std::string_view(texts_.data() + spans_[group].offset, spans_[group].size);
+    }
+    Groups::Range Rows(std::size_t group) const {
+        return {sorted_.data() + start_[group], sorted_.data() + start_[group + 1]};
+    }
+
+private:
+    struct Span {
+        std::size_t offset, size;
+    };
+    std::string texts_;
+    std::vector<Span> spans_;
+    std::vector<std::uint64_t> slotHash_;
+    std::vector<std::uint32_t> slotGroup_;  // group + 1, 0 for an empty slot
+    std::vector<std::uint32_t> rows_, rowGroup_;
+    std::vector<std::uint32_t> sorted_, start_;
 };
 
 // The hash of a text as shown, equal for a cell and for its shown text.

@@ -47,7 +47,7 @@ public:
     void SetSource(SourcePtr source);
     const SourcePtr& source() const { return source_; }
     void SetFound(bool found) { found_ = found; }
-    void Reserve(std::size_t rows) { cells_.reserve(rows * columns_); }
+    void Reserve(std::size_t rows);
     // Appends a row of missing fields and returns its first cell.
     Cell* AppendRow();
     void PopRow() { cells_.resize(cells_.size() - columns_); }

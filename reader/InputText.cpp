@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <string.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -99,29 +98,33 @@ std::optional<InputText> InputText::Load(const std::string& path, int* error) {
 
 void InputText::BuildIndex() {
     const std::string_view all = bytes_;
+    const char* const d = all.data();
     std::size_t doneUpTo = 0;  // lines before this offset have been indexed
-    std::size_t from = start_;
+    std::size_t from = start_ + kTableWord.size() - 1;
+    // Every header holds "TABLE:"; a colon is rare elsewhere, so the search
+    // runs from colon to colon.
     while (from < all.size()) {
-        const void* found = ::memmem(all.data() + from, all.size() - from, kTableWord.data(), kTableWord.size());
+        const void* found = std::memchr(d + from, ':', all.size() - from);
         if (!found) break;
-        const std::size_t hit = static_cast<std::size_t>(static_cast<const char*>(found) - all.data());
-        if (hit >= doneUpTo) {
-            // The items of the line that holds the word, read as the readers
-            // read them, so that a header after a comma counts too.
-            std::size_t lineStart = hit;
-            while (lineStart > start_ && all[lineStart - 1] != '\n' && all[lineStart - 1] != '\r') --lineStart;
-            ItemReader reader(all, lineStart);
-            do {
-                const std::size_t itemStart = reader.Position();
-                const std::string_view item = reader.ReadItem();
-                if (item.size() > kTableWord.size() && item.substr(0, kTableWord.size()) == kTableWord) {
-                    headers_.try_emplace(std::string(item), Header{itemStart, reader.Position()});
-                    headerStarts_.push_back(itemStart);
-                }
-            } while (!reader.EndedLine() && !reader.AtEnd());
-            doneUpTo = reader.Position();
-        }
-        from = hit + kTableWord.size();
+        const std::size_t colon = static_cast<std::size_t>(static_cast<const char*>(found) - d);
+        from = colon + 1;
+        const std::size_t hit = colon + 1 - kTableWord.size();
+        if (colon + 1 < kTableWord.size() || hit < start_ || all.compare(hit, kTableWord.size(), kTableWord) != 0 || hit < doneUpTo)
+            continue;
+        // The items of the line that holds the word, read as the readers
+        // read them, so that a header after a comma counts too.
+        std::size_t lineStart = hit;
+        while (lineStart > start_ && d[lineStart - 1] != '\n' && d[lineStart - 1] != '\r') --lineStart;
+        ItemReader reader(all, lineStart);
+        do {
+            const std::size_t itemStart = reader.Position();
+            const std::string_view item = reader.ReadItem();
+            if (item.size() > kTableWord.size() && item.substr(0, kTableWord.size()) == kTableWord) {
+                headers_.try_emplace(std::string(item), Header{itemStart, reader.Position()});
+                headerStarts_.push_back(itemStart);
+            }
+        } while (!reader.EndedLine() && !reader.AtEnd());
+        doneUpTo = reader.Position();
     }
 }
 

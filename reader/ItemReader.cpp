@@ -6,6 +6,19 @@ namespace {
 inline bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
 }  // namespace
 
+constexpr std::array<unsigned char, 256> ItemReader::ClassTable() {
+    std::array<unsigned char, 256> c{};
+    c[static_cast<unsigned char>(' ')] = kBlank;
+    c[static_cast<unsigned char>('=')] = kEquals;
+    c[static_cast<unsigned char>('"')] = kQuote;
+    c[static_cast<unsigned char>(',')] = kEnd;
+    c[static_cast<unsigned char>('\r')] = kEnd;
+    c[static_cast<unsigned char>('\n')] = kEnd;
+    return c;
+}
+
+const std::array<unsigned char, 256> ItemReader::kClass = ItemReader::ClassTable();
+
 void ItemReader::ConsumeTerminator(std::size_t at) {
     const std::size_t n = data_.size();
     if (at >= n) {

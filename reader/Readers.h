@@ -14,6 +14,7 @@ namespace corvane {
 
 struct ReadOptions {
     bool allSections = false;  // keep frame sections of every shape
+    unsigned threads = 0;      // readers run at once; 0: one per core, at most two
 };
 
 struct ReadContext {
@@ -53,6 +54,8 @@ struct ReaderStep {
     void (*read)(ReadContext&);
     std::string_view name;  // what the window's button for it says
     ReaderUse convert, abaqus, tables;
+    const char* table;      // the SAP2000 table it reads
+    bool neededByOthers;    // another reader looks into its table
     ReaderUse UseIn(ModelCommand command) const {
         return command == ModelCommand::Convert ? convert : command == ModelCommand::Abaqus ? abaqus : tables;
     }
@@ -62,7 +65,9 @@ struct ReaderStep {
 extern const ReaderStep kReaderSteps[];
 extern const std::size_t kReaderStepCount;
 
-// Runs the readers of a command in their order.
+// Runs the readers of a command. Their history lines and report entries
+// come out in the readers' order; the readers themselves may run at the
+// same time on several threads, those that others need first.
 void ReadModel(ReadContext& c, ModelCommand command);
 
 // Number of readers a command runs (its progress steps).

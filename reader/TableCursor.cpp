@@ -9,8 +9,9 @@ bool TableCursor::NextRecord(TokenStore& tokens, const KeySet* keys, int* positi
             cut_ = true;
             return false;
         }
-        current_ = reader_.ReadItem();
-        tokens.Split(current_, keys, positions);
+        tokens.Begin(keys, positions);
+        if (!reader_.ReadItemTokens(&current_, [&tokens](std::string_view token, long eq, bool quote) { tokens.Add(token, eq, quote); }))
+            tokens.Split(current_, keys, positions);
         if (tokens.Count() >= 1) return true;
     }
 }

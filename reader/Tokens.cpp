@@ -18,16 +18,14 @@ KeySet::KeySet(std::initializer_list<Key> keys) : keys_(keys), next_(keys.size()
 }
 
 void TokenStore::Split(std::string_view item, const KeySet* keys, int* positions) {
-    if (positions)
-        for (int s = 0; s < keys->slots(); ++s) positions[s] = -1;
+    Begin(keys, positions);
     const char* p = item.data();
     const char* const end = p + item.size();
-    int k = 0;
     while (p < end) {
         while (p < end && *p == ' ') ++p;
         if (p >= end) break;
         const char* const start = p;
-        std::int64_t eq = -1;
+        long eq = -1;
         bool quote = false;
         for (; p < end && *p != ' '; ++p) {
             if (*p == '=') {
@@ -36,19 +34,8 @@ void TokenStore::Split(std::string_view item, const KeySet* keys, int* positions
                 quote = true;
             }
         }
-        ++k;
-        if (static_cast<std::size_t>(k) >= tokens_.size()) tokens_.resize(static_cast<std::size_t>(k) + 1);
-        Token& t = tokens_[static_cast<std::size_t>(k)];
-        t.data = start;
-        t.size = static_cast<std::size_t>(p - start);
-        t.eq = eq;
-        t.quote = quote;
-        if (positions && eq >= 0) {
-            const int slot = keys->Find(std::string_view(start, static_cast<std::size_t>(eq)));
-            if (slot >= 0) positions[slot] = k;
-        }
+        Add(std::string_view(start, static_cast<std::size_t>(p - start)), eq, quote);
     }
-    n_ = k;
 }
 
 int TokenStore::Position(std::string_view key) const {

@@ -26,11 +26,17 @@ public:
         const std::size_t n = key.size();
         if (n >= kBuckets) return -1;
         for (std::uint8_t i = first_[n]; i != kNone; i = next_[i])
-            if (std::memcmp(keys_[i].text.data(), key.data(), n) == 0) return keys_[i].slot;
+            if (Same(keys_[i].text.data(), key.data(), n)) return keys_[i].slot;
         return -1;
     }
 
 private:
+    // Keys are short: a plain loop beats a library call.
+    static bool Same(const char* a, const char* b, std::size_t n) {
+        for (std::size_t i = 0; i < n; ++i)
+            if (a[i] != b[i]) return false;
+        return true;
+    }
     static constexpr std::size_t kBuckets = 32;
     static constexpr std::uint8_t kNone = 0xFF;
     std::vector<Key> keys_;
@@ -59,6 +65,29 @@ public:
     // becomes the number of the last token carrying a key of that slot
     // (-1 when none does).
     void Split(std::string_view item, const KeySet* keys = nullptr, int* positions = nullptr);
+
+    // The same, one token at a time, for a reader that finds the tokens
+    // itself while it reads the item.
+    void Begin(const KeySet* keys, int* positions) {
+        keys_ = keys;
+        positions_ = positions;
+        if (positions)
+            for (int s = 0; s < keys->slots(); ++s) positions[s] = -1;
+        n_ = 0;
+    }
+    void Add(std::string_view token, long eq, bool quote) {
+        const std::size_t k = static_cast<std::size_t>(++n_);
+        if (k >= tokens_.size()) tokens_.resize(k + 1);
+        Token& t = tokens_[k];
+        t.data = token.data();
+        t.size = token.size();
+        t.eq = eq;
+        t.quote = quote;
+        if (positions_ && eq >= 0) {
+            const int slot = keys_->Find(token.substr(0, static_cast<std::size_t>(eq)));
+            if (slot >= 0) positions_[slot] = n_;
+        }
+    }
     // Forgets every token, stale ones included.
     void Reset() {
         tokens_.assign(1, Token());
@@ -82,6 +111,8 @@ private:
     static const Token kEmpty;
     std::vector<Token> tokens_;
     int n_ = 0;
+    const KeySet* keys_ = nullptr;
+    int* positions_ = nullptr;
 };
 
 }  // namespace corvane

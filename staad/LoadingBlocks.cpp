@@ -40,15 +40,25 @@ std::optional<Axis> FindAxis(const Axis (&table)[N], SapAxis from) {
 // Prefix and axis of a load (UNI, TRAP, CON, PR) and its sign, or nothing
 // when the direction has no rule.
 struct Direction {
-    std::string prefixAxis;
-    bool negate;
+    char word[3] = {};  // prefix and axis letter, e.g. "GY", "PZ", "X", ""
+    bool negate = false;
+    std::string_view text() const { return word; }
 };
+
+std::optional<Direction> MakeDirection(char prefix, char letter, bool negate) {
+    Direction d;
+    std::size_t n = 0;
+    if (prefix) d.word[n++] = prefix;
+    if (letter) d.word[n++] = letter;
+    d.negate = negate;
+    return d;
+}
 
 std::optional<Direction> MemberLoadDirection(CoordSystem coordSys, LoadDirection dir) {
     const auto axis = dir.projected ? FindAxis(kProjectedAxes, dir.axis) : FindAxis(kMemberAxes, dir.axis);
     if (!axis) return std::nullopt;
-    std::string prefix = dir.projected ? "P" : coordSys == CoordSystem::Global ? "G" : "";
-    return Direction{prefix + axis->letter, axis->negate};
+    const char prefix = dir.projected ? 'P' : coordSys == CoordSystem::Global ? 'G' : 0;
+    return MakeDirection(prefix, axis->letter, axis->negate);
 }
 
 std::optional<Direction> ElementLoadDirection(CoordSystem coordSys, LoadDirection dir) {
@@ -56,38 +66,24 @@ std::optional<Direction> ElementLoadDirection(CoordSystem coordSys, LoadDirectio
     const auto axis = FindAxis(kElementAxes, dir.axis);
     if (!axis) return std::nullopt;
     // A local pressure normal to the shell is plain PR.
-    if (coordSys == CoordSystem::Local && axis->letter == 'Z') return Direction{"", axis->negate};
-    return Direction{std::string(coordSys == CoordSystem::Local ? "L" : "G") + axis->letter, axis->negate};
+    if (coordSys == CoordSystem::Local && axis->letter == 'Z') return MakeDirection(0, 0, axis->negate);
+    return MakeDirection(coordSys == CoordSystem::Local ? 'L' : 'G', axis->letter, axis->negate);
 }
 
-// Groups the rows of one kind of load by their load text, texts in order
-// of first appearance, and writes one line per text.
-class TextGroups {
-public:
-    void Add(std::uint32_t row, std::string text) {
-        auto [it, inserted] = index_.try_emplace(std::move(text), groups_.size());
-        if (inserted) groups_.push_back({&it->first, {}});
-        groups_[it->second].rows.push_back(row);
+// One line per text of the groups: the rows' list, a blank, the text.
+template <class AppendList>
+void WriteGroups(StaadContext& c, TextGroups& groups, AppendList appendList) {
+    groups.Finish();
+    std::string line;
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+        line.clear();
+        if (!appendList(line, groups.Rows(g))) continue;
+        line += ' ';
+        line.append(groups.Text(g));
+        c.out.Line(line);
     }
-    template <class AppendList>
-    void Write(StaadContext& c, AppendList appendList) {
-        std::string line;
-        for (const auto& g : groups_) {
-            line.clear();
-            if (appendList(line, g.rows)) c.out.Line(line + " " + *g.text);
-        }
-        groups_.clear();
-        index_.clear();
-    }
-
-private:
-    struct Group {
-        const std::string* text;
-        std::vector<std::uint32_t> rows;
-    };
-    std::vector<Group> groups_;
-    std::unordered_map<std::string, std::size_t> index_;
-};
+    groups.Clear();
+}
 
 void ReportDirection(StaadContext& c, TableId id, const Table& t, std::size_t row, int coordCol, int dirCol) {
     if (c.report)
@@ -109,7 +105,7 @@ void WriteLoadingBlock(StaadContext& c) {
     TextGroups groups;
     std::string text;
     const auto memberList = [&](const Table& t) {
-        return [&t](std::string& out, const std::vector<std::uint32_t>& rows) { return AppendRowList(out, t, 0, rows); };
+        return [&t](std::string& out, const Groups::Range& rows) { return AppendRowList(out, t, 0, rows); };
     };
 
     for (std::size_t i = 0; i < patterns.rows(); ++i) {
@@ -133,14 +129,14 @@ void WriteLoadingBlock(StaadContext& c) {
             }
             const std::string_view a = dist.View(r, FrameDistLoadCol::FOverLA), b = dist.View(r, FrameDistLoadCol::FOverLB);
             text.clear();
-            if (TextToNumber(a) != TextToNumber(b)) {
-                text += " TRAP " + d->prefixAxis + " ";
-                AppendSignedNumber(text, a, d->negate);
+            const bool varying = !SameNumber(a, b);
+            text += varying ? " TRAP " : " UNI ";
+            text += d->text();
+            text += ' ';
+            AppendSignedNumber(text, a, d->negate);
+            if (varying) {
                 text += ' ';
                 AppendSignedNumber(text, b, d->negate);
-            } else {
-                text += " UNI " + d->prefixAxis + " ";
-                AppendSignedNumber(text, a, d->negate);
             }
             text += ' ';
             dist.AppendText(text, r, FrameDistLoadCol::AbsDistA);
@@ -148,14 +144,18 @@ void WriteLoadingBlock(StaadContext& c) {
             dist.AppendText(text, r, FrameDistLoadCol::AbsDistB);
             groups.Add(r, text);
         }
-        groups.Write(c, memberList(dist));
+        WriteGroups(c, groups, memberList(dist));
         for (std::uint32_t r : k.loadsOfPattern[1][group]) {
             const auto d = MemberLoadDirection(k.loadCoordSystems[1][r], k.loadDirections[1][r]);
             if (!d) {
                 ReportDirection(c, TableId::FramePointLoads, point, r, FramePointLoadCol::CoordSys, FramePointLoadCol::Dir);
                 continue;
             }
-            text = point.Text(r, FramePointLoadCol::Frame) + " CON " + d->prefixAxis + " ";
+            text.clear();
+            point.AppendText(text, r, FramePointLoadCol::Frame);
+            text += " CON ";
+            text += d->text();
+            text += ' ';
             AppendSignedNumber(text, point.View(r, FramePointLoadCol::Force), d->negate);
             text += ' ';
             point.AppendText(text, r, FramePointLoadCol::AbsDist);
@@ -169,11 +169,13 @@ void WriteLoadingBlock(StaadContext& c) {
                 ReportDirection(c, TableId::AreaLoads, area, r, AreaLoadCol::CoordSys, AreaLoadCol::Dir);
                 continue;
             }
-            text = " PR " + d->prefixAxis + "  ";
+            text = " PR ";
+            text += d->text();
+            text += "  ";
             AppendSignedNumber(text, area.View(r, AreaLoadCol::UnifLoad), d->negate);
             groups.Add(r, text);
         }
-        groups.Write(c, [&](std::string& out, const std::vector<std::uint32_t>& rows) {
+        WriteGroups(c, groups, [&](std::string& out, const Groups::Range& rows) {
             return AppendElementList(out, area, AreaLoadCol::Area, rows, k.shellOffset);
         });
 
@@ -188,7 +190,7 @@ void WriteLoadingBlock(StaadContext& c) {
             } kParts[] = {{" FX ", JointLoadCol::F1, false}, {" FZ ", JointLoadCol::F2, true}, {" FY ", JointLoadCol::F3, false},
                           {" MX ", JointLoadCol::M1, false}, {" MZ ", JointLoadCol::M2, true}, {" MY ", JointLoadCol::M3, false}};
             for (const auto& part : kParts) {
-                if (TextToNumber(joint.View(r, part.col)) == 0) continue;
+                if (IsZeroNumber(joint.View(r, part.col))) continue;
                 text += part.word;
                 if (part.computed) AppendSignedNumber(text, joint.View(r, part.col), true);
                 else joint.AppendText(text, r, part.col);
@@ -200,7 +202,7 @@ void WriteLoadingBlock(StaadContext& c) {
             }
             groups.Add(r, text);
         }
-        groups.Write(c, memberList(joint));
+        WriteGroups(c, groups, memberList(joint));
     }
     c.history.append(".......... Done ");
 }

@@ -18,25 +18,6 @@ std::string_view Trimmed(std::string_view s) {
     return s;
 }
 
-// Row numbers collected per text, texts in order of first appearance.
-class RowsByText {
-public:
-    void Add(std::string_view text, std::uint32_t row) {
-        auto [it, inserted] = index_.try_emplace(std::string(text), groups_.size());
-        if (inserted) groups_.push_back({it->first, {}});
-        groups_[it->second].rows.push_back(row);
-    }
-    struct Group {
-        std::string_view text;
-        std::vector<std::uint32_t> rows;
-    };
-    const std::vector<Group>& groups() const { return groups_; }
-
-private:
-    std::unordered_map<std::string, std::size_t> index_;
-    std::vector<Group> groups_;
-};
-
 }  // namespace
 
 std::string SupportCondition(const std::string_view (&flags)[6]) {
@@ -60,8 +41,7 @@ void WriteSupportsBlock(StaadContext& c) {
     // Joints by their exact condition text; the conditions are listed once
     // each, compared without their outer blanks, in order of first
     // appearance.
-    RowsByText jointsOf;
-    std::vector<std::string_view> distinct;
+    TextGroups jointsOf;
     std::unordered_map<std::string_view, bool> seen;
     std::string text[6];
     std::string_view flags[6];
@@ -70,13 +50,14 @@ void WriteSupportsBlock(StaadContext& c) {
             text[k] = r.Text(i, RestraintCol::ux + k);
             flags[k] = text[k];
         }
-        jointsOf.Add(SupportCondition(flags), static_cast<std::uint32_t>(i));
+        jointsOf.Add(static_cast<std::uint32_t>(i), SupportCondition(flags));
     }
+    jointsOf.Finish();
     std::string line;
-    for (const auto& group : jointsOf.groups()) {
-        if (!seen.emplace(Trimmed(group.text), true).second) continue;
+    for (std::size_t g = 0; g < jointsOf.size(); ++g) {
+        if (!seen.emplace(Trimmed(jointsOf.Text(g)), true).second) continue;
         line.clear();
-        if (AppendRowList(line, r, RestraintCol::Joint, group.rows)) c.out.Line(line + " " + std::string(group.text));
+        if (AppendRowList(line, r, RestraintCol::Joint, jointsOf.Rows(g))) c.out.Line(line + " " + std::string(jointsOf.Text(g)));
     }
     c.history.append(".......... Done ");
 }

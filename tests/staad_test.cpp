@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
+#include <random>
+
 using namespace corvane;
 using V = std::vector<std::string>;
 
@@ -47,6 +51,40 @@ TEST(NumberText, NumberToTextAndPatterns) {
     EXPECT_EQ(FormatOneDecimal(0.25), ".3");
     EXPECT_EQ(FormatOneDecimal(-2.75), "-2.8");
     EXPECT_EQ(FormatOneDecimal(2.1e8), "210000000.");
+}
+
+// The textual shortcuts give exactly what reading the number and writing it
+// back gives.
+TEST(NumberText, ShortcutsAgreeWithReadingTheNumber) {
+    std::vector<std::string> texts = {"0", "-0", "0.0", "-0.000", "12", "007", "-12.50", "+3", ".5", "-.5", "5.", "1.5E+02",
+                                      "1e-3", "0.0001", "0.00001", "0.000012", "-0.00009", "123456789012345", "1234567890123456",
+                                      "99999999999999.9", "1000000000000000", "12A", "A12", "NULL", "", " 7", "-", ".", "1.2.3",
+                                      "0x10", "nan", "inf", "1E400", "1E-400", "0E5", "3E", "2.5e", "10.000000000000001"};
+    std::mt19937_64 rng(42);
+    for (int i = 0; i < 2000; ++i) {
+        char buf[64];
+        const double v = std::ldexp(static_cast<double>(rng() % 2000001) - 1000000, static_cast<int>(rng() % 60) - 40);
+        std::snprintf(buf, sizeof buf, "%.*f", static_cast<int>(rng() % 12), v);
+        texts.push_back(buf);
+    }
+    for (const std::string& t : texts) {
+        SCOPED_TRACE(t);
+        for (bool negate : {false, true}) {
+            std::string fast;
+            AppendSignedNumber(fast, t, negate);
+            const double v = TextToNumber(t);
+            EXPECT_EQ(fast, NumberToText(negate ? -v : v));
+        }
+        EXPECT_EQ(IsZeroNumber(t), TextToNumber(t) == 0);
+        EXPECT_EQ(SameNumber(t, "12"), TextToNumber(t) == 12);
+    }
+    // The general form is the one printf's %.15G gives.
+    for (int i = 0; i < 2000; ++i) {
+        const double v = std::ldexp(static_cast<double>(rng() >> 11), static_cast<int>(rng() % 200) - 120);
+        char buf[64];
+        std::snprintf(buf, sizeof buf, "%.15G", v);
+        if (v != std::trunc(v) || v >= 1e15) EXPECT_EQ(NumberToText(v), buf);
+    }
 }
 
 TEST(NumberList, FoldsAscendingRunsOnly) {

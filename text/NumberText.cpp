@@ -9,6 +9,21 @@
 namespace corvane {
 
 double TextToNumber(std::string_view s, bool* found) {
+    // Whole numbers of up to 15 digits, the names of most joints and
+    // members, are read directly.
+    if (!s.empty() && s.size() <= 15) {
+        std::uint64_t v = 0;
+        std::size_t k = 0;
+        for (; k < s.size(); ++k) {
+            const unsigned d = static_cast<unsigned char>(s[k]) - '0';
+            if (d > 9) break;
+            v = v * 10 + d;
+        }
+        if (k == s.size()) {
+            if (found) *found = true;
+            return static_cast<double>(v);
+        }
+    }
     std::size_t i = 0;
     while (i < s.size() && s[i] == ' ') ++i;
     const std::size_t start = i;
@@ -125,6 +140,27 @@ void AppendSignedNumber(std::string& out, std::string_view s, bool negate) {
         out += '.';
         out.append(s.data() + fracStart, fracEnd - fracStart);
     }
+}
+
+bool SameNumber(std::string_view a, std::string_view b) { return a == b || TextToNumber(a) == TextToNumber(b); }
+
+bool IsZeroNumber(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size() && s[i] == ' ') ++i;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+    bool nonZero = false;
+    for (bool point = false; i < s.size(); ++i) {
+        const char ch = s[i];
+        if (ch >= '1' && ch <= '9') nonZero = true;
+        else if (ch == '.' && !point) point = true;
+        else if (ch != '0') break;
+    }
+    // Digits that are all zeros give 0 whatever exponent follows; any other
+    // digit gives a number that is not 0 unless an exponent drives it below
+    // the smallest double, which only reading tells.
+    if (!nonZero) return true;
+    if (i < s.size() && (s[i] == 'E' || s[i] == 'e')) return TextToNumber(s) == 0;
+    return false;
 }
 
 bool IsDigits(std::string_view s) {

@@ -34,6 +34,13 @@ std::string FormatKilobytes(std::uint64_t bytes);
 // the point always written, the decimal digit only when it is not zero.
 std::string FormatOneDecimal(double value);
 
+// TextToNumber(a) == TextToNumber(b), without reading either when the
+// texts are alike.
+bool SameNumber(std::string_view a, std::string_view b);
+
+// TextToNumber(text) == 0, without reading a plain decimal.
+bool IsZeroNumber(std::string_view text);
+
 // True when the text is one or more ASCII digits and nothing else.
 bool IsDigits(std::string_view text);
 
