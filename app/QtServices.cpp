@@ -25,15 +25,15 @@ std::optional<std::string> Chosen(const QString& file) {
 
 }  // namespace
 
-void ListHistory::clear() { list_->clear(); }
+void ListHistory::Clear() { list_->clear(); }
 
-void ListHistory::append(const std::string& line) {
+void ListHistory::Append(const std::string& line) {
     list_->addItem(Q(line));
     list_->setCurrentRow(list_->count() - 1);
     list_->scrollToBottom();
 }
 
-void QtMessages::show(const std::string& text, const std::string& title, bool critical) {
+void QtMessages::Show(const std::string& text, const std::string& title, bool critical) {
     QMessageBox box(critical ? QMessageBox::Critical : QMessageBox::NoIcon, title.empty() ? QStringLiteral("Corvane Converter") : Q(title),
                     Q(text), QMessageBox::Ok, parent_);
     box.exec();

@@ -13,8 +13,8 @@ namespace corvane {
 class ListHistory : public HistoryLog {
 public:
     explicit ListHistory(QListWidget* list) : list_(list) {}
-    void clear() override;
-    void append(const std::string& line) override;
+    void Clear() override;
+    void Append(const std::string& line) override;
 
 private:
     QListWidget* list_;
@@ -23,7 +23,7 @@ private:
 class QtMessages : public MessageSink {
 public:
     explicit QtMessages(QWidget* parent) : parent_(parent) {}
-    void show(const std::string& text, const std::string& title, bool critical) override;
+    void Show(const std::string& text, const std::string& title, bool critical) override;
 
 private:
     QWidget* parent_;

@@ -41,8 +41,8 @@ const char* const kContact = "support@corvane-converter.example";
 // twips to a pixel.
 constexpr int Px(int twips) { return twips / 15; }
 
-QString Q(const std::string& s) { return QString::fromLocal8Bit(s.data(), static_cast<int>(s.size())); }
-std::string S(const QString& s) { return s.toLocal8Bit().toStdString(); }
+QString ToQt(const std::string& s) { return QString::fromLocal8Bit(s.data(), static_cast<int>(s.size())); }
+std::string FromQt(const QString& s) { return s.toLocal8Bit().toStdString(); }
 
 }  // namespace
 
@@ -53,8 +53,8 @@ int TextListModel::rowCount(const QModelIndex& parent) const {
 QVariant TextListModel::data(const QModelIndex& index, int role) const {
     if (index.row() < 0 || static_cast<std::size_t>(index.row()) >= Size()) return {};
     const auto row = static_cast<std::size_t>(index.row());
-    if (role == Qt::DisplayRole) return Q(Text(row));
-    if (role == Qt::UserRole) return Q(Detail(row));
+    if (role == Qt::DisplayRole) return ToQt(Text(row));
+    if (role == Qt::UserRole) return ToQt(Detail(row));
     return {};
 }
 
@@ -151,7 +151,7 @@ void frmCorvaneMain::BuildWindow() {
     lstReport_->setModel(reportModel_);
     reportLayout->addWidget(lstReport_);
     connect(lstReport_, &QListView::doubleClicked, this, [this](const QModelIndex& index) {
-        messages_->show(S(index.data(Qt::UserRole).toString()), "Report", false);
+        messages_->Show(FromQt(index.data(Qt::UserRole).toString()), "Report", false);
     });
     middle->addWidget(grpReport_, 1);
     root->addLayout(middle);
@@ -246,7 +246,7 @@ QWidget* frmCorvaneMain::BuildHistoryPanel() {
     lstHistory_->setGeometry(Px(1200), Px(1320), Px(6855), Px(3210));
     lstRecent_->setGeometry(Px(10680), Px(120), Px(6855), Px(1035));
     connect(lstRecent_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-        SetInputPath(S(item->text()));
+        SetInputPath(FromQt(item->text()));
     });
     auto* caption = new QLabel("History", panel);
     caption->move(Px(1200), Px(1320) - 20);
@@ -268,9 +268,9 @@ QWidget* frmCorvaneMain::BuildTableGroup(const QString& caption, const QString& 
     view.table = table;
     for (TableId id : kTableOrder) {
         const TableDescriptor& d = Describe(id);
-        if (Q(std::string(d.name)) != table) continue;
+        if (ToQt(std::string(d.name)) != table) continue;
         for (std::size_t col = 0; col < d.columnCount; ++col) {
-            const QString name = Q(std::string(d.columns[col].name));
+            const QString name = ToQt(std::string(d.columns[col].name));
             auto* box = new QVBoxLayout;
             box->addWidget(new QLabel(name));
             auto* list = new QListView;
@@ -303,12 +303,12 @@ QWidget* frmCorvaneMain::BuildTableGroup(const QString& caption, const QString& 
     return row;
 }
 
-std::string frmCorvaneMain::InputPath() const { return S(txtSapFile_->text()); }
-std::string frmCorvaneMain::OutputPath() const { return S(txtStaadFile_->text()); }
+std::string frmCorvaneMain::InputPath() const { return FromQt(txtSapFile_->text()); }
+std::string frmCorvaneMain::OutputPath() const { return FromQt(txtStaadFile_->text()); }
 
 void frmCorvaneMain::SetInputPath(const std::string& path) {
-    txtSapFile_->setText(Q(path));
-    txtStaadFile_->setText(Q(ReplaceExtension(path, ".std")));
+    txtSapFile_->setText(ToQt(path));
+    txtStaadFile_->setText(ToQt(ReplaceExtension(path, ".std")));
 }
 
 void frmCorvaneMain::ChooseInput() {
@@ -318,12 +318,12 @@ void frmCorvaneMain::ChooseInput() {
 
 void frmCorvaneMain::ChooseOutput() {
     const auto file = dialogs_->Save("Save StaadPro File", "D:\\Corvan1e\\Model", "StaadPro Files (*.std)");
-    if (file) txtStaadFile_->setText(Q(*file));
+    if (file) txtStaadFile_->setText(ToQt(*file));
 }
 
 void frmCorvaneMain::SyncUnitsToSession() {
-    session_.model.units.force = S(txtForce_->text());
-    session_.model.units.length = S(txtLength_->text());
+    session_.model.units.force = FromQt(txtForce_->text());
+    session_.model.units.length = FromQt(txtLength_->text());
     session_.inputPath = InputPath();
     session_.outputPath = OutputPath();
     session_.options.allSections = chkAllSections_->isChecked();
@@ -333,8 +333,8 @@ void frmCorvaneMain::RefreshTables() {
     for (auto& view : tableViews_)
         for (auto* model : view.models) model->Refresh();
     combinationListModel_->Refresh();
-    txtForce_->setText(Q(session_.model.units.force));
-    txtLength_->setText(Q(session_.model.units.length));
+    txtForce_->setText(ToQt(session_.model.units.force));
+    txtLength_->setText(ToQt(session_.model.units.length));
 }
 
 void frmCorvaneMain::RefreshReport() {
@@ -347,7 +347,7 @@ void frmCorvaneMain::RunMakeStaad() {
     const bool ok = MakeStaad(session_, *history_, *messages_);
     RefreshTables();
     RefreshReport();
-    if (ok && lstRecent_->findItems(Q(session_.inputPath), Qt::MatchExactly).isEmpty()) lstRecent_->addItem(Q(session_.inputPath));
+    if (ok && lstRecent_->findItems(ToQt(session_.inputPath), Qt::MatchExactly).isEmpty()) lstRecent_->addItem(ToQt(session_.inputPath));
 }
 
 void frmCorvaneMain::SetCommandsEnabled(bool enabled) {
@@ -375,14 +375,14 @@ void frmCorvaneMain::RunReader(void (*reader)(ReadContext&)) {
 
 void frmCorvaneMain::ShowLookup(const std::vector<std::string>& items) {
     cboLookup_->clear();
-    for (const auto& item : items) cboLookup_->addItem(Q(item));
+    for (const auto& item : items) cboLookup_->addItem(ToQt(item));
 }
 
 void frmCorvaneMain::ShowFrameSectionFrames(const QModelIndex& index) {
     const Table& sections = session_.model[TableId::FrameSections];
     if (!index.isValid() || static_cast<std::size_t>(index.row()) >= sections.rows()) return;
     if (!IsExistingFile(InputPath())) {
-        history_->append(kInputNotFound);
+        history_->Append(kInputNotFound);
         return;
     }
     lastSectionFrames_ = SectionFrames(InputPath(), sections.Text(static_cast<std::size_t>(index.row()), FrameSectionCol::SectionName), *messages_);
@@ -393,7 +393,7 @@ void frmCorvaneMain::ShowAreaSectionAreas(const QModelIndex& index) {
     const Table& sections = session_.model[TableId::AreaSections];
     if (!index.isValid() || static_cast<std::size_t>(index.row()) >= sections.rows()) return;
     if (!IsExistingFile(InputPath())) {
-        history_->append(kInputNotFound);
+        history_->Append(kInputNotFound);
         return;
     }
     lastSectionAreas_ = SectionElements(InputPath(), sections.Text(static_cast<std::size_t>(index.row()), AreaSectionCol::Section), *messages_);
@@ -423,10 +423,10 @@ void frmCorvaneMain::ToggleHistory() {
 
 bool frmCorvaneMain::saveRecentFiles() {
     RecentFileList entries;
-    for (int i = 0; i < lstRecent_->count(); ++i) entries.push_back(S(lstRecent_->item(i)->text()));
+    for (int i = 0; i < lstRecent_->count(); ++i) entries.push_back(FromQt(lstRecent_->item(i)->text()));
     std::string reason;
     if (SaveRecentFileList("corvane.dat", entries, &reason)) return true;
-    messages_->show("Cannot save the recent files: " + reason);
+    messages_->Show("Cannot save the recent files: " + reason);
     return false;
 }
 
@@ -469,7 +469,7 @@ void frmCorvaneMain::Command22() {
     const auto& list = lastSectionAreas_;
     const std::string first = list.empty() ? std::string() : list.front();
     runs.push_back(first);
-    lblPrinted_->setText(Q(first));
+    lblPrinted_->setText(ToQt(first));
     std::string kept = first;
     for (std::size_t i = 1; i < list.size(); ++i) {
         if (TextToNumber(list[i]) != TextToNumber(kept) + 1) {
@@ -482,10 +482,10 @@ void frmCorvaneMain::Command22() {
     }
 }
 
-void frmCorvaneMain::Command26() { messages_->show("10"); }
+void frmCorvaneMain::Command26() { messages_->Show("10"); }
 
 void frmCorvaneMain::ShowAbout() {
-    messages_->show(std::string("Bug Report, Error Report, Feedback, Suggestions please contact ") + kContact, "About");
+    messages_->Show(std::string("Bug Report, Error Report, Feedback, Suggestions please contact ") + kContact, "About");
 }
 
 }  // namespace corvane

@@ -11,8 +11,8 @@ namespace corvane {
 
 class ConsoleHistory : public HistoryLog {
 public:
-    void clear() override {}
-    void append(const std::string& line) override {
+    void Clear() override {}
+    void Append(const std::string& line) override {
         std::fwrite(line.data(), 1, line.size(), stdout);
         std::fputc('\n', stdout);
         std::fflush(stdout);
@@ -21,7 +21,7 @@ public:
 
 class ConsoleMessages : public MessageSink {
 public:
-    void show(const std::string& text, const std::string&, bool) override {
+    void Show(const std::string& text, const std::string&, bool) override {
         std::fwrite(text.data(), 1, text.size(), stderr);
         std::fputc('\n', stderr);
         ++shown;

@@ -37,7 +37,7 @@ Links ReadAndLink(const InputText& input, Model& model, const ConvertOptions& op
     // properties, or the two element sets of the deck); without any area
     // section assignments, each look tells the user so.
     if (!links.areaAssignmentsFound)
-        for (std::size_t i = 0; i < 2 * model[TableId::AreaSections].rows(); ++i) messages.show(kNoAreaInformation);
+        for (std::size_t i = 0; i < 2 * model[TableId::AreaSections].rows(); ++i) messages.Show(kNoAreaInformation);
     return links;
 }
 
@@ -81,9 +81,9 @@ bool MakeStaad(Session& s, HistoryLog& history, MessageSink& messages) {
     WriteStaadFile(c);
     if (!out.Close()) return Fail(s, messages, out.Error(), FileRole::Output, output);
 
-    history.append(" ** SAP2000 to STAAD Export Completed Successfully **");
-    history.append(" ** SAP2000 File Size : " + FormatKilobytes(FileSize(input)) + " KB");
-    history.append(" ** StaadPro File Size : " + FormatKilobytes(FileSize(output)) + " KB");
+    history.Append(" ** SAP2000 to STAAD Export Completed Successfully **");
+    history.Append(" ** SAP2000 File Size : " + FormatKilobytes(FileSize(input)) + " KB");
+    history.Append(" ** StaadPro File Size : " + FormatKilobytes(FileSize(output)) + " KB");
     return true;
 }
 
@@ -94,14 +94,14 @@ bool MakeAbaqus(Session& s, const std::string& deckPath, HistoryLog& history, Me
     auto text = InputText::Load(input, &error);
     if (!text) {
         s.failure = DescribeFileError(input, error);
-        messages.show("Cannot read " + s.failure);
+        messages.Show("Cannot read " + s.failure);
         return false;
     }
     FileSink out;
     if (out.Open(deckPath)) AbaqusForInput(*text, s.model, s.options, out, history, messages, s.report);
     if (!out.Close()) {
         s.failure = DescribeFileError(deckPath, out.Error());
-        messages.show("Cannot write " + s.failure);
+        messages.Show("Cannot write " + s.failure);
         return false;
     }
     return true;
@@ -112,7 +112,7 @@ bool ReadAllTables(Session& s, HistoryLog& history) {
     int error = 0;
     auto text = IsExistingFile(s.inputPath) ? InputText::Load(s.inputPath, &error) : std::nullopt;
     if (!text) {
-        history.append(kInputNotFound);
+        history.Append(kInputNotFound);
         return false;
     }
     ReadTablesOf(*text, s.model, s.options, history, s.report);
@@ -123,7 +123,7 @@ bool ReadOneTable(Session& s, void (*reader)(ReadContext&), HistoryLog& history)
     int error = 0;
     auto text = IsExistingFile(s.inputPath) ? InputText::Load(s.inputPath, &error) : std::nullopt;
     if (!text) {
-        history.append(kInputNotFound);
+        history.Append(kInputNotFound);
         return false;
     }
     ReadContext rc{*text, s.model, history, nullptr, ReadOptionsOf(s.options)};

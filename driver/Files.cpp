@@ -32,18 +32,18 @@ std::string ReplaceExtension(const std::string& path, const std::string& extensi
 
 void ShowConversionFileError(MessageSink& messages, int error, FileRole role, const std::string& outputPath) {
     if (role == FileRole::Input) {
-        if (error == ENOENT) messages.show("File Not Found");
+        if (error == ENOENT) messages.Show("File Not Found");
         return;
     }
     switch (error) {
         case EBUSY:
         case ETXTBSY:
-            messages.show("File Already Open");
+            messages.Show("File Already Open");
             break;
         case EACCES:
         case EPERM:
         case EROFS:
-            messages.show("Write Protection Error. File " + outputPath + " is used by StaadPro or other software",
+            messages.Show("Write Protection Error. File " + outputPath + " is used by StaadPro or other software",
                           "System I/O Error", true);
             break;
         default:
@@ -52,16 +52,16 @@ void ShowConversionFileError(MessageSink& messages, int error, FileRole role, co
 }
 
 bool BeginCommand(Session& s, const std::string& outputPath, HistoryLog& history, MessageSink& messages) {
-    history.clear();
+    history.Clear();
     s.report.Clear();
     s.failure.clear();
     if (!IsExistingFile(s.inputPath)) {
-        history.append(kInputNotFound);
+        history.Append(kInputNotFound);
         return false;
     }
     if (SameFile(s.inputPath, outputPath)) {
         s.failure = "Output file is the input file: " + outputPath;
-        messages.show(s.failure);
+        messages.Show(s.failure);
         return false;
     }
     return true;

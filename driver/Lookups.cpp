@@ -13,8 +13,8 @@ namespace {
 
 class NoHistory : public HistoryLog {
 public:
-    void clear() override {}
-    void append(const std::string&) override {}
+    void Clear() override {}
+    void Append(const std::string&) override {}
 };
 
 // One assignment table read from the input alone, without history lines;
@@ -27,7 +27,7 @@ bool ReadAssignments(const std::string& inputPath, void (*reader)(ReadContext&),
         reader(c);
     }
     if (!model[id].found()) {
-        messages.show(kNoAreaInformation);
+        messages.Show(kNoAreaInformation);
         return false;
     }
     return true;

@@ -21,33 +21,33 @@ void PreprocessInput(const InputText& input, LineSink& out) {
 
 bool Preprocess(const std::string& inputPath, HistoryLog& history, MessageSink& messages) {
     if (!IsExistingFile(inputPath)) {
-        history.append(kInputNotFound);
+        history.Append(kInputNotFound);
         return false;
     }
     const std::string copyPath = inputPath + ".tmp";
     if (SameFile(inputPath, copyPath)) {
-        messages.show("Output file is the input file: " + copyPath);
+        messages.Show("Output file is the input file: " + copyPath);
         return false;
     }
     int error = 0;
     auto text = InputText::Load(inputPath, &error);
     if (!text) {
-        messages.show("Cannot read " + DescribeFileError(inputPath, error));
+        messages.Show("Cannot read " + DescribeFileError(inputPath, error));
         return false;
     }
     FileSink copy;
     if (!copy.Open(copyPath)) {
-        messages.show("Cannot write " + DescribeFileError(copyPath, copy.Error()));
+        messages.Show("Cannot write " + DescribeFileError(copyPath, copy.Error()));
         return false;
     }
-    history.clear();
-    history.append("Preprocessing ....");
+    history.Clear();
+    history.Append("Preprocessing ....");
     PreprocessInput(*text, copy);
     if (!copy.Close()) {
-        messages.show("Cannot write " + DescribeFileError(copyPath, copy.Error()));
+        messages.Show("Cannot write " + DescribeFileError(copyPath, copy.Error()));
         return false;
     }
-    history.append(".... Done");
+    history.Append(".... Done");
     return true;
 }
 

@@ -88,23 +88,27 @@ void NameIndex::Build(const Table& table, int col) {
     hashes_.clear();
     const std::size_t rows = table.rows();
 
-    std::int64_t max = -1;
+    // One pass fills the plain array while every name is a small number
+    // and the numbers stay within a few times the row count; the first name
+    // that is not gives up the array for the hash table.
     dense_ = true;
-    for (std::size_t r = 0; r < rows && dense_; ++r) {
+    const std::size_t limit = 4 * rows + 1024;
+    for (std::size_t r = 0; r < rows; ++r) {
         const std::int64_t v = SmallNumber(PlainText(table, r, col));
-        if (v < 0) dense_ = false;
-        else if (v > max) max = v;
-    }
-    if (dense_ && max > static_cast<std::int64_t>(4 * rows + 1024)) dense_ = false;
-    if (dense_) {
-        byNumber_.assign(static_cast<std::size_t>(max + 1), -1);
-        for (std::size_t r = 0; r < rows; ++r) {
-            auto& at = byNumber_[static_cast<std::size_t>(SmallNumber(PlainText(table, r, col)))];
-            if (at < 0) at = static_cast<std::int32_t>(r);
-            else repeats_.push_back(static_cast<std::uint32_t>(r));
+        if (v < 0 || static_cast<std::size_t>(v) >= limit) {
+            dense_ = false;
+            break;
         }
-        return;
+        if (static_cast<std::size_t>(v) >= byNumber_.size())
+            byNumber_.resize(std::min(limit, std::max<std::size_t>(2 * byNumber_.size(), static_cast<std::size_t>(v) + 1)), -1);
+        auto& at = byNumber_[static_cast<std::size_t>(v)];
+        if (at < 0) at = static_cast<std::int32_t>(r);
+        else repeats_.push_back(static_cast<std::uint32_t>(r));
     }
+    if (dense_) return;
+    byNumber_.clear();
+    byNumber_.shrink_to_fit();
+    repeats_.clear();
 
     std::size_t capacity = 16;
     while (capacity < rows * 2) capacity *= 2;

@@ -14,30 +14,30 @@ namespace corvane {
 class HistoryLog {
 public:
     virtual ~HistoryLog() = default;
-    virtual void clear() = 0;
-    virtual void append(const std::string& line) = 0;
+    virtual void Clear() = 0;
+    virtual void Append(const std::string& line) = 0;
 };
 
 // A message box: text, optional title, optional critical icon, OK button.
 class MessageSink {
 public:
     virtual ~MessageSink() = default;
-    virtual void show(const std::string& text, const std::string& title = "", bool critical = false) = 0;
+    virtual void Show(const std::string& text, const std::string& title = "", bool critical = false) = 0;
 };
 
 // How far a command has come: `done` of `total` steps (readers, then blocks).
 class Progress {
 public:
     virtual ~Progress() = default;
-    virtual void step(std::size_t done, std::size_t total) = 0;
+    virtual void Step(std::size_t done, std::size_t total) = 0;
 };
 
 // Keeps the lines in memory; used by tests and by front ends that print
 // the history at the end.
 class MemoryHistory : public HistoryLog {
 public:
-    void clear() override { lines.clear(); }
-    void append(const std::string& line) override { lines.push_back(line); }
+    void Clear() override { lines.clear(); }
+    void Append(const std::string& line) override { lines.push_back(line); }
     std::vector<std::string> lines;
 };
 
@@ -48,7 +48,7 @@ struct ShownMessage {
 
 class MemoryMessages : public MessageSink {
 public:
-    void show(const std::string& text, const std::string& title, bool critical) override {
+    void Show(const std::string& text, const std::string& title, bool critical) override {
         shown.push_back({text, title, critical});
     }
     std::vector<ShownMessage> shown;

@@ -41,7 +41,7 @@ void ReadFrameSectionAssigns(ReadContext& c) {
             material.absent() ? a.TextCell("NULL") : a.CopyCell(sections, material);
     }
     NoteCut(c, *cursor, TableId::FrameAssigns);
-    c.history.append(".......... Done");
+    c.history.Append(".......... Done");
 }
 
 void ReadAreaSectionAssigns(ReadContext& c) {
@@ -57,7 +57,7 @@ void ReadAreaSectionAssigns(ReadContext& c) {
         row[AreaAssignCol::Section] = JoinedCell(a, t, pos[kSection]);
     }
     NoteCut(c, *cursor, TableId::AreaAssigns);
-    c.history.append(".......... Done");
+    c.history.Append(".......... Done");
 }
 
 }  // namespace corvane

@@ -61,7 +61,7 @@ void ReadCombinations(ReadContext& c) {
         if (i == 0 || name != previous) c.model.combinationStarts.push_back(static_cast<std::uint32_t>(i));
         previous.swap(name);
     }
-    c.history.append(DoneLine("Total Combination : ", c.model.combinationStarts.size()));
+    c.history.Append(DoneLine("Total Combination : ", c.model.combinationStarts.size()));
 }
 
 }  // namespace corvane

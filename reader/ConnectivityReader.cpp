@@ -20,7 +20,7 @@ void ReadFrames(ReadContext& c) {
         row[FrameCol::JointJ] = CharsFromCell(f, t[3], 8);
     }
     NoteCut(c, *cursor, TableId::Frames);
-    c.history.append(DoneLine("Total Frame Elemets : ", f.rows()));
+    c.history.Append(DoneLine("Total Frame Elemets : ", f.rows()));
 }
 
 namespace {
@@ -65,7 +65,7 @@ void ReadAreas(ReadContext& c) {
         }
     }
     NoteCut(c, *cursor, TableId::Areas);
-    c.history.append(DoneLine("Total Shell Elements : ", a.rows()));
+    c.history.Append(DoneLine("Total Shell Elements : ", a.rows()));
 }
 
 }  // namespace corvane

@@ -11,14 +11,14 @@ const KeySet kPatternKeys{{"LoadCase", kPatternName}, {"LoadPat", kPatternName},
 void ReadLoadPatterns(ReadContext& c) {
     // Current exports list analysis cases under LOAD CASE DEFINITIONS; the
     // load patterns are the table to read whenever the file has one.
-    c.history.append("Reading Load Cases ..........");
+    c.history.Append("Reading Load Cases ..........");
     Table& p = c.model[TableId::LoadPatterns];
     p.Clear();
     p.SetSource(c.input.source());
     auto at = c.input.FindTable("LOAD PATTERN DEFINITIONS");
     if (!at) at = c.input.FindTable("LOAD CASE DEFINITIONS");
     if (!at) {
-        c.history.append("Not Found ..........");
+        c.history.Append("Not Found ..........");
         return;
     }
     p.SetFound(true);
@@ -32,7 +32,7 @@ void ReadLoadPatterns(ReadContext& c) {
         row[LoadPatternCol::SelfWtMult] = ValueCell(p, t, pos[kSelfWtMult]);
     }
     NoteCut(c, cursor, TableId::LoadPatterns);
-    c.history.append(".......... Done (Total Found : " + std::to_string(p.rows()) + " Nos)");
+    c.history.Append(".......... Done (Total Found : " + std::to_string(p.rows()) + " Nos)");
 }
 
 namespace {
@@ -53,7 +53,7 @@ void ReadLoadTable(ReadContext& c, TableId id, const char* startLine, bool skipC
         perRecord(table, table.AppendRow(), t, pos);
     }
     NoteCut(c, *cursor, id);
-    c.history.append(".......... Done");
+    c.history.Append(".......... Done");
 }
 
 // Every load table names its pattern with LoadPat or LoadCase in slot 0.

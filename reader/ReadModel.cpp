@@ -19,8 +19,8 @@ constexpr ReaderUse kShown = ReaderUse::Shown, kSilent = ReaderUse::Silent, kSki
 // A history that forgets every line (readers a command runs silently).
 class NoHistory : public HistoryLog {
 public:
-    void clear() override {}
-    void append(const std::string&) override {}
+    void Clear() override {}
+    void Append(const std::string&) override {}
 };
 
 }  // namespace
@@ -109,7 +109,7 @@ void ReadModel(ReadContext& c, ModelCommand command) {
     std::size_t passed = 0;
     const auto passOn = [&] {
         for (; passed < runs.size() && runs[passed].done.load(std::memory_order_acquire); ++passed) {
-            for (const std::string& line : runs[passed].history.lines) c.history.append(line);
+            for (const std::string& line : runs[passed].history.lines) c.history.Append(line);
             if (c.report) c.report->Append(std::move(runs[passed].report));
         }
     };

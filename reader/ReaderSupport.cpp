@@ -8,11 +8,11 @@ std::optional<TableCursor> BeginTable(ReadContext& c, TableId id, const char* st
     Table& table = c.model[id];
     table.Clear();
     table.SetSource(c.input.source());
-    if (startLine) c.history.append(startLine);
+    if (startLine) c.history.Append(startLine);
     const TableDescriptor& d = Describe(id);
     const auto at = c.input.FindTable(d.sapName, d.sapOther);
     if (!at) {
-        c.history.append(notFound);
+        c.history.Append(notFound);
         return std::nullopt;
     }
     table.SetFound(true);

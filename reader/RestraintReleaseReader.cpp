@@ -40,7 +40,7 @@ void ReadReleases(ReadContext& c) {
         for (int k = 0; k < 5; ++k) row[k] = ValueCell(r, t, pos[k]);
     }
     NoteCut(c, *cursor, TableId::Releases);
-    c.history.append(DoneLine("Total Release Found : ", r.rows()));
+    c.history.Append(DoneLine("Total Release Found : ", r.rows()));
 }
 
 }  // namespace corvane

@@ -27,7 +27,7 @@ void ReadMaterials(ReadContext& c) {
         row[MaterialCol::U12] = ValueCell(m, t, pos[kU12]);
     }
     NoteCut(c, *cursor, TableId::Materials);
-    c.history.append(DoneLine("Total Material : ", m.rows()));
+    c.history.Append(DoneLine("Total Material : ", m.rows()));
 }
 
 namespace {
@@ -119,7 +119,7 @@ void ReadFrameSections(ReadContext& c) {
         row[FrameSectionCol::Shape] = ValueCell(s, t, ps);
     }
     NoteCut(c, *cursor, TableId::FrameSections);
-    c.history.append(DoneLine("Total Frame Section : ", s.rows()));
+    c.history.Append(DoneLine("Total Frame Section : ", s.rows()));
 }
 
 namespace {
@@ -141,7 +141,7 @@ void ReadAreaSections(ReadContext& c) {
         row[AreaSectionCol::Thickness] = ValueCell(s, t, pos[kThickness]);
     }
     NoteCut(c, *cursor, TableId::AreaSections);
-    c.history.append(DoneLine("Total Shell Sections : ", s.rows()));
+    c.history.Append(DoneLine("Total Shell Sections : ", s.rows()));
 }
 
 }  // namespace corvane

@@ -9,7 +9,7 @@ namespace corvane {
 void ReadUnits(ReadContext& c) {
     const auto at = c.input.FindTable("PROGRAM CONTROL");
     if (!at) {
-        c.history.append("Unit Information  ... Not Found");
+        c.history.Append("Unit Information  ... Not Found");
         return;
     }
     ItemReader reader(c.input.bytes(), *at);
@@ -21,7 +21,7 @@ void ReadUnits(ReadContext& c) {
     const std::string_view last = tokens[tokens.Count()];
     c.model.units.force = std::string(last.size() >= 12 ? last.substr(11, 2) : std::string_view());
     c.model.units.length = std::string(length);
-    c.history.append("Unit Information  ... Done");
+    c.history.Append("Unit Information  ... Done");
 }
 
 namespace {
@@ -55,7 +55,7 @@ Cell OwnCoordinate(Table& table, const TokenStore& t, const int* pos, int axis) 
 }  // namespace
 
 void ReadJoints(ReadContext& c) {
-    c.history.append("Read Node data  ... ");
+    c.history.Append("Read Node data  ... ");
     auto cursor = BeginTable(c, TableId::Joints, "Reading Joint Cordinates data ..........");
     if (!cursor) return;
     Table& j = c.model[TableId::Joints];
@@ -72,7 +72,7 @@ void ReadJoints(ReadContext& c) {
         }
     }
     NoteCut(c, *cursor, TableId::Joints);
-    c.history.append(DoneLine("Total Joints : ", j.rows()));
+    c.history.Append(DoneLine("Total Joints : ", j.rows()));
 }
 
 }  // namespace corvane

@@ -7,7 +7,7 @@ namespace corvane {
 
 void WriteJointsBlock(StaadContext& c) {
     const Table& j = c.model[TableId::Joints];
-    c.history.append("Writing Joint Coordinates..........");
+    c.history.Append("Writing Joint Coordinates..........");
     c.out.Line("JOINT COORDINATES");
     std::string line;
     for (std::size_t i = 0; i < j.rows(); ++i) {
@@ -21,12 +21,12 @@ void WriteJointsBlock(StaadContext& c) {
         AppendSignedNumber(line, j.View(i, JointCol::GlobalY), true);
         c.out.Line(line);
     }
-    c.history.append(".......... Done ");
+    c.history.Append(".......... Done ");
 }
 
 void WriteMembersBlock(StaadContext& c) {
     const Table& f = c.model[TableId::Frames];
-    c.history.append("Writing Frame Elements..........");
+    c.history.Append("Writing Frame Elements..........");
     c.out.Line("MEMBER INCIDENCES");
     std::string line;
     for (std::size_t i = 0; i < f.rows(); ++i) {
@@ -38,12 +38,12 @@ void WriteMembersBlock(StaadContext& c) {
         f.AppendText(line, i, FrameCol::JointJ);
         c.out.Line(line);
     }
-    c.history.append(".......... Done ");
+    c.history.Append(".......... Done ");
 }
 
 void WriteShellsBlock(StaadContext& c) {
     const Table& a = c.model[TableId::Areas];
-    c.history.append("Writing Shell Elements..........");
+    c.history.Append("Writing Shell Elements..........");
     c.out.Line("ELEMENT INCIDENCES SHELL");
     std::string line;
     for (std::size_t i = 0; i < a.rows(); ++i) {
@@ -57,7 +57,7 @@ void WriteShellsBlock(StaadContext& c) {
         }
         c.out.Line(line);
     }
-    c.history.append(".......... Done ");
+    c.history.Append(".......... Done ");
 }
 
 }  // namespace corvane

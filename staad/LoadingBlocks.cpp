@@ -101,7 +101,7 @@ void WriteLoadingBlock(StaadContext& c) {
     const Table& point = m[TableId::FramePointLoads];
     const Table& area = m[TableId::AreaLoads];
     const Table& joint = m[TableId::JointLoads];
-    c.history.append("Writing Loading Data (Frame, Joint and Shell)..........");
+    c.history.Append("Writing Loading Data (Frame, Joint and Shell)..........");
     TextGroups groups;
     std::string text;
     const auto memberList = [&](const Table& t) {
@@ -204,7 +204,7 @@ void WriteLoadingBlock(StaadContext& c) {
         }
         WriteGroups(c, groups, memberList(joint));
     }
-    c.history.append(".......... Done ");
+    c.history.Append(".......... Done ");
 }
 
 void WriteCombinationsBlock(StaadContext& c) {
@@ -212,7 +212,7 @@ void WriteCombinationsBlock(StaadContext& c) {
     const Table& k = m[TableId::Combinations];
     const auto& starts = m.combinationStarts;
     if (starts.empty() || k.Is(starts.front(), CombinationCol::ComboName, "")) return;
-    c.history.append("Writing Load Combinations (Only Static Add)..........");
+    c.history.Append("Writing Load Combinations (Only Static Add)..........");
     const std::size_t patterns = m[TableId::LoadPatterns].rows();
     std::string line;
     for (std::size_t i = 0; i < starts.size(); ++i) {
@@ -226,7 +226,7 @@ void WriteCombinationsBlock(StaadContext& c) {
         }
         c.out.Line(line);
     }
-    c.history.append(".......... Done ");
+    c.history.Append(".......... Done ");
 }
 
 }  // namespace corvane

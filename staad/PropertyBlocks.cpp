@@ -24,7 +24,7 @@ void WriteAreaSectionLines(StaadContext& c, Tail tail) {
 
 void WriteMaterialsBlock(StaadContext& c) {
     const Table& m = c.model[TableId::Materials];
-    c.history.append("Writing Material Data..........");
+    c.history.Append("Writing Material Data..........");
     c.out.Line("DEFINE MATERIAL START");
     for (std::size_t i = 0; i < m.rows(); ++i) {
         c.out.Line("ISOTROPIC " + m.Text(i, MaterialCol::Material));
@@ -35,7 +35,7 @@ void WriteMaterialsBlock(StaadContext& c) {
     c.out.Line("END DEFINE MATERIAL");
     c.out.Line("CONSTANTS");
 
-    c.history.append("Writing Frame Material Assignments..........");
+    c.history.Append("Writing Frame Material Assignments..........");
     const Table& assigns = c.model[TableId::FrameAssigns];
     std::string line;
     for (std::size_t i = 0; i < m.rows(); ++i) {
@@ -43,14 +43,14 @@ void WriteMaterialsBlock(StaadContext& c) {
         line = "MATERIAL " + m.Text(i, MaterialCol::Material) + " MEMB ";
         if (AppendRowList(line, assigns, FrameAssignCol::Frame, rows)) c.out.Line(line);
     }
-    c.history.append(".......... Done ");
+    c.history.Append(".......... Done ");
 
-    c.history.append("Writing Shell Material Assignments..........");
+    c.history.Append("Writing Shell Material Assignments..........");
     const Table& sections = c.model[TableId::AreaSections];
     WriteAreaSectionLines(c, [&](std::size_t k, const std::string& list) {
         return "MATERIAL " + sections.Text(k, AreaSectionCol::Material) + " MEMB " + list;
     });
-    c.history.append(".......... Done ");
+    c.history.Append(".......... Done ");
 }
 
 namespace {
@@ -84,7 +84,7 @@ PropertyLines PropertyFor(const Table& s, std::size_t i, SectionShape shape) {
 void WritePropertiesBlock(StaadContext& c) {
     const Table& s = c.model[TableId::FrameSections];
     const Table& assigns = c.model[TableId::FrameAssigns];
-    c.history.append("Writing Frame Section Assignments..........");
+    c.history.Append("Writing Frame Section Assignments..........");
     std::string line;
     for (std::size_t i = 0; i < s.rows(); ++i) {
         const auto rows = c.links.membersOfSection[c.links.frameSections.Find(s, i, FrameSectionCol::SectionName)];
@@ -94,15 +94,15 @@ void WritePropertiesBlock(StaadContext& c) {
         c.out.Line(lines.header);
         c.out.Line(line + lines.tail);
     }
-    c.history.append(".......... Done ");
+    c.history.Append(".......... Done ");
 
-    c.history.append("Writing Shell Section Assignments..........");
+    c.history.Append("Writing Shell Section Assignments..........");
     c.out.Line("ELEMENT PROPERTY");
     const Table& sections = c.model[TableId::AreaSections];
     WriteAreaSectionLines(c, [&](std::size_t k, const std::string& list) {
         return list + " THICKNESS " + sections.Text(k, AreaSectionCol::Thickness);
     });
-    c.history.append(".......... Done ");
+    c.history.Append(".......... Done ");
 }
 
 }  // namespace corvane

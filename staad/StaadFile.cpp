@@ -21,7 +21,7 @@ std::string UnitsLine(const UnitsInfo& units) {
 }
 
 void WriteStaadFile(StaadContext& c) {
-    c.history.append("Start Writing Staad File .......");
+    c.history.Append("Start Writing Staad File .......");
     c.out.Line("STAAD SPACE");
     c.out.Line("START JOB INFORMATION");
     c.out.Line("END JOB INFORMATION");

@@ -36,7 +36,7 @@ std::string SupportCondition(const std::string_view (&flags)[6]) {
 
 void WriteSupportsBlock(StaadContext& c) {
     const Table& r = c.model[TableId::Restraints];
-    c.history.append("Writing Support Information..........");
+    c.history.Append("Writing Support Information..........");
     c.out.Line("SUPPORTS");
     // Joints by their exact condition text; the conditions are listed once
     // each, compared without their outer blanks, in order of first
@@ -59,12 +59,12 @@ void WriteSupportsBlock(StaadContext& c) {
         line.clear();
         if (AppendRowList(line, r, RestraintCol::Joint, jointsOf.Rows(g))) c.out.Line(line + " " + std::string(jointsOf.Text(g)));
     }
-    c.history.append(".......... Done ");
+    c.history.Append(".......... Done ");
 }
 
 void WriteReleasesBlock(StaadContext& c) {
     const Table& r = c.model[TableId::Releases];
-    c.history.append("Writing Member Release Data..........");
+    c.history.Append("Writing Member Release Data..........");
     c.out.Line("MEMBER RELEASE");
     const struct {
         int m2, m3;
@@ -78,7 +78,7 @@ void WriteReleasesBlock(StaadContext& c) {
         line.clear();
         if (AppendRowList(line, r, ReleaseCol::Frame, members)) c.out.Line(line + end.tail);
     }
-    c.history.append(".......... Done ");
+    c.history.Append(".......... Done ");
 }
 
 }  // namespace corvane

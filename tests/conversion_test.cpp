@@ -72,7 +72,7 @@ TEST(MakeStaad, MissingInputLeavesTheOutputAlone) {
     Session s;
     MemoryHistory history;
     MemoryMessages messages;
-    history.append("old line");
+    history.Append("old line");
     s.inputPath = dir.Path("missing.s2k");
     s.outputPath = dir.Write("out.std", "keep");
     EXPECT_FALSE(MakeStaad(s, history, messages));

@@ -22,7 +22,7 @@ TEST(Preprocessor, OneItemPerLineCommasBecomeFullStops) {
     const std::string input = dir.Write("m.s2k", source);
     MemoryHistory history;
     MemoryMessages messages;
-    history.append("old");
+    history.Append("old");
     ASSERT_TRUE(Preprocess(input, history, messages));
     EXPECT_EQ(history.lines, (V{"Preprocessing ....", ".... Done"}));
     EXPECT_EQ(CrlfLines(ReadFile(input + ".tmp")),
@@ -48,7 +48,7 @@ TEST(Preprocessor, EmptyMissingAndUnwritable) {
     EXPECT_EQ(ReadFile(empty + ".tmp"), "");
     EXPECT_EQ(history.lines.size(), 2u);
 
-    history.append("kept");
+    history.Append("kept");
     EXPECT_FALSE(Preprocess(dir.Path("none.s2k"), history, messages));
     EXPECT_EQ(history.lines, (V{"Preprocessing ....", ".... Done", "kept", "...INPUT FILE NOT FOUND..."}));
 

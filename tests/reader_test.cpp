@@ -1,4 +1,5 @@
 // The item reader, the table search and the field functions.
+#include "TestSupport.h"
 #include "reader/Fields.h"
 #include "reader/InputText.h"
 #include "reader/ItemReader.h"
@@ -6,6 +7,11 @@
 #include "model/Table.h"
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <sys/stat.h>
+#include <thread>
 
 using namespace corvane;
 
@@ -169,4 +175,33 @@ TEST(TableCursor, ContinuationEmptyItemAndEndOfFile) {
     ASSERT_TRUE(c.NextRecord(t));
     c.SkipContinuation(t);
     EXPECT_FALSE(c.NextRecord(t));
+}
+
+TEST(InputText, FilesThatCannotBeMappedAreReadToTheirEnd) {
+    // A pipe is read in pieces; every byte arrives, in order.
+    std::string text = "TABLE:  \"JOINT COORDINATES\"\r\n";
+    for (int i = 0; i < 20000; ++i) text += "   Joint=" + std::to_string(i) + "   GlobalX=0   GlobalY=0   GlobalZ=0\r\n";
+    test::TempDir dir;
+    const std::string fifo = dir.Path("pipe.s2k");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::thread writer([&] {
+        std::FILE* f = std::fopen(fifo.c_str(), "wb");
+        if (!f) return;
+        std::fwrite(text.data(), 1, text.size(), f);
+        std::fclose(f);
+    });
+    int error = 0;
+    const auto input = InputText::Load(fifo, &error);
+    writer.join();
+    ASSERT_TRUE(input.has_value()) << error;
+    EXPECT_TRUE(input->bytes() == text);
+    EXPECT_TRUE(input->FindTable("JOINT COORDINATES"));
+    // A mapped file gives the same bytes.
+    const auto mapped = InputText::Load(dir.Write("file.s2k", text), &error);
+    ASSERT_TRUE(mapped.has_value());
+    EXPECT_TRUE(mapped->bytes() == text);
+    EXPECT_FALSE(InputText::Load(dir.Path("missing.s2k"), &error));
+    EXPECT_EQ(error, ENOENT);
+    EXPECT_FALSE(InputText::Load(dir.Path(""), &error));
+    EXPECT_EQ(error, EISDIR);
 }

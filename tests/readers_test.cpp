@@ -65,7 +65,7 @@ TEST(JointReader, GlobalFieldsOwnCoordinatesAndNull) {
     EXPECT_EQ(r.Column(TableId::Joints, JointCol::GlobalZ), (V{"240", "NULL", "4", "7", "NULL", "NULL"}));
     EXPECT_EQ(r.history.lines, (V{"Read Node data  ... ", "Reading Joint Cordinates data ..........",
                                   ".......... Done (Total Joints : 6)"}));
-    r.history.clear();
+    r.history.Clear();
     r("nothing\r\n", ReadJoints);
     EXPECT_TRUE(r.model[TableId::Joints].empty());
     EXPECT_EQ(r.history.lines.back(), ".......... Not Found");
@@ -153,7 +153,7 @@ TEST(AssignmentReaders, MaterialStaysAlignedWithFrame) {
             {"SectionName=FSEC_1   Material=A36   Shape=Circle", "SectionName=\"FSEC 1\"   Material=other   Shape=Circle",
              "SectionName=R   Material=C   Shape=Circle"}),
       ReadFrameSections);
-    r.history.clear();
+    r.history.Clear();
     r(TableText("FRAME SECTION ASSIGNMENTS", {"Frame=7   AnalSect=\"FSEC 1\"", "Frame=8   AnalSect=BOX", "Frame=9   AnalSect=R"}),
       ReadFrameSectionAssigns);
     EXPECT_EQ(r.Column(TableId::FrameAssigns, FrameAssignCol::Frame), (V{"7", "8", "9"}));

@@ -83,6 +83,10 @@ TEST(Report, SummaryGroupsMembersBySection) {
               "report: member-without-property: 7 (section BOX (5), section PIPE (2))\n"
               "report: missing-joint: 1 (4)\n"
               "report: total 8\n");
+    // More than five names end in an ellipsis.
+    Report many;
+    for (int i = 0; i < 6; ++i) many.Add(ReportKind::NumberNotInteger, "T", "J" + std::to_string(i), "Joint");
+    EXPECT_EQ(ReportSummary(many), "report: number-not-integer: 6 (J0, J1, J2, J3, J4, ...)\nreport: total 6\n");
     EXPECT_EQ(ReportTsv(r).substr(0, 93),
               "member-without-property\tT\t0\tMember 0 gets no property: its section BOX is not converted.\nmemb");
     EXPECT_EQ(ReportJson(r).substr(0, 76), "[\n {\"kind\": \"member-without-property\", \"table\": \"T\", \"name\": \"0\", \"sentence\"");

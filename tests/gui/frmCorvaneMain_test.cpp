@@ -57,60 +57,6 @@ class frmCorvaneMainTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void captionsAndInitialTexts() {
-        FakeDialogs dialogs;
-        MemoryMessages messages;
-        frmCorvaneMain w(&dialogs, &messages);
-        QCOMPARE(w.windowTitle(), QString("Corvane Converter"));
-        QCOMPARE(w.objectName(), QString("frmCorvaneMain"));
-        QCOMPARE(w.inputPathField()->text(), QString("D:\\Corvane\\Model\\corvane3DFrame.s2k"));
-        QCOMPARE(w.outputPathField()->text(), QString("D:\\Corvane\\Model\\corvane3DFrame.std"));
-        QCOMPARE(w.findChild<QLineEdit*>("txtForce")->text(), QString(" "));
-        QCOMPARE(w.findChild<QLineEdit*>("txtLength")->text(), QString(" "));
-        QCOMPARE(w.recentList()->toolTip(), QString("Double click to Add item"));
-        for (const char* caption :
-             {"Sap2000 File", "Staad File", "Make Staad", "Make ABAQUS ", "Make Ansys", "Preprocessor", "Unit", "Joint Coordinates",
-              "Frame Connectivity", "Area Connectivity", "Support Condition", "Frame Release", "Materials", "Frame Section",
-              "Area Section", "Frame Assignment", "Area Assignment", "Load Cases", "Frame UDL", "Frame Point Load", "Joint Loads",
-              "Area Load", "Load Combinations", "Make Staad to Sap2000", "Hide History", "Exit", "Command19", "Command22", "Command26"})
-            QVERIFY2(w.button(caption), caption);
-        QStringList groups;
-        for (auto* g : w.findChildren<QGroupBox*>()) groups << g->title();
-        for (const char* caption : {"Unit", "Joint Coordinates", "Frame Connectivity", "Support Condition", "Load Cases", "Frame UDL",
-                                    "Joint Load", "Area Connectivity", "Frame Point Load", "Material", "Frame Section", "AreaSection",
-                                    "Load Combination", "Area Load"})
-            QVERIFY2(groups.contains(caption), caption);
-        QCOMPARE(groups.count("Frame15"), 2);
-        QVERIFY(w.findChild<QCheckBox*>()->text() == "Convert every section shape");
-        QVERIFY(!w.allSectionsBox()->isChecked());
-        QCOMPARE(w.reportGroup()->title(), QString("Report (0)"));
-    }
-
-    void historyToggleGeometry() {
-        FakeDialogs dialogs;
-        MemoryMessages messages;
-        frmCorvaneMain w(&dialogs, &messages);
-        QPushButton* toggle = w.button("Hide History");
-        QCOMPARE(w.historyList()->geometry(), QRect(80, 88, 457, 214));
-        QCOMPARE(w.recentList()->pos(), QPoint(712, 8));
-        QCOMPARE(w.findChild<QWidget*>("pnlHistory")->width(), 560);  // the recent list is out of view
-
-        toggle->click();
-        QCOMPARE(toggle->text(), QString("Show History"));
-        QCOMPARE(w.recentList()->x(), 712);
-        QCOMPARE(w.historyList()->geometry(), QRect(80, 88, 457, 216));
-
-        toggle->click();
-        QCOMPARE(toggle->text(), QString("Hide History"));
-        QCOMPARE(w.recentList()->geometry(), QRect(80, 88, 457, 69));
-        QCOMPARE(w.historyList()->geometry(), QRect(80, 160, 457, 144));
-
-        toggle->click();
-        QCOMPARE(toggle->text(), QString("Show History"));
-        QCOMPARE(w.recentList()->x(), 712);
-        QCOMPARE(w.historyList()->geometry().bottom() + 1, 4560 / 15);
-    }
-
     void recentFileFile() {
         TempDir dir;
         char cwd[4096];

@@ -1,0 +1,120 @@
+// Number text, folded number lists and JSON text.
+#include "text/Json.h"
+#include "text/NumberList.h"
+#include "text/NumberText.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <random>
+
+using namespace corvane;
+using V = std::vector<std::string>;
+
+TEST(NumberText, TextToNumber) {
+    EXPECT_EQ(TextToNumber("12"), 12);
+    EXPECT_EQ(TextToNumber("  -12.5e2x"), -1250);
+    EXPECT_EQ(TextToNumber("12A"), 12);
+    EXPECT_EQ(TextToNumber(".5"), 0.5);
+    EXPECT_EQ(TextToNumber("1E"), 1);
+    EXPECT_EQ(TextToNumber("1.5E+02"), 150);
+    bool found = true;
+    EXPECT_EQ(TextToNumber("NULL", &found), 0);
+    EXPECT_FALSE(found);
+    EXPECT_EQ(TextToNumber("nan"), 0);
+    EXPECT_EQ(TextToNumber("inf"), 0);
+    EXPECT_EQ(TextToNumber("-.", &found), 0);
+    EXPECT_FALSE(found);
+    EXPECT_EQ(TextToNumber(""), 0);
+}
+
+TEST(NumberText, NumberToTextAndPatterns) {
+    EXPECT_EQ(NumberToText(-0.0), "0");
+    EXPECT_EQ(NumberToText(-120), "-120");
+    EXPECT_EQ(NumberToText(0.00001), "1E-05");
+    EXPECT_EQ(NumberToText(0.0001), "0.0001");
+    EXPECT_EQ(NumberToText(2.5e16), "2.5E+16");
+    EXPECT_EQ(NumberToText(1e15), "1E+15");
+    EXPECT_EQ(NumberToText(999999999999999), "999999999999999");
+    EXPECT_EQ(NumberToText(0.1 + 0.2), "0.3");
+    EXPECT_EQ(NumberToText(100007.5), "100007.5");
+    EXPECT_EQ(FormatKilobytes(12345), "12.056");
+    EXPECT_EQ(FormatKilobytes(3072), "3.");
+    EXPECT_EQ(FormatKilobytes(512), ".5");
+    EXPECT_EQ(FormatKilobytes(0), ".");
+    EXPECT_EQ(FormatOneDecimal(29000), "29000.");
+    EXPECT_EQ(FormatOneDecimal(199947.98), "199948.");
+    EXPECT_EQ(FormatOneDecimal(0.5), ".5");
+    EXPECT_EQ(FormatOneDecimal(2.75), "2.8");
+    EXPECT_EQ(FormatOneDecimal(0.25), ".3");
+    EXPECT_EQ(FormatOneDecimal(-2.75), "-2.8");
+    EXPECT_EQ(FormatOneDecimal(2.1e8), "210000000.");
+}
+
+// The textual shortcuts give exactly what reading the number and writing it
+// back gives.
+TEST(NumberText, ShortcutsAgreeWithReadingTheNumber) {
+    std::vector<std::string> texts = {"0", "-0", "0.0", "-0.000", "12", "007", "-12.50", "+3", ".5", "-.5", "5.", "1.5E+02",
+                                      "1e-3", "0.0001", "0.00001", "0.000012", "-0.00009", "123456789012345", "1234567890123456",
+                                      "99999999999999.9", "1000000000000000", "12A", "A12", "NULL", "", " 7", "-", ".", "1.2.3",
+                                      "0x10", "nan", "inf", "1E400", "1E-400", "0E5", "3E", "2.5e", "10.000000000000001"};
+    std::mt19937_64 rng(42);
+    for (int i = 0; i < 2000; ++i) {
+        char buf[64];
+        const double v = std::ldexp(static_cast<double>(rng() % 2000001) - 1000000, static_cast<int>(rng() % 60) - 40);
+        std::snprintf(buf, sizeof buf, "%.*f", static_cast<int>(rng() % 12), v);
+        texts.push_back(buf);
+    }
+    for (const std::string& t : texts) {
+        SCOPED_TRACE(t);
+        for (bool negate : {false, true}) {
+            std::string fast;
+            AppendSignedNumber(fast, t, negate);
+            const double v = TextToNumber(t);
+            EXPECT_EQ(fast, NumberToText(negate ? -v : v));
+        }
+        EXPECT_EQ(IsZeroNumber(t), TextToNumber(t) == 0);
+        EXPECT_EQ(SameNumber(t, "12"), TextToNumber(t) == 12);
+    }
+    // The general form is the one printf's %.15G gives.
+    for (int i = 0; i < 2000; ++i) {
+        const double v = std::ldexp(static_cast<double>(rng() >> 11), static_cast<int>(rng() % 200) - 120);
+        char buf[64];
+        std::snprintf(buf, sizeof buf, "%.15G", v);
+        if (v != std::trunc(v) || v >= 1e15) EXPECT_EQ(NumberToText(v), buf);
+    }
+}
+
+TEST(NumberList, FoldsAscendingRunsOnly) {
+    V runs;
+    const auto fold = [&](const V& in) {
+        runs = FoldRuns(in);
+        return JoinItems(runs);
+    };
+    EXPECT_EQ(fold({"3", "4", "5", "8", "10", "11", "11", "2"}), "3 TO 5 8 10 TO 11 11 2 ");
+    EXPECT_EQ(runs, (V{"3", "TO", "5", "8", "10", "TO", "11", "11", "2"}));
+    EXPECT_EQ(fold({"5"}), "5 ");
+    EXPECT_EQ(fold({}), " ");
+    EXPECT_EQ(runs, V{""});
+    EXPECT_EQ(fold({"1", "2"}), "1 TO 2 ");
+    EXPECT_EQ(fold({"4", "3", "2"}), "4 3 2 ");
+    EXPECT_EQ(fold({"1", "2", "2", "3"}), "1 TO 2 2 TO 3 ");
+    EXPECT_EQ(fold({"6", "7", "8"}), "6 TO 8 ");
+    EXPECT_EQ(fold({"0011", "0012"}), "0011 TO 12 ");
+    EXPECT_EQ(JoinItems({}), "");
+}
+
+TEST(Json, EscapesAndBytesThatAreNoUtf8) {
+    EXPECT_EQ(JsonString("a\"b\\c\n\r\t\x01\x7F"), "\"a\\\"b\\\\c\\n\\r\\t\\u0001\\u007F\"");
+    EXPECT_EQ(JsonString("\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"), "\"\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\"");
+    // A lone byte, an overlong form and an encoded surrogate are no UTF-8:
+    // each byte keeps its Latin-1 value.
+    EXPECT_EQ(JsonString("\xE9"), "\"\\u00E9\"");
+    EXPECT_EQ(JsonString("\xC0\xAF"), "\"\\u00C0\\u00AF\"");
+    EXPECT_EQ(JsonString("\xED\xA0\x80"), "\"\\u00ED\\u00A0\\u0080\"");
+    EXPECT_EQ(JsonString("\xF4\x90\x80\x80"), "\"\\u00F4\\u0090\\u0080\\u0080\"");
+    std::string out;
+    AppendJsonString(out, "I/Wide", "$");
+    EXPECT_EQ(out, "\"I/Wide$\"");
+}
