@@ -5,6 +5,7 @@
 //   corvane tables INPUT [--json] [--all-sections]
 #include "cli/Console.h"
 #include "cli/ReportOutput.h"
+#include "cli/TablesOutput.h"
 #include "driver/Files.h"
 #include "driver/Preprocessor.h"
 #include "driver/Session.h"
@@ -182,75 +183,6 @@ int PreprocessCommand(const Options& o) {
     return Preprocess(o.input, history, messages) ? 0 : 1;
 }
 
-void PrintListing(Session& s) {
-    const UnitsInfo& units = s.model.units;
-    std::printf("== Units\nforce\tlength\n%s\t%s\n", units.force.c_str(), units.length.c_str());
-    std::string line;
-    for (TableId id : kTableOrder) {
-        const Table& table = s.model[id];
-        const TableDescriptor& d = table.descriptor();
-        std::printf("\n== %.*s (%zu rows)\n", static_cast<int>(d.name.size()), d.name.data(), table.rows());
-        line.clear();
-        for (std::size_t k = 0; k < d.columnCount; ++k) {
-            if (k) line += '\t';
-            line += d.columns[k].name;
-        }
-        std::printf("%s\n", line.c_str());
-        for (std::size_t r = 0; r < table.rows(); ++r) {
-            line.clear();
-            for (std::size_t k = 0; k < d.columnCount; ++k) {
-                if (k) line += '\t';
-                table.AppendText(line, r, static_cast<int>(k));
-            }
-            line += '\n';
-            std::fwrite(line.data(), 1, line.size(), stdout);
-        }
-    }
-    const Table& combos = s.model[TableId::Combinations];
-    std::printf("\n== CombinationList (%zu entries)\n", s.model.combinationStarts.size());
-    for (std::uint32_t row : s.model.combinationStarts) std::printf("%s\n", combos.Text(row, CombinationCol::ComboName).c_str());
-}
-
-// Appends a cell as a JSON string, its marker inside the quotes.
-void AppendJsonCell(std::string& out, const Table& table, std::size_t row, int col) {
-    const Cell c = table.cell(row, col);
-    if (c.absent()) AppendJsonString(out, table.descriptor().columns[col].absentText);
-    else AppendJsonString(out, table.View(c), c.quoted() ? "$" : "");
-}
-
-void PrintJson(Session& s, const std::vector<std::string>& history) {
-    std::string out = "{\n  \"history\": [";
-    for (std::size_t i = 0; i < history.size(); ++i) out += (i ? ", " : "") + JsonString(history[i]);
-    const UnitsInfo& units = s.model.units;
-    out += "],\n  \"units\": {\"force\": " + JsonString(units.force) + ", \"length\": " + JsonString(units.length) + "}";
-    for (TableId id : kTableOrder) {
-        const Table& table = s.model[id];
-        const TableDescriptor& d = table.descriptor();
-        out += ",\n  " + JsonString(d.name) + ": {";
-        for (std::size_t k = 0; k < d.columnCount; ++k) {
-            out += (k ? ", " : "") + JsonString(d.columns[k].name) + ": [";
-            for (std::size_t r = 0; r < table.rows(); ++r) {
-                if (r) out += ", ";
-                AppendJsonCell(out, table, r, static_cast<int>(k));
-                if (out.size() > (1u << 22)) {
-                    std::fwrite(out.data(), 1, out.size(), stdout);
-                    out.clear();
-                }
-            }
-            out += "]";
-        }
-        out += "}";
-    }
-    out += ",\n  \"CombinationList\": [";
-    const Table& combos = s.model[TableId::Combinations];
-    for (std::size_t i = 0; i < s.model.combinationStarts.size(); ++i) {
-        if (i) out += ", ";
-        AppendJsonCell(out, combos, s.model.combinationStarts[i], CombinationCol::ComboName);
-    }
-    out += "]\n}\n";
-    std::fwrite(out.data(), 1, out.size(), stdout);
-}
-
 int Tables(const Options& o) {
     Session s;
     s.inputPath = o.input;
@@ -262,14 +194,12 @@ int Tables(const Options& o) {
             std::fprintf(stderr, "%s\n", history.lines.empty() ? "" : history.lines.back().c_str());
             return 1;
         }
-        PrintJson(s, history.lines);
-        return 0;
+        return WriteTablesJson(s.model, history.lines, stdout) ? 0 : 1;
     }
     ConsoleHistory history;
     if (!ReadAllTables(s, history)) return 1;
     std::printf("\n");
-    PrintListing(s);
-    return 0;
+    return WriteTablesText(s.model, stdout) ? 0 : 1;
 }
 
 }  // namespace

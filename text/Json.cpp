@@ -30,7 +30,16 @@ std::size_t Utf8Length(std::string_view s, std::size_t i) {
 
 namespace {
 
-bool Plain(unsigned char c) { return c >= 0x20 && c < 0x7F && c != '"' && c != '\\'; }
+// Bytes that stand in a JSON string as they are.
+struct PlainBytes {
+    bool plain[256] = {};
+    constexpr PlainBytes() {
+        for (int c = 0x20; c < 0x7F; ++c) plain[c] = c != '"' && c != '\\';
+    }
+};
+constexpr PlainBytes kPlain;
+
+bool Plain(unsigned char c) { return kPlain.plain[c]; }
 
 void AppendEscaped(std::string& out, std::string_view s) {
     char esc[8];
@@ -42,7 +51,9 @@ void AppendEscaped(std::string& out, std::string_view s) {
             while (e < s.size() && Plain(static_cast<unsigned char>(s[e]))) ++e;
             out.append(s.data() + i, e - i);
             i = e;
-        } else if (c == '"' || c == '\\') {
+            continue;
+        }
+        if (c == '"' || c == '\\') {
             out += '\\';
             out += static_cast<char>(c);
             ++i;

@@ -1,0 +1,127 @@
+#include "cli/TablesOutput.h"
+
+#include "text/Json.h"
+
+namespace corvane {
+
+namespace {
+
+// Writes through a large buffer and remembers the first failure.
+class Output {
+public:
+    explicit Output(std::FILE* file) : file_(file) { buffer_.reserve(kFlushAt + 4096); }
+    std::string& buffer() { return buffer_; }
+    void MaybeFlush() {
+        if (buffer_.size() >= kFlushAt) Flush();
+    }
+    void Flush() {
+        if (ok_ && !buffer_.empty() && std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) ok_ = false;
+        buffer_.clear();
+    }
+    bool Finish() {
+        Flush();
+        return std::fflush(file_) == 0 && ok_ && !std::ferror(file_);
+    }
+
+private:
+    static constexpr std::size_t kFlushAt = std::size_t(1) << 22;
+    std::FILE* file_;
+    std::string buffer_;
+    bool ok_ = true;
+};
+
+// A cell as a JSON string, its marker inside the quotes.
+void AppendJsonCell(std::string& out, const Table& table, std::size_t row, int col) {
+    const Cell c = table.cell(row, col);
+    if (c.absent()) AppendJsonString(out, table.descriptor().columns[col].absentText);
+    else if (c.quoted()) AppendJsonString(out, table.View(c), std::string_view("$", 1));
+    else AppendJsonString(out, table.View(c));
+}
+
+}  // namespace
+
+bool WriteTablesText(const Model& model, std::FILE* file) {
+    Output out(file);
+    std::string& b = out.buffer();
+    b += "== Units\nforce\tlength\n" + model.units.force + "\t" + model.units.length + "\n";
+    for (TableId id : kTableOrder) {
+        const Table& table = model[id];
+        const TableDescriptor& d = table.descriptor();
+        b += "\n== ";
+        b += d.name;
+        b += " (" + std::to_string(table.rows()) + " rows)\n";
+        for (std::size_t k = 0; k < d.columnCount; ++k) {
+            if (k) b += '\t';
+            b += d.columns[k].name;
+        }
+        b += '\n';
+        for (std::size_t r = 0; r < table.rows(); ++r) {
+            for (std::size_t k = 0; k < d.columnCount; ++k) {
+                if (k) b += '\t';
+                table.AppendText(b, r, static_cast<int>(k));
+            }
+            b += '\n';
+            out.MaybeFlush();
+        }
+    }
+    const Table& combos = model[TableId::Combinations];
+    b += "\n== CombinationList (" + std::to_string(model.combinationStarts.size()) + " entries)\n";
+    for (std::uint32_t row : model.combinationStarts) {
+        combos.AppendText(b, row, CombinationCol::ComboName);
+        b += '\n';
+    }
+    return out.Finish();
+}
+
+bool WriteTablesJson(const Model& model, const std::vector<std::string>& history, std::FILE* file) {
+    Output out(file);
+    std::string& b = out.buffer();
+    b += "{\n  \"history\": [";
+    for (std::size_t i = 0; i < history.size(); ++i) {
+        if (i) b += ", ";
+        AppendJsonString(b, history[i]);
+    }
+    b += "],\n  \"units\": {\"force\": ";
+    AppendJsonString(b, model.units.force);
+    b += ", \"length\": ";
+    AppendJsonString(b, model.units.length);
+    b += "}";
+    // A table's columns are listed one after the other, but its rows are
+    // read once: each column's text is gathered on the way, so the input
+    // behind the cells is walked through once per table.
+    std::vector<std::string> columns;
+    for (TableId id : kTableOrder) {
+        const Table& table = model[id];
+        const TableDescriptor& d = table.descriptor();
+        columns.assign(d.columnCount, std::string());
+        for (std::size_t r = 0; r < table.rows(); ++r)
+            for (std::size_t k = 0; k < d.columnCount; ++k) {
+                if (r) columns[k].append(", ", 2);
+                AppendJsonCell(columns[k], table, r, static_cast<int>(k));
+            }
+        b += ",\n  ";
+        AppendJsonString(b, d.name);
+        b += ": {";
+        for (std::size_t k = 0; k < d.columnCount; ++k) {
+            if (k) b += ", ";
+            AppendJsonString(b, d.columns[k].name);
+            b += ": [";
+            out.Flush();
+            b.swap(columns[k]);
+            out.Flush();
+            b += "]";
+        }
+        b += "}";
+        out.MaybeFlush();
+    }
+    b += ",\n  \"CombinationList\": [";
+    const Table& combos = model[TableId::Combinations];
+    for (std::size_t i = 0; i < model.combinationStarts.size(); ++i) {
+        if (i) b += ", ";
+        AppendJsonCell(b, combos, model.combinationStarts[i], CombinationCol::ComboName);
+    }
+    b += "]\n}\n";
+    return out.Finish();
+}
+
+}  // namespace corvane
