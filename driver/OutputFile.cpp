@@ -7,9 +7,11 @@
 #include <csignal>
 #include <cstdint>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <mutex>
 #include <new>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -36,6 +38,16 @@ struct Slot {
 static_assert(std::atomic<int>::is_always_lock_free, "the signal handler reads the slot states");
 Slot g_slots[kSlots];
 
+// Other threads go on running while the handler removes the files, and one
+// of them could create a new file just after the handler has looked. So the
+// handler first raises g_dying and then waits for the creations in progress
+// (g_creating) to end, and a creation that starts after g_dying is refused.
+// Both sides use sequentially consistent operations: either the creating
+// thread sees g_dying or the handler sees the creation. A thread blocks the
+// cleanup signals while it creates, so the handler never waits for itself.
+std::atomic<int> g_creating{0};
+std::atomic<bool> g_dying{false};
+
 // -1 when every slot is taken: the file is still written, it is only not
 // removed by a signal.
 int Register(int dirFd, const std::string& name) {
@@ -61,6 +73,11 @@ void Unregister(int& slot) {
 void RemoveNewFilesAndDie(int sig) {
     const int savedErrno = errno;
     const pid_t self = ::getpid();
+    g_dying.store(true);
+    for (int waited = 0; g_creating.load() > 0 && waited < 1000; ++waited) {
+        const timespec millisecond{0, 1000000};
+        ::nanosleep(&millisecond, nullptr);
+    }
     for (Slot& slot : g_slots)
         if (slot.state.load(std::memory_order_acquire) == kPublished && slot.owner == self)
             ::unlinkat(slot.dirFd, slot.name, 0);
@@ -150,14 +167,24 @@ bool OutputFile::Open(const std::string& target) {
         return true;
     }
 
+    sigset_t cleanupSignals, saved;
+    sigemptyset(&cleanupSignals);
+    for (int sig : kCleanupSignals) sigaddset(&cleanupSignals, sig);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        // Registered before it exists, so no signal can come between the
-        // creation and the registration and leave the file behind.
         partName_ = PartName(targetName_);
-        slot_ = Register(dirFd_, partName_);
-        fd_ = ::openat(dirFd_, partName_.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
+        ::pthread_sigmask(SIG_BLOCK, &cleanupSignals, &saved);
+        g_creating.fetch_add(1);
+        int error = EINTR;  // the process is ending
+        if (!g_dying.load()) {
+            // Registered before it exists, so that a signal cannot come
+            // between the creation and the registration.
+            slot_ = Register(dirFd_, partName_);
+            fd_ = ::openat(dirFd_, partName_.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
+            error = errno;
+        }
+        g_creating.fetch_sub(1);
+        ::pthread_sigmask(SIG_SETMASK, &saved, nullptr);
         if (fd_ >= 0) return true;
-        const int error = errno;
         partName_.clear();  // not ours: Abandon must not remove it
         Unregister(slot_);
         if (error != EEXIST) return fail(error);

@@ -13,6 +13,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace corvane;
@@ -154,6 +155,38 @@ TEST(OutputFile, TerminatingSignalRemovesTheNewFile) {
         EXPECT_EQ(ReadFile(target), kEarlier);
         EXPECT_EQ(Listing(dir), std::vector<std::string>{"model.std"});
     }
+}
+
+// Threads that keep creating outputs while the handler removes them: none
+// may create a new file the handler does not see.
+TEST(OutputFile, SignalAmidParallelWritersLeavesNoNewFile) {
+    TempDir dir;
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t pid = Fork([&] {
+        std::signal(SIGTERM, SIG_DFL);
+        InstallOutputCleanup();
+        for (int t = 0; t < 4; ++t)
+            std::thread([&dir, t] {
+                for (int i = 0;; ++i) {
+                    OutputFile out;
+                    out.Open(dir.Path("out" + std::to_string(t) + ".std"));
+                    out.Write(std::string(65536, 'x'));
+                    if (i % 2) out.Commit();
+                }
+            }).detach();
+        if (::write(ready[1], "r", 1) != 1) return 3;
+        for (;;) ::pause();
+    });
+    char c = 0;
+    ASSERT_EQ(::read(ready[0], &c, 1), 1);
+    ::usleep(20000);
+    ::kill(pid, SIGTERM);
+    const int status = Wait(pid);
+    ::close(ready[0]);
+    ::close(ready[1]);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
+    for (const std::string& name : Listing(dir)) EXPECT_EQ(name.find(".part"), std::string::npos) << name;
 }
 
 // A forked child dying by a signal removes only its own new files; a signal
