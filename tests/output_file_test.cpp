@@ -9,7 +9,7 @@
 
 #include <algorithm>
 #include <csignal>
-#include <dirent.h>
+#include <filesystem>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -21,18 +21,28 @@ using namespace corvane::test;
 
 namespace {
 
-std::vector<std::string> Listing(const TempDir& dir) {
-    std::vector<std::string> names;
-    DIR* d = ::opendir(dir.Path("").c_str());
-    while (const dirent* e = d ? ::readdir(d) : nullptr)
-        if (std::string(e->d_name) != "." && std::string(e->d_name) != "..") names.push_back(e->d_name);
-    if (d) ::closedir(d);
+using Names = std::vector<std::string>;
+const std::string kEarlier = "earlier output\r\n";
+
+Names Listing(const TempDir& dir) {
+    Names names;
+    for (const auto& e : std::filesystem::directory_iterator(dir.Path(""))) names.push_back(e.path().filename());
     std::sort(names.begin(), names.end());
     return names;
 }
 
-// Runs `body` in a forked child, which ends with its result; returns the
-// child's pid.
+// model.std as the test wrote it, and nothing else in the folder.
+void ExpectOnlyTheEarlierFile(const TempDir& dir) {
+    EXPECT_EQ(ReadFile(dir.Path("model.std")), kEarlier);
+    EXPECT_EQ(Listing(dir), Names{"model.std"});
+}
+
+mode_t Mode(const std::string& path) {
+    struct stat st {};
+    ::lstat(path.c_str(), &st);
+    return st.st_mode;
+}
+
 template <class Body>
 pid_t Fork(Body body) {
     const pid_t pid = ::fork();
@@ -46,26 +56,35 @@ int Wait(pid_t pid) {
     return status;
 }
 
-mode_t Mode(const std::string& path) {
-    struct stat st {};
-    ::lstat(path.c_str(), &st);
-    return st.st_mode;
+// Runs `body` in a child process and returns its wait status. With `sig`,
+// the signal is sent once the child has called Ready().
+int g_ready[2];
+void Ready() { (void)!::write(g_ready[1], "r", 1); }
+template <class Body>
+int RunChild(Body body, int sig = 0) {
+    if (::pipe(g_ready) != 0) return -1;
+    const pid_t pid = Fork([&] {
+        std::signal(SIGTERM, SIG_DFL);
+        std::signal(SIGPIPE, SIG_DFL);
+        return body();
+    });
+    ::close(g_ready[1]);
+    char c = 0;
+    if (sig && ::read(g_ready[0], &c, 1) == 1) ::kill(pid, sig);
+    ::close(g_ready[0]);
+    return Wait(pid);
 }
-
-const std::string kEarlier = "earlier output\r\n";
 
 }  // namespace
 
 TEST(OutputFile, AbandonedOrUnwoundWriterLeavesTheEarlierFile) {
     TempDir dir;
     const std::string target = dir.Write("model.std", kEarlier);
-    {
-        OutputFile out;
-        ASSERT_TRUE(out.Open(target));
-        out.Write(std::string(3 << 20, 'x'));
-        EXPECT_EQ(Listing(dir).size(), 2u);
-        out.Abandon();
-    }
+    OutputFile abandoned;
+    ASSERT_TRUE(abandoned.Open(target));
+    abandoned.Write(std::string(3 << 20, 'x'));
+    EXPECT_EQ(Listing(dir).size(), 2u);
+    abandoned.Abandon();
     EXPECT_THROW(
         {
             OutputFile out;
@@ -74,8 +93,7 @@ TEST(OutputFile, AbandonedOrUnwoundWriterLeavesTheEarlierFile) {
             throw std::bad_alloc();
         },
         std::bad_alloc);
-    EXPECT_EQ(ReadFile(target), kEarlier);
-    EXPECT_EQ(Listing(dir), std::vector<std::string>{"model.std"});
+    ExpectOnlyTheEarlierFile(dir);
 }
 
 TEST(OutputFile, CommitWritesEveryByteAndKeepsThePermissions) {
@@ -100,12 +118,12 @@ TEST(OutputFile, CommitWritesEveryByteAndKeepsThePermissions) {
     EXPECT_EQ(Mode(target) & 0777, 0640u);
 }
 
-// Errors found while buffering and only at the final flush.
+// A write error while buffering, and one found only by the final flush.
 TEST(OutputFile, FullDiskFailsTheCommitAndKeepsTheEarlierFile) {
     for (std::size_t size : {600u << 10, 3u << 20}) {
         TempDir dir;
         const std::string target = dir.Write("model.std", kEarlier);
-        const int status = Wait(Fork([&] {
+        const int status = RunChild([&] {
             std::signal(SIGXFSZ, SIG_IGN);
             const rlimit limit{256 << 10, 256 << 10};
             ::setrlimit(RLIMIT_FSIZE, &limit);
@@ -113,10 +131,9 @@ TEST(OutputFile, FullDiskFailsTheCommitAndKeepsTheEarlierFile) {
             if (!out.Open(target)) return 2;
             out.Write(std::string(size, 'x'));
             return !out.Commit() && out.Error() == EFBIG ? 0 : 1;
-        }));
+        });
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << size;
-        EXPECT_EQ(ReadFile(target), kEarlier);
-        EXPECT_EQ(Listing(dir), std::vector<std::string>{"model.std"});
+        ExpectOnlyTheEarlierFile(dir);
     }
 }
 
@@ -126,34 +143,23 @@ TEST(OutputFile, TerminatingSignalRemovesTheNewFile) {
     for (int sig : {SIGTERM, SIGPIPE}) {
         TempDir dir;
         const std::string target = dir.Write("model.std", kEarlier);
-        int ready[2], reader[2];
-        ASSERT_EQ(::pipe(ready), 0);
-        ASSERT_EQ(::pipe(reader), 0);
-        ::close(reader[0]);
-        const pid_t pid = Fork([&] {
-            std::signal(SIGTERM, SIG_DFL);
-            std::signal(SIGPIPE, SIG_DFL);
-            InstallOutputCleanup();
-            OutputFile out;
-            if (!out.Open(target)) return 2;
-            out.Write(std::string(3 << 20, 'x'));
-            if (::write(ready[1], "r", 1) != 1) return 3;
-            if (sig == SIGPIPE) (void)!::write(reader[1], "line\n", 5);
-            for (;;) ::pause();
-        });
-        ::close(reader[1]);
-        char c = 0;
-        ASSERT_EQ(::read(ready[0], &c, 1), 1);
-        if (sig == SIGTERM) {
-            EXPECT_EQ(Listing(dir).size(), 2u);
-            ::kill(pid, SIGTERM);
-        }
-        const int status = Wait(pid);
-        ::close(ready[0]);
-        ::close(ready[1]);
+        int gone[2];
+        ASSERT_EQ(::pipe(gone), 0);
+        ::close(gone[0]);
+        const int status = RunChild(
+            [&] {
+                InstallOutputCleanup();
+                OutputFile out;
+                if (!out.Open(target)) return 2;
+                out.Write(std::string(3 << 20, 'x'));
+                if (sig == SIGPIPE) (void)!::write(gone[1], "line\n", 5);
+                Ready();
+                for (;;) ::pause();
+            },
+            sig == SIGTERM ? SIGTERM : 0);
+        ::close(gone[1]);
         EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == sig) << sig;
-        EXPECT_EQ(ReadFile(target), kEarlier);
-        EXPECT_EQ(Listing(dir), std::vector<std::string>{"model.std"});
+        ExpectOnlyTheEarlierFile(dir);
     }
 }
 
@@ -161,30 +167,23 @@ TEST(OutputFile, TerminatingSignalRemovesTheNewFile) {
 // may create a new file the handler does not see.
 TEST(OutputFile, SignalAmidParallelWritersLeavesNoNewFile) {
     TempDir dir;
-    int ready[2];
-    ASSERT_EQ(::pipe(ready), 0);
-    const pid_t pid = Fork([&] {
-        std::signal(SIGTERM, SIG_DFL);
-        InstallOutputCleanup();
-        for (int t = 0; t < 4; ++t)
-            std::thread([&dir, t] {
-                for (int i = 0;; ++i) {
-                    OutputFile out;
-                    out.Open(dir.Path("out" + std::to_string(t) + ".std"));
-                    out.Write(std::string(65536, 'x'));
-                    if (i % 2) out.Commit();
-                }
-            }).detach();
-        if (::write(ready[1], "r", 1) != 1) return 3;
-        for (;;) ::pause();
-    });
-    char c = 0;
-    ASSERT_EQ(::read(ready[0], &c, 1), 1);
-    ::usleep(20000);
-    ::kill(pid, SIGTERM);
-    const int status = Wait(pid);
-    ::close(ready[0]);
-    ::close(ready[1]);
+    const int status = RunChild(
+        [&]() -> int {
+            InstallOutputCleanup();
+            for (int t = 0; t < 4; ++t)
+                std::thread([&dir, t] {
+                    for (int i = 0;; ++i) {
+                        OutputFile out;
+                        out.Open(dir.Path("out" + std::to_string(t) + ".std"));
+                        out.Write(std::string(65536, 'x'));
+                        if (i % 2) out.Commit();
+                    }
+                }).detach();
+            ::usleep(20000);
+            Ready();
+            for (;;) ::pause();
+        },
+        SIGTERM);
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
     for (const std::string& name : Listing(dir)) EXPECT_EQ(name.find(".part"), std::string::npos) << name;
 }
@@ -196,14 +195,13 @@ TEST(OutputFile, SignalCleanupSparesTheParentAndIgnoredSignals) {
     OutputFile out;
     ASSERT_TRUE(out.Open(dir.Path("parent.std")));
     out.Write("parent");
-    const int status = Wait(Fork([&] {
+    const int status = RunChild([&] {
         std::signal(SIGHUP, SIG_IGN);
-        std::signal(SIGTERM, SIG_DFL);
         InstallOutputCleanup();
         ::raise(SIGHUP);
         ::raise(SIGTERM);
         return 0;
-    }));
+    });
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
     EXPECT_TRUE(out.Commit()) << out.Error();
     EXPECT_EQ(ReadFile(dir.Path("parent.std")), "parent");
@@ -222,7 +220,7 @@ TEST(OutputFile, LinkOrPipeAtTheTargetIsReplacedNotFollowed) {
     }
     ::alarm(0);
     EXPECT_EQ(ReadFile(destination), kEarlier);
-    EXPECT_EQ(Listing(dir), (std::vector<std::string>{"destination.std", "link.std", "pipe.std"}));
+    EXPECT_EQ(Listing(dir), (Names{"destination.std", "link.std", "pipe.std"}));
 }
 
 // A link to a device or a pipe (/dev/stdout) is written through, since
@@ -235,11 +233,11 @@ TEST(OutputFile, LinkToADeviceOrPipeIsWrittenThrough) {
     ASSERT_EQ(::mkfifo(dir.Path("pipe").c_str(), 0600), 0);
     ASSERT_EQ(::symlink("pipe", dir.Path("pipe.std").c_str()), 0);
     int error = 0;
-    ::alarm(10);  // opening a pipe without reader must not wait
+    ::alarm(10);
     EXPECT_FALSE(WriteFileAtomically(dir.Path("pipe.std"), "x", &error));
     ::alarm(0);
     EXPECT_EQ(error, ENXIO);
-    EXPECT_EQ(Listing(dir), (std::vector<std::string>{"null.std", "pipe", "pipe.std"}));
+    EXPECT_EQ(Listing(dir), (Names{"null.std", "pipe", "pipe.std"}));
 }
 
 TEST(OutputFile, ConcurrentWritersLeaveOneWholeFile) {
@@ -266,7 +264,7 @@ TEST(OutputFile, ConcurrentWritersLeaveOneWholeFile) {
     for (pid_t pid : pids) EXPECT_EQ(Wait(pid), 0);
     const std::string result = ReadFile(target);
     EXPECT_TRUE(result == contents[0] || result == contents[1]) << result.size();
-    EXPECT_EQ(Listing(dir), std::vector<std::string>{"model.std"});
+    EXPECT_EQ(Listing(dir), Names{"model.std"});
 }
 
 TEST(OutputFile, UnusableTargetsFailAndCreateNothing) {
@@ -277,7 +275,7 @@ TEST(OutputFile, UnusableTargetsFailAndCreateNothing) {
     EXPECT_EQ(out.Error(), ENOENT);
     EXPECT_FALSE(out.Open(dir.Path("folder")));
     EXPECT_EQ(out.Error(), EISDIR);
-    EXPECT_EQ(Listing(dir), std::vector<std::string>{"folder"});
+    EXPECT_EQ(Listing(dir), Names{"folder"});
 }
 
 TEST(OutputFile, ReadOnlyFolderFailsAndCreatesNothing) {
@@ -289,8 +287,7 @@ TEST(OutputFile, ReadOnlyFolderFailsAndCreatesNothing) {
     EXPECT_FALSE(WriteFileAtomically(target, "new", &error));
     EXPECT_EQ(error, EACCES);
     ::chmod(dir.Path("").c_str(), 0755);
-    EXPECT_EQ(ReadFile(target), kEarlier);
-    EXPECT_EQ(Listing(dir), std::vector<std::string>{"model.std"});
+    ExpectOnlyTheEarlierFile(dir);
 }
 
 TEST(PathsClash, SameFileHoweverSpelledExistingOrNot) {
