@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <sys/stat.h>
 
 namespace corvane {
@@ -19,6 +20,26 @@ bool SameFile(const std::string& a, const std::string& b) {
     struct stat sa {}, sb {};
     if (a.empty() || b.empty() || ::stat(a.c_str(), &sa) != 0 || ::stat(b.c_str(), &sb) != 0) return false;
     return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+namespace {
+// The path with its existing part resolved (links, "." and "..") and the
+// rest normalised as written.
+std::string ResolvedSpelling(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path absolute = fs::absolute(path, ec);
+    fs::path resolved = fs::weakly_canonical(absolute, ec);
+    if (ec) resolved = absolute.lexically_normal();
+    std::string s = resolved.string();
+    while (s.size() > 1 && s.back() == '/') s.pop_back();
+    return s;
+}
+}  // namespace
+
+bool PathsClash(const std::string& a, const std::string& b) {
+    if (a.empty() || b.empty()) return false;
+    return SameFile(a, b) || ResolvedSpelling(a) == ResolvedSpelling(b);
 }
 
 std::uint64_t FileSize(const std::string& path) {

@@ -13,6 +13,11 @@ namespace corvane {
 bool IsExistingFile(const std::string& path);
 // True when both paths name the same existing file, however spelled.
 bool SameFile(const std::string& a, const std::string& b);
+// True when two paths would name the same file, whether or not it exists
+// yet: the same existing file, or the same name in the same folder however
+// the folder is spelled (".." and links included). For refusing two outputs,
+// or an output and the input, that are one file before anything is written.
+bool PathsClash(const std::string& a, const std::string& b);
 std::uint64_t FileSize(const std::string& path);
 
 // The path with its last four characters replaced by the extension
