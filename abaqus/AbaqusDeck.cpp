@@ -94,8 +94,11 @@ void WriteAbaqusDeck(const Model& m, const Links& k, LineSink& out) {
     out.Line("*End Part");
     for (const char* l : kAssembly) out.Line(l);
 
-    out.Line("*Nset, nset=_PickedSet4, internal, instance=Part-1-1");
+    // A node set without nodes stops the solver: a model without supports
+    // has neither the set nor the boundary condition on it.
     const Table& r = m[TableId::Restraints];
+    const bool supported = !r.empty();
+    if (supported) out.Line("*Nset, nset=_PickedSet4, internal, instance=Part-1-1");
     for (std::size_t i = 0; i < r.rows(); ++i) out.Line(r.Text(i, RestraintCol::Joint));
     out.Line("*Elset, elset=__PickedSurf5_SNEG, internal, instance=PART-1-1");
     for (std::size_t sec = 0; sec < s.rows(); ++sec) WriteElementNumbers(m, k, out, sec, line);
@@ -112,7 +115,11 @@ void WriteAbaqusDeck(const Model& m, const Links& k, LineSink& out) {
         out.Line("*Elastic ");
         out.Line(FormatOneDecimal(TextToNumber(mat.View(i, MaterialCol::E1))) + " , " + mat.Text(i, MaterialCol::U12));
     }
-    for (const char* l : kStep) out.Line(l);
+    for (const char* l : kStep) {
+        const std::string_view line = l;
+        if (!supported && (line == "*Boundary" || line.substr(0, 12) == "_PickedSet4,")) continue;
+        out.Line(line);
+    }
 }
 
 }  // namespace corvane

@@ -21,7 +21,7 @@ std::string RecentFileListText(const RecentFileList& entries) {
 bool SaveRecentFileList(const std::string& path, const RecentFileList& entries, std::string* reason) {
     FileSink out;
     if (out.Open(path)) WriteRecentFiles(out, entries);
-    if (out.Close()) return true;
+    if (out.Commit()) return true;
     if (reason) *reason = DescribeFileError(path, out.Error());
     return false;
 }

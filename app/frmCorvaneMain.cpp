@@ -132,6 +132,8 @@ void frmCorvaneMain::BuildWindow() {
     commands->addWidget(AddButton("Preprocessor", &frmCorvaneMain::RunPreprocessor));
     chkAllSections_ = new QCheckBox("Convert every section shape");
     commands->addWidget(chkAllSections_);
+    chkRenumber_ = new QCheckBox("Renumber for STAAD.Pro");
+    commands->addWidget(chkRenumber_);
     commands->addStretch();
     cmdHistory_ = AddButton("Hide History", &frmCorvaneMain::ToggleHistory);
     commands->addWidget(cmdHistory_);
@@ -327,6 +329,7 @@ void frmCorvaneMain::SyncUnitsToSession() {
     session_.inputPath = InputPath();
     session_.outputPath = OutputPath();
     session_.options.allSections = chkAllSections_->isChecked();
+    session_.options.renumber = chkRenumber_->isChecked();
 }
 
 void frmCorvaneMain::RefreshTables() {

@@ -101,6 +101,7 @@ public:
     QComboBox* lookupResult() const { return cboLookup_; }
     QLabel* printedText() const { return lblPrinted_; }
     QCheckBox* allSectionsBox() const { return chkAllSections_; }
+    QCheckBox* renumberBox() const { return chkRenumber_; }
     const std::vector<std::string>& lastSectionFrames() const { return lastSectionFrames_; }
     const std::vector<std::string>& runList() const { return runList_; }
 
@@ -170,6 +171,7 @@ private:
     QComboBox* cboLookup_ = nullptr;
     QLabel* lblPrinted_ = nullptr;
     QCheckBox* chkAllSections_ = nullptr;
+    QCheckBox* chkRenumber_ = nullptr;
     QListView* lstCombinationList_ = nullptr;
     CombinationListModel* combinationListModel_ = nullptr;
     std::vector<std::string> runList_;  // the number list the test commands work on

@@ -7,6 +7,7 @@
 #include "cli/ReportOutput.h"
 #include "cli/TablesOutput.h"
 #include "driver/Files.h"
+#include "driver/OutputFile.h"
 #include "driver/Preprocessor.h"
 #include "driver/Session.h"
 #include "text/Json.h"
@@ -32,10 +33,10 @@ const char* const kUsage =
     "Run 'corvane COMMAND --help' for the options of a command.\n";
 
 const char* const kConvertHelp =
-    "Usage: corvane convert INPUT [-o OUTPUT] [--all-sections] [--report FILE] [--strict]\n"
+    "Usage: corvane convert INPUT [-o OUTPUT] [--all-sections] [--renumber] [--report FILE] [--strict]\n"
     "\n"
     "Converts the SAP2000 text export INPUT to a STAAD.Pro input command file.\n"
-    "OUTPUT defaults to INPUT with its last four characters replaced by \".std\".\n"
+    "OUTPUT defaults to INPUT with its extension replaced by \".std\".\n"
     "The history of the conversion goes to standard output line by line; messages\n"
     "and the summary of what was left out go to standard error.\n"
     "\n"
@@ -43,6 +44,9 @@ const char* const kConvertHelp =
     "  -o, --output OUTPUT  the STAAD.Pro file to write (never the input itself)\n"
     "  --all-sections       give members of every section shape a property, from the\n"
     "                       section's computed properties (PRIS AX IX IY IZ ...)\n"
+    "  --renumber           give joints, members and shells whole numbers of 1 to\n"
+    "                       999999 where SAP2000 named them otherwise; the map of new\n"
+    "                       numbers goes beside OUTPUT (OUTPUT.numbers.csv)\n"
     "  --report FILE        write every report entry to FILE (tab-separated; JSON when\n"
     "                       FILE ends in .json)\n"
     "  --strict             exit with 2 when the report is not empty\n"
@@ -55,7 +59,7 @@ const char* const kAbaqusHelp =
     "\n"
     "Writes the shell part of the SAP2000 model INPUT (nodes, shell elements, shell\n"
     "sections, materials, supports, one pressure step) as an Abaqus input deck.\n"
-    "OUTPUT defaults to INPUT with its last four characters replaced by \".inp\".\n"
+    "OUTPUT defaults to INPUT with its extension replaced by \".inp\".\n"
     "\n"
     "Exit status: 0 when the deck was written, 1 when it was not, 2 with --strict\n"
     "when something was left out.\n";
@@ -85,6 +89,7 @@ struct Options {
     std::string reportFile;
     bool json = false;
     bool allSections = false;
+    bool renumber = false;
     bool strict = false;
     bool help = false;
     std::string error;
@@ -109,6 +114,7 @@ Options Parse(int argc, char** argv) {
         else if (a == "--report") value(&o.reportFile);
         else if (a == "--json") o.json = true;
         else if (a == "--all-sections") o.allSections = true;
+        else if (a == "--renumber") o.renumber = true;
         else if (a == "--strict") o.strict = true;
         else if (a.size() > 1 && a[0] == '-') o.error = "unknown option " + a;
         else positional.push_back(a);
@@ -116,13 +122,6 @@ Options Parse(int argc, char** argv) {
     if (positional.size() == 1) o.input = positional[0];
     else if (!o.help && o.error.empty()) o.error = positional.empty() ? "no INPUT given" : "more than one INPUT given";
     return o;
-}
-
-bool WriteWholeFile(const std::string& path, const std::string& text) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    const bool wrote = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-    return std::fclose(f) == 0 && wrote;
 }
 
 // Prints the report summary, writes the report file; the exit status of a
@@ -136,8 +135,9 @@ int FinishWithReport(const Options& o, const Session& s) {
             std::fprintf(stderr, "Output file is the input file: %s\n", o.reportFile.c_str());
             return 1;
         }
-        if (!WriteWholeFile(o.reportFile, json ? ReportJson(s.report) : ReportTsv(s.report))) {
-            std::fprintf(stderr, "Cannot write the report %s\n", o.reportFile.c_str());
+        int error = 0;
+        if (!WriteFileAtomically(o.reportFile, json ? ReportJson(s.report) : ReportTsv(s.report), &error)) {
+            std::fprintf(stderr, "Cannot write the report %s\n", DescribeFileError(o.reportFile, error).c_str());
             return 1;
         }
     }
@@ -153,6 +153,7 @@ int Convert(const Options& o) {
     s.inputPath = o.input;
     s.outputPath = o.output.empty() ? ReplaceExtension(o.input, ".std") : o.output;
     s.options.allSections = o.allSections;
+    s.options.renumber = o.renumber;
     ConsoleHistory history;
     ConsoleMessages messages;
     if (!MakeStaad(s, history, messages)) {
@@ -160,6 +161,7 @@ int Convert(const Options& o) {
         return 1;
     }
     std::fprintf(stderr, "Output: %s\n", s.outputPath.c_str());
+    if (!s.numberMap.empty()) std::fprintf(stderr, "Number map: %s\n", s.numberMap.c_str());
     return FinishWithReport(o, s);
 }
 
@@ -205,6 +207,7 @@ int Tables(const Options& o) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    InstallOutputCleanup();
     const Options o = Parse(argc, argv);
     struct Command {
         const char* name;

@@ -9,6 +9,9 @@
 #include "staad/Blocks.h"
 #include "text/NumberText.h"
 
+#include <cmath>
+#include <new>
+
 namespace corvane {
 
 namespace {
@@ -19,20 +22,55 @@ bool Fail(Session& s, MessageSink& messages, int error, FileRole role, const std
     return false;
 }
 
+// A failure that is told in a message of its own.
+bool FailWith(Session& s, MessageSink& messages, std::string message) {
+    s.failure = std::move(message);
+    messages.Show(s.failure);
+    return false;
+}
+
+// Memory ran out: the command ends, and its outputs, abandoned on the way
+// out, leave every earlier file as it was.
+bool OutOfMemory(Session& s, MessageSink& messages) {
+    const auto mb = static_cast<long long>(std::llround(static_cast<double>(FileSize(s.inputPath)) / 1e6));
+    return FailWith(s, messages, "Out of memory while reading " + s.inputPath + " (" + std::to_string(mb) + " MB)");
+}
+
 ReadOptions ReadOptionsOf(const ConvertOptions& o) {
     ReadOptions r;
-    r.allSections = o.allSections;
+    r.allSections = o.allSections || o.full;
+    r.threads = o.threads;
     return r;
 }
+
+// Counts a command's steps (readers, then blocks) for its progress.
+class Steps {
+public:
+    Steps(Progress* progress, std::size_t total) : progress_(progress), total_(total) {}
+    std::function<void()> Callback() {
+        if (!progress_) return {};
+        return [this] { progress_->Step(++done_, total_); };
+    }
+
+private:
+    Progress* progress_;
+    std::size_t total_;
+    std::size_t done_ = 0;
+};
 
 // Reads the model for a command, notes an input that is no table export,
 // and links the model.
 Links ReadAndLink(const InputText& input, Model& model, const ConvertOptions& options, ModelCommand command,
-                  HistoryLog& history, MessageSink& messages, Report& report) {
-    ReadContext rc{input, model, history, &report, ReadOptionsOf(options)};
+                  HistoryLog& history, MessageSink& messages, Report& report, const std::function<void()>& stepDone,
+                  const std::string& numberMap = {}) {
+    ReadContext rc{input, model, history, &report, ReadOptionsOf(options), stepDone};
     ReadModel(rc, command);
-    if (!input.HasAnyTable()) report.Add(ReportKind::NotTabular, "");
-    Links links = Link(model, &report, command == ModelCommand::Convert);
+    if (!input.HasTableItem()) report.Add(ReportKind::NotTabular, "");
+    LinkOptions lo;
+    lo.staad = command == ModelCommand::Convert;
+    lo.renumber = lo.staad && (options.renumber || options.full);
+    lo.numberMap = numberMap;
+    Links links = Link(model, &report, lo);
     // Each area section looks for its elements twice (materials and
     // properties, or the two element sets of the deck); without any area
     // section assignments, each look tells the user so.
@@ -41,18 +79,22 @@ Links ReadAndLink(const InputText& input, Model& model, const ConvertOptions& op
     return links;
 }
 
+const char* const kNotTabular = "Not a SAP2000 table export (no TABLE: line): ";
+
 }  // namespace
+
+std::string NumberMapPath(const std::string& staadPath) { return ReplaceExtension(staadPath, ".numbers.csv"); }
 
 void ConvertInput(const InputText& input, Model& model, const ConvertOptions& options, LineSink& out, HistoryLog& history,
                   MessageSink& messages, Report& report) {
-    const Links links = ReadAndLink(input, model, options, ModelCommand::Convert, history, messages, report);
+    const Links links = ReadAndLink(input, model, options, ModelCommand::Convert, history, messages, report, {});
     StaadContext c{model, links, out, history, &report};
     WriteStaadFile(c);
 }
 
 void AbaqusForInput(const InputText& input, Model& model, const ConvertOptions& options, LineSink& out, HistoryLog& history,
                     MessageSink& messages, Report& report) {
-    const Links links = ReadAndLink(input, model, options, ModelCommand::Abaqus, history, messages, report);
+    const Links links = ReadAndLink(input, model, options, ModelCommand::Abaqus, history, messages, report, {});
     WriteAbaqusDeck(model, links, out);
 }
 
@@ -61,25 +103,40 @@ void ReadTablesOf(const InputText& input, Model& model, const ConvertOptions& op
     ReadModel(rc, ModelCommand::Tables);
 }
 
-bool MakeStaad(Session& s, HistoryLog& history, MessageSink& messages) {
+bool MakeStaad(Session& s, HistoryLog& history, MessageSink& messages, Progress* progress) {
     const std::string input = s.inputPath;
     const std::string output = s.outputPath;
-    if (!BeginCommand(s, output, history, messages)) return false;
-    {
-        // The output is created empty before anything is read.
-        FileSink create;
-        if (!create.Open(output) || !create.Close()) return Fail(s, messages, create.Error(), FileRole::Output, output);
-    }
-    int error = 0;
-    auto text = InputText::Load(input, &error);
-    if (!text) return Fail(s, messages, error, FileRole::Input, input);
+    const bool renumber = s.options.renumber || s.options.full;
+    const std::string map = renumber ? NumberMapPath(output) : std::string();
+    s.numberMap.clear();
+    if (!BeginCommand(s, renumber ? std::vector<std::string>{output, map} : std::vector<std::string>{output}, history, messages))
+        return false;
+    try {
+        // The new files are made first, so that an output that cannot be
+        // written stops the command before the input is read; the earlier
+        // files stay as they are until the new ones are complete.
+        FileSink out, mapOut;
+        if (!out.Open(output)) return Fail(s, messages, out.Error(), FileRole::Output, output);
+        if (renumber && !mapOut.Open(map)) return Fail(s, messages, mapOut.Error(), FileRole::Output, map);
+        int error = 0;
+        auto text = InputText::Load(input, &error);
+        if (!text) return Fail(s, messages, error, FileRole::Input, input);
 
-    const Links links = ReadAndLink(*text, s.model, s.options, ModelCommand::Convert, history, messages, s.report);
-    FileSink out;
-    if (!out.Open(output)) return Fail(s, messages, out.Error(), FileRole::Output, output);
-    StaadContext c{s.model, links, out, history, &s.report};
-    WriteStaadFile(c);
-    if (!out.Close()) return Fail(s, messages, out.Error(), FileRole::Output, output);
+        Steps steps(progress, ReaderCount(ModelCommand::Convert) + kStaadBlockCount);
+        const auto stepDone = steps.Callback();
+        const Links links = ReadAndLink(*text, s.model, s.options, ModelCommand::Convert, history, messages, s.report, stepDone, map);
+        if (!text->HasTableItem()) return FailWith(s, messages, kNotTabular + input);
+        StaadContext c{s.model, links, out, history, &s.report, stepDone};
+        WriteStaadFile(c);
+        if (renumber) WriteNumberMap(s.model, links, mapOut);
+        if (!out.Finish()) return Fail(s, messages, out.Error(), FileRole::Output, output);
+        if (renumber && !mapOut.Finish()) return Fail(s, messages, mapOut.Error(), FileRole::Output, map);
+        if (!out.Publish()) return Fail(s, messages, out.Error(), FileRole::Output, output);
+        if (renumber && !mapOut.Publish()) return Fail(s, messages, mapOut.Error(), FileRole::Output, map);
+        s.numberMap = map;
+    } catch (const std::bad_alloc&) {
+        return OutOfMemory(s, messages);
+    }
 
     history.Append(" ** SAP2000 to STAAD Export Completed Successfully **");
     history.Append(" ** SAP2000 File Size : " + FormatKilobytes(FileSize(input)) + " KB");
@@ -87,22 +144,28 @@ bool MakeStaad(Session& s, HistoryLog& history, MessageSink& messages) {
     return true;
 }
 
-bool MakeAbaqus(Session& s, const std::string& deckPath, HistoryLog& history, MessageSink& messages) {
-    if (!BeginCommand(s, deckPath, history, messages)) return false;
+bool MakeAbaqus(Session& s, const std::string& deckPath, HistoryLog& history, MessageSink& messages, Progress* progress) {
+    if (!BeginCommand(s, {deckPath}, history, messages)) return false;
     const std::string input = s.inputPath;
-    int error = 0;
-    auto text = InputText::Load(input, &error);
-    if (!text) {
-        s.failure = DescribeFileError(input, error);
-        messages.Show("Cannot read " + s.failure);
-        return false;
-    }
-    FileSink out;
-    if (out.Open(deckPath)) AbaqusForInput(*text, s.model, s.options, out, history, messages, s.report);
-    if (!out.Close()) {
-        s.failure = DescribeFileError(deckPath, out.Error());
-        messages.Show("Cannot write " + s.failure);
-        return false;
+    try {
+        FileSink out;
+        if (!out.Open(deckPath)) return FailWith(s, messages, "Cannot write " + DescribeFileError(deckPath, out.Error()));
+        int error = 0;
+        auto text = InputText::Load(input, &error);
+        if (!text) return FailWith(s, messages, "Cannot read " + DescribeFileError(input, error));
+        Steps steps(progress, ReaderCount(ModelCommand::Abaqus) + 1);
+        const auto stepDone = steps.Callback();
+        const Links links = ReadAndLink(*text, s.model, s.options, ModelCommand::Abaqus, history, messages, s.report, stepDone);
+        if (!text->HasTableItem()) return FailWith(s, messages, kNotTabular + input);
+        if (s.model[TableId::Areas].empty()) {
+            s.report.Add(ReportKind::NoShells, "CONNECTIVITY - AREA");
+            return FailWith(s, messages, "No shell elements, no Abaqus deck written: " + deckPath);
+        }
+        WriteAbaqusDeck(s.model, links, out);
+        if (stepDone) stepDone();
+        if (!out.Commit()) return FailWith(s, messages, "Cannot write " + DescribeFileError(deckPath, out.Error()));
+    } catch (const std::bad_alloc&) {
+        return OutOfMemory(s, messages);
     }
     return true;
 }

@@ -1,33 +1,31 @@
-// A file written through a large buffer. The first failing call is kept:
-// once it has failed, nothing more is written and Close() reports it.
+// Lines written to an output file all or nothing: they go to a new file
+// beside the target, which replaces the target only when complete.
 #pragma once
 
+#include "driver/OutputFile.h"
 #include "text/LineSink.h"
 
-#include <cstdio>
 #include <string>
 
 namespace corvane {
 
 class FileSink : public LineSink {
 public:
-    FileSink() = default;
-    FileSink(const FileSink&) = delete;
-    FileSink& operator=(const FileSink&) = delete;
-    ~FileSink() override;
-
-    // Creates or empties the file; false with Error() set when it cannot.
-    bool Open(const std::string& path);
-    void Line(std::string_view line) override;
-    // Writes what is buffered and closes the file; false on any error.
-    bool Close();
-    int Error() const { return error_; }
+    // False with Error() set when the new file cannot be created.
+    bool Open(const std::string& path) { return file_.Open(path); }
+    void Line(std::string_view line) override {
+        file_.Write(line);
+        file_.Write(std::string_view("\r\n", 2));
+    }
+    // As OutputFile: Commit, or Finish and Publish for files replaced
+    // together. The destructor abandons a file not committed.
+    bool Commit() { return file_.Commit(); }
+    bool Finish() { return file_.Finish(); }
+    bool Publish() { return file_.Publish(); }
+    int Error() const { return file_.Error(); }
 
 private:
-    void Flush();
-    std::FILE* file_ = nullptr;
-    std::string buffer_;
-    int error_ = 0;
+    OutputFile file_;
 };
 
 }  // namespace corvane

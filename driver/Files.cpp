@@ -48,7 +48,11 @@ std::uint64_t FileSize(const std::string& path) {
 }
 
 std::string ReplaceExtension(const std::string& path, const std::string& extension) {
-    return (path.size() > 4 ? path.substr(0, path.size() - 4) : path) + extension;
+    const std::size_t slash = path.rfind('/');
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    const std::size_t dot = path.rfind('.');
+    if (dot == std::string::npos || dot < nameStart) return path + extension;
+    return path.substr(0, dot) + extension;
 }
 
 void ShowConversionFileError(MessageSink& messages, int error, FileRole role, const std::string& outputPath) {
@@ -72,7 +76,7 @@ void ShowConversionFileError(MessageSink& messages, int error, FileRole role, co
     }
 }
 
-bool BeginCommand(Session& s, const std::string& outputPath, HistoryLog& history, MessageSink& messages) {
+bool BeginCommand(Session& s, const std::vector<std::string>& outputs, HistoryLog& history, MessageSink& messages) {
     history.Clear();
     s.report.Clear();
     s.failure.clear();
@@ -80,10 +84,18 @@ bool BeginCommand(Session& s, const std::string& outputPath, HistoryLog& history
         history.Append(kInputNotFound);
         return false;
     }
-    if (SameFile(s.inputPath, outputPath)) {
-        s.failure = "Output file is the input file: " + outputPath;
-        messages.Show(s.failure);
-        return false;
+    for (std::size_t i = 0; i < outputs.size(); ++i) {
+        if (SameFile(s.inputPath, outputs[i]) || PathsClash(s.inputPath, outputs[i])) {
+            s.failure = "Output file is the input file: " + outputs[i];
+            messages.Show(s.failure);
+            return false;
+        }
+        for (std::size_t k = 0; k < i; ++k)
+            if (PathsClash(outputs[k], outputs[i])) {
+                s.failure = "Two outputs are one file: " + outputs[k] + " and " + outputs[i];
+                messages.Show(s.failure);
+                return false;
+            }
     }
     return true;
 }

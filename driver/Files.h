@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace corvane {
 
@@ -20,8 +21,9 @@ bool SameFile(const std::string& a, const std::string& b);
 bool PathsClash(const std::string& a, const std::string& b);
 std::uint64_t FileSize(const std::string& path);
 
-// The path with its last four characters replaced by the extension
-// (".std", ".inp"), or with the extension appended when it is shorter.
+// The path with the extension of its file name (from its last ".") replaced
+// by `extension` (".std", ".inp"), or with it appended when the name has no
+// ".": the default name of an output beside its input.
 std::string ReplaceExtension(const std::string& path, const std::string& extension);
 
 enum class FileRole { Input, Output };
@@ -34,10 +36,11 @@ void ShowConversionFileError(MessageSink& messages, int error, FileRole role, co
 
 // The start every whole-model command shares: the history and the last
 // report and failure are cleared; a missing input appends
-// "...INPUT FILE NOT FOUND..."; an output that is the input file itself is
-// refused with a message. True when the command may go on.
+// "...INPUT FILE NOT FOUND..."; outputs that are the input file itself, or
+// two outputs that are one file, are refused with a message naming both.
+// True when the command may go on.
 struct Session;
-bool BeginCommand(Session& s, const std::string& outputPath, HistoryLog& history, MessageSink& messages);
+bool BeginCommand(Session& s, const std::vector<std::string>& outputs, HistoryLog& history, MessageSink& messages);
 
 // "path: reason" for the errno of a failed operation.
 std::string DescribeFileError(const std::string& path, int error);

@@ -43,7 +43,7 @@ bool Preprocess(const std::string& inputPath, HistoryLog& history, MessageSink& 
     history.Clear();
     history.Append("Preprocessing ....");
     PreprocessInput(*text, copy);
-    if (!copy.Close()) {
+    if (!copy.Commit()) {
         messages.Show("Cannot write " + DescribeFileError(copyPath, copy.Error()));
         return false;
     }

@@ -16,6 +16,9 @@ namespace corvane {
 
 struct ConvertOptions {
     bool allSections = false;  // keep frame sections of every shape
+    bool renumber = false;     // give joints, members and areas numbers STAAD.Pro accepts
+    bool full = false;         // the full conversion (turns on the two above)
+    unsigned threads = 0;      // threads a command may use; 0: one per core, at most two
 };
 
 struct Session {
@@ -23,16 +26,22 @@ struct Session {
     std::string inputPath;
     std::string outputPath;
     ConvertOptions options;
-    Report report;         // what the last command left out
-    std::string failure;   // "path: reason" of the last failed file operation
+    Report report;          // what the last command left out
+    std::string failure;    // what made the last command fail, with its path
+    std::string numberMap;  // the number map the last conversion wrote, if any
 };
 
 // Converts the input to a STAAD.Pro file at the output path. True when the
 // file was written completely and the success line appended.
-bool MakeStaad(Session& s, HistoryLog& history, MessageSink& messages);
+// With renumbering, the number map goes beside it (NumberMapPath).
+bool MakeStaad(Session& s, HistoryLog& history, MessageSink& messages, Progress* progress = nullptr);
 
 // Writes the shell part of the model as an Abaqus deck at `deckPath`.
-bool MakeAbaqus(Session& s, const std::string& deckPath, HistoryLog& history, MessageSink& messages);
+bool MakeAbaqus(Session& s, const std::string& deckPath, HistoryLog& history, MessageSink& messages,
+                Progress* progress = nullptr);
+
+// The path of the number map beside a STAAD.Pro file.
+std::string NumberMapPath(const std::string& staadPath);
 
 // Runs, on the current input, every reader (the conversion's sixteen and
 // then the area section assignments). False when the input is missing.

@@ -3,6 +3,8 @@
 #include "model/ShellNumbers.h"
 #include "text/NumberText.h"
 
+#include <algorithm>
+#include <cmath>
 #include <exception>
 #include <thread>
 
@@ -83,6 +85,53 @@ void CheckNumbers(Report& report, const Table& t, int col, std::string_view tabl
 
 }  // namespace
 
+namespace {
+
+// The shown text of a cell: its bytes when they show as they are.
+std::string_view Shown(const Table& t, std::size_t row, int col, std::string& scratch) {
+    const Cell c = t.cell(row, col);
+    if (!c.absent() && !c.quoted()) return t.View(c);
+    scratch.clear();
+    t.AppendText(scratch, row, col);
+    return scratch;
+}
+
+std::string_view NumberText(std::uint32_t n, std::string& scratch) {
+    scratch = std::to_string(n);
+    return scratch;
+}
+
+}  // namespace
+
+std::string_view Links::OwnName(NameKind kind, const Table& t, std::size_t row, int col, std::string& scratch) const {
+    if (renumbered) {
+        const auto& numbers = newNumbers[static_cast<int>(kind)];
+        if (row < numbers.size() && numbers[row]) return NumberText(numbers[row], scratch);
+    }
+    return Shown(t, row, col, scratch);
+}
+
+std::string_view Links::NameOf(NameKind kind, const Table& t, std::size_t row, int col, std::string& scratch) const {
+    if (renumbered) {
+        const NameIndex& index = kind == NameKind::Joint ? joints : kind == NameKind::Member ? frames : areas;
+        const auto& numbers = newNumbers[static_cast<int>(kind)];
+        const std::int64_t first = index.Find(t, row, col);
+        if (first != NameIndex::kNone && numbers[static_cast<std::size_t>(first)])
+            return NumberText(numbers[static_cast<std::size_t>(first)], scratch);
+    }
+    return Shown(t, row, col, scratch);
+}
+
+void Links::AppendOwnElement(std::string& out, const Table& areaTable, std::size_t row) const {
+    std::string scratch;
+    AppendNumber(out, shellOffset + TextToNumber(OwnName(NameKind::Area, areaTable, row, AreaCol::Area, scratch)));
+}
+
+void Links::AppendElementOf(std::string& out, const Table& t, std::size_t row, int col) const {
+    std::string scratch;
+    AppendNumber(out, shellOffset + TextToNumber(NameOf(NameKind::Area, t, row, col, scratch)));
+}
+
 void AppendElementNumber(std::string& out, std::string_view areaName, double offset) {
     AppendNumber(out, offset + TextToNumber(areaName));
 }
@@ -95,34 +144,101 @@ std::string ElementNumber(std::string_view areaName, double offset) {
 
 namespace {
 
+// The numbers STAAD.Pro accepts for the rows of one table: a name of one to
+// six digits, not starting with 0, that no earlier row kept stays; every
+// other row gets the next number after the largest kept one, in row order.
+std::vector<std::uint32_t> Renumber(const Table& t, int col) {
+    constexpr std::uint32_t kLargest = 999999, kPending = ~std::uint32_t(0);
+    std::vector<std::uint32_t> numbers(t.rows(), 0);
+    std::vector<bool> taken(kLargest + 1, false);
+    std::uint32_t largest = 0;
+    for (std::size_t r = 0; r < t.rows(); ++r) {
+        const Cell c = t.cell(r, col);
+        const std::string_view name = c.absent() || c.quoted() ? std::string_view() : t.View(c);
+        std::uint32_t value = 0;
+        const bool number = !name.empty() && name.size() <= 6 && name[0] != '0' && IsDigits(name);
+        if (number)
+            for (char ch : name) value = value * 10 + static_cast<std::uint32_t>(ch - '0');
+        if (!number || taken[value]) {
+            numbers[r] = kPending;
+            continue;
+        }
+        taken[value] = true;
+        if (value > largest) largest = value;
+    }
+    std::uint32_t next = largest;
+    for (std::uint32_t& n : numbers)
+        if (n == kPending) n = ++next;
+    return numbers;
+}
+
+std::size_t Renumbered(const std::vector<std::uint32_t>& numbers) {
+    std::size_t n = 0;
+    for (std::uint32_t v : numbers) n += v != 0;
+    return n;
+}
+
+// The smallest power of ten above every member number, but at least
+// 100000, so that no shell element gets the number of a member. `digits`
+// is the count of significant digits of the largest member number.
+double ShellOffset(std::size_t digits) {
+    if (digits < 6) return ShellNumberOffset;
+    return std::pow(10.0, static_cast<double>(std::min<std::size_t>(digits, 300)));
+}
+
 // Joints and members: their names, and the references between them.
-void LinkGeometry(const Model& m, Links& k, Report* report, bool staad) {
+void LinkGeometry(const Model& m, Links& k, Report* report, const LinkOptions& o) {
     const Table& joints = m[TableId::Joints];
     const Table& frames = m[TableId::Frames];
     const Table& areas = m[TableId::Areas];
     k.joints.Build(joints, JointCol::Joint);
     k.frames.Build(frames, FrameCol::Frame);
+    k.areas.Build(areas, AreaCol::Area);
+
+    // The largest member number, as its significant digits.
+    std::string_view largest;
+    if (o.renumber) {
+        k.renumbered = true;
+        k.newNumbers[static_cast<int>(NameKind::Joint)] = Renumber(joints, JointCol::Joint);
+        k.newNumbers[static_cast<int>(NameKind::Member)] = Renumber(frames, FrameCol::Frame);
+        k.newNumbers[static_cast<int>(NameKind::Area)] = Renumber(areas, AreaCol::Area);
+    }
+    std::string scratch, largestText;
+    for (std::size_t r = 0; r < frames.rows(); ++r) {
+        std::string_view name = k.OwnName(NameKind::Member, frames, r, FrameCol::Frame, scratch);
+        if (!IsDigits(name)) continue;
+        while (name.size() > 1 && name[0] == '0') name.remove_prefix(1);
+        if (name.size() > largestText.size() || (name.size() == largestText.size() && name > largestText)) largestText.assign(name);
+    }
+    k.shellOffset = ShellOffset(largestText.size());
     if (!report) return;
 
-    CheckNumbers(*report, joints, JointCol::Joint, "JOINT COORDINATES", "Joint");
-    if (staad) CheckNumbers(*report, frames, FrameCol::Frame, "CONNECTIVITY - FRAME", "Member");
-    CheckNumbers(*report, areas, AreaCol::Area, "CONNECTIVITY - AREA", "Area");
-
-    std::string element;
-    if (staad) {
-        for (std::size_t r = 0; r < areas.rows(); ++r) {
-            element.clear();
-            AppendElementNumber(element, areas.View(r, AreaCol::Area), k.shellOffset);
-            if (k.frames.Find(element) != NameIndex::kNone)
-                report->Add(ReportKind::NumberCollision, "CONNECTIVITY - AREA", areas.Text(r, AreaCol::Area), element);
-        }
+    if (o.staad && k.shellOffset != ShellNumberOffset)
+        report->Add(ReportKind::ElementNumbersMoved, "CONNECTIVITY - FRAME", "", NumberToText(k.shellOffset), largestText);
+    if (o.renumber) {
+        static constexpr struct {
+            NameKind kind;
+            const char* word;
+            std::string_view table;
+        } kKinds[] = {{NameKind::Joint, "joint", "JOINT COORDINATES"},
+                      {NameKind::Member, "member", "CONNECTIVITY - FRAME"},
+                      {NameKind::Area, "area", "CONNECTIVITY - AREA"}};
+        for (const auto& kind : kKinds)
+            if (const std::size_t n = Renumbered(k.newNumbers[static_cast<int>(kind.kind)]))
+                report->Add(ReportKind::Renumbered, kind.table, kind.word, std::to_string(n), o.numberMap);
+    } else {
+        // Names STAAD.Pro cannot take as numbers (renumbering gives them new
+        // ones).
+        CheckNumbers(*report, joints, JointCol::Joint, "JOINT COORDINATES", "Joint");
+        if (o.staad) CheckNumbers(*report, frames, FrameCol::Frame, "CONNECTIVITY - FRAME", "Member");
+        CheckNumbers(*report, areas, AreaCol::Area, "CONNECTIVITY - AREA", "Area");
     }
 
     const auto check = [&](const char* table, const char* what, const Table& owner, std::size_t r, int nameCol, int jointCol) {
         if (k.joints.Find(owner, r, jointCol) == NameIndex::kNone)
             report->Add(ReportKind::MissingJoint, table, owner.Text(r, nameCol), what, owner.Text(r, jointCol));
     };
-    for (std::size_t r = 0; staad && r < frames.rows(); ++r) {
+    for (std::size_t r = 0; o.staad && r < frames.rows(); ++r) {
         check("CONNECTIVITY - FRAME", "Member", frames, r, FrameCol::Frame, FrameCol::JointI);
         check("CONNECTIVITY - FRAME", "Member", frames, r, FrameCol::Frame, FrameCol::JointJ);
     }
@@ -133,7 +249,7 @@ void LinkGeometry(const Model& m, Links& k, Report* report, bool staad) {
 }
 
 // Materials and sections: which members and elements each has.
-void LinkSections(const Model& m, Links& k, Report* report, bool staad) {
+void LinkSections(const Model& m, Links& k, Report* report, const LinkOptions& o) {
     const Table& assigns = m[TableId::FrameAssigns];
     const Table& sections = m[TableId::FrameSections];
     k.materials.Build(m[TableId::Materials], MaterialCol::Material);
@@ -147,7 +263,7 @@ void LinkSections(const Model& m, Links& k, Report* report, bool staad) {
     k.areaAssignmentsFound = m[TableId::AreaAssigns].found();
     k.sectionShapes.resize(sections.rows());
     for (std::size_t r = 0; r < sections.rows(); ++r) k.sectionShapes[r] = ShapeOf(sections, r);
-    if (!report || !staad) return;
+    if (!report || !o.staad) return;
 
     for (std::size_t j = 0; j < assigns.rows(); ++j)
         if (materialOf[j] == NameIndex::kNone)
@@ -161,7 +277,7 @@ void LinkSections(const Model& m, Links& k, Report* report, bool staad) {
 
 // Load patterns and combinations: which load rows each pattern has, which
 // rows each combination has, and the direction of every load.
-void LinkLoads(const Model& m, Links& k, Report* report, bool staad) {
+void LinkLoads(const Model& m, Links& k, Report* report, const LinkOptions& o) {
     const Table& combos = m[TableId::Combinations];
     k.patterns.Build(m[TableId::LoadPatterns], LoadPatternCol::LoadPat);
     k.combinations.Build(combos, CombinationCol::ComboName);
@@ -183,7 +299,7 @@ void LinkLoads(const Model& m, Links& k, Report* report, bool staad) {
             k.loadCoordSystems[t][r] = CoordSystemOf(loads, r, kCoordCol[t]);
         }
     }
-    if (!report || !staad) return;
+    if (!report || !o.staad) return;
 
     for (std::size_t t = 0; t < kLoadTables.size(); ++t) {
         const Table& loads = m[kLoadTables[t]];
@@ -196,9 +312,8 @@ void LinkLoads(const Model& m, Links& k, Report* report, bool staad) {
 
 }  // namespace
 
-Links Link(const Model& m, Report* report, bool staad) {
+Links Link(const Model& m, Report* report, const LinkOptions& o) {
     Links k;
-    k.shellOffset = ShellNumberOffset;
     // The three parts touch different tables and fill different links; the
     // geometry, the largest, runs beside the other two when the model is
     // large enough to be worth a thread.
@@ -209,14 +324,14 @@ Links Link(const Model& m, Report* report, bool staad) {
         std::exception_ptr failure;
         std::thread helper([&] {
             try {
-                LinkGeometry(m, k, part[0], staad);
+                LinkGeometry(m, k, part[0], o);
             } catch (...) {
                 failure = std::current_exception();
             }
         });
         try {
-            LinkSections(m, k, part[1], staad);
-            LinkLoads(m, k, part[2], staad);
+            LinkSections(m, k, part[1], o);
+            LinkLoads(m, k, part[2], o);
         } catch (...) {
             helper.join();
             throw;
@@ -224,9 +339,9 @@ Links Link(const Model& m, Report* report, bool staad) {
         helper.join();
         if (failure) std::rethrow_exception(failure);
     } else {
-        LinkGeometry(m, k, part[0], staad);
-        LinkSections(m, k, part[1], staad);
-        LinkLoads(m, k, part[2], staad);
+        LinkGeometry(m, k, part[0], o);
+        LinkSections(m, k, part[1], o);
+        LinkLoads(m, k, part[2], o);
     }
     if (report)
         for (Report* r : part) report->Append(std::move(*r));

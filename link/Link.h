@@ -30,9 +30,18 @@ struct LoadDirection {
     bool projected = false;  // "X Proj" and the like
 };
 
+// What a name in the STAAD.Pro file stands for.
+enum class NameKind : std::uint8_t { Joint, Member, Area };
+
+struct LinkOptions {
+    bool staad = true;      // the links and checks of the STAAD.Pro file (members, loads)
+    bool renumber = false;  // give joints, members and areas numbers STAAD.Pro accepts
+    std::string numberMap;  // the file that lists the new numbers, as the report names it
+};
+
 struct Links {
     // Name indexes: the first row of every name.
-    NameIndex joints, frames, materials, frameSections, areaSections, patterns, combinations;
+    NameIndex joints, frames, areas, materials, frameSections, areaSections, patterns, combinations;
 
     // Frame section assignment rows by their section (first section row of
     // the name) and by their material (first material row of the name).
@@ -49,7 +58,24 @@ struct Links {
     // commands tell the user when it had none.
     bool areaAssignmentsFound = false;
 
+    // A shell element's number is its area's number plus this offset: 100000,
+    // or the smallest power of ten above every member number.
     double shellOffset = 0;
+
+    // Renumbering: per kind, the new number of each row of the table that
+    // defines the names (0 for a row that keeps its name).
+    bool renumbered = false;
+    std::array<std::vector<std::uint32_t>, 3> newNumbers;
+
+    // The name the STAAD.Pro file uses for the row of the table that
+    // defines names of this kind (JointTable, FrameTable, AreaTable).
+    std::string_view OwnName(NameKind kind, const Table& table, std::size_t row, int col, std::string& scratch) const;
+    // The name the STAAD.Pro file uses for what a cell of any table names:
+    // the new number of the first row of that name, or the name itself.
+    std::string_view NameOf(NameKind kind, const Table& table, std::size_t row, int col, std::string& scratch) const;
+    // The element number of an area row, or of an area a cell names.
+    void AppendOwnElement(std::string& out, const Table& areas, std::size_t row) const;
+    void AppendElementOf(std::string& out, const Table& table, std::size_t row, int col) const;
 
     // Per frame section row, its shape.
     std::vector<SectionShape> sectionShapes;
@@ -60,9 +86,7 @@ struct Links {
 };
 
 // Links the model; reference problems go to the report when one is given.
-// `withMembers` adds the checks of frame members (the STAAD.Pro file has
-// them; the Abaqus deck does not).
-Links Link(const Model& model, Report* report, bool withMembers);
+Links Link(const Model& model, Report* report, const LinkOptions& options);
 
 // The element number of an area: its name's number plus the offset.
 void AppendElementNumber(std::string& out, std::string_view areaName, double offset);

@@ -28,12 +28,15 @@ constexpr KindText kKinds[] = {
      "A load on {name} in direction {a} ({b}) is not written: that direction has no rule."},
     {ReportKind::JointLoadZero, "joint-load-zero", "A joint load on {name} in pattern {a} has all six components 0; it is not written."},
     {ReportKind::NumberNotInteger, "number-not-integer", "{a} {name} is not a whole number, which STAAD.Pro requires."},
-    {ReportKind::NumberCollision, "number-collision", "Shell element {a} of area {name} has the number of a member."},
+    {ReportKind::ElementNumbersMoved, "element-numbers-moved",
+     "Shell element numbers are the area numbers plus {a}, not 100000: member numbers reach {b}."},
+    {ReportKind::Renumbered, "renumbered", "{a} {name} names got new numbers for STAAD.Pro; {b} lists them."},
     {ReportKind::MissingJoint, "missing-joint", "{a} {name} names joint {b}, which is not in the joint table."},
     {ReportKind::TableCut, "table-cut",
      "The table \"{table}\" runs to the end of the file without an empty line; the records up to the end were read."},
     {ReportKind::NotTabular, "not-tabular",
      "The input has no \"TABLE:\" line; it is not a tabular SAP2000 export and nothing was read."},
+    {ReportKind::NoShells, "no-shells", "The model has no shell elements; no Abaqus deck is written."},
 };
 
 const KindText& TextOf(ReportKind kind) {

@@ -23,10 +23,12 @@ enum class ReportKind : std::uint8_t {
     LoadDirectionUnsupported,
     JointLoadZero,
     NumberNotInteger,
-    NumberCollision,
+    ElementNumbersMoved,
+    Renumbered,
     MissingJoint,
     TableCut,
     NotTabular,
+    NoShells,
 };
 
 struct ReportEntry {

@@ -28,7 +28,7 @@ void ReadFrameSectionAssigns(ReadContext& c) {
     std::string name;
     while (cursor->NextRecord(t, &kFrameAssignKeys, pos)) {
         Cell* row = a.AppendRow();
-        row[FrameAssignCol::Frame] = ValueCell(a, t, pos[kFrame]);
+        row[FrameAssignCol::Frame] = JoinedCell(a, t, pos[kFrame]);
         row[FrameAssignCol::AnalSect] = JoinedCell(a, t, pos[kAnalSect]);
         name.clear();
         a.AppendText(name, a.rows() - 1, FrameAssignCol::AnalSect);
@@ -53,7 +53,7 @@ void ReadAreaSectionAssigns(ReadContext& c) {
     int pos[KeySet::kMaxSlots];
     while (cursor->NextRecord(t, &kAreaAssignKeys, pos)) {
         Cell* row = a.AppendRow();
-        row[AreaAssignCol::Area] = ValueCell(a, t, pos[kArea]);
+        row[AreaAssignCol::Area] = JoinedCell(a, t, pos[kArea]);
         row[AreaAssignCol::Section] = JoinedCell(a, t, pos[kSection]);
     }
     NoteCut(c, *cursor, TableId::AreaAssigns);

@@ -6,15 +6,25 @@
 
 namespace corvane {
 
+namespace {
+const KeySet kFrameKeys{{"Frame", FrameCol::Frame}, {"JointI", FrameCol::JointI}, {"JointJ", FrameCol::JointJ}};
+}  // namespace
+
 void ReadFrames(ReadContext& c) {
     auto cursor = BeginTable(c, TableId::Frames, "Reading Frame Element data ..........");
     if (!cursor) return;
     Table& f = c.model[TableId::Frames];
     ReserveRows(c, f, *cursor);
     TokenStore t;
-    // Positional: SAP2000 writes Frame=, JointI= and JointJ= first.
-    while (cursor->NextRecord(t)) {
+    int pos[KeySet::kMaxSlots];
+    while (cursor->NextRecord(t, &kFrameKeys, pos)) {
         Cell* row = f.AppendRow();
+        if (t.AnyQuote()) {
+            // A quoted name may hold blanks, which move the fields: by key.
+            for (int col : {FrameCol::Frame, FrameCol::JointI, FrameCol::JointJ}) row[col] = JoinedCell(f, t, pos[col]);
+            continue;
+        }
+        // Positional: SAP2000 writes Frame=, JointI= and JointJ= first.
         row[FrameCol::Frame] = CharsFromCell(f, t[1], 7);
         row[FrameCol::JointI] = CharsFromCell(f, t[2], 8);
         row[FrameCol::JointJ] = CharsFromCell(f, t[3], 8);
@@ -50,18 +60,21 @@ void ReadAreas(ReadContext& c) {
             joints = keyed;
         }
         if (joints != 3 && joints != 4) {
-            if (c.report) c.report->Add(ReportKind::AreaJointCount, "CONNECTIVITY - AREA", ValueText(t, pos[kArea]));
+            if (c.report) c.report->Add(ReportKind::AreaJointCount, "CONNECTIVITY - AREA", JoinedText(t, pos[kArea]));
             continue;
         }
         Cell* row = a.AppendRow();
-        row[AreaCol::Area] = ValueCell(a, t, pos[kArea]);
+        row[AreaCol::Area] = JoinedCell(a, t, pos[kArea]);
+        const int corners = joints == 4 ? 4 : 3;
         if (p != -1) {
             row[AreaCol::NumJoints] = ValueCell(a, t, p);
-            for (int k = 0; k < 3; ++k) row[AreaCol::Joint1 + k] = ValueCell(a, t, p + 1 + k);
-            if (joints == 4) row[AreaCol::Joint4] = ValueCell(a, t, p + 4);
+            // The corners follow NumJoints; a record with a quoted name has
+            // them by key.
+            for (int k = 0; k < corners; ++k)
+                row[AreaCol::Joint1 + k] = t.AnyQuote() ? JoinedCell(a, t, pos[kJoint1 + k]) : JoinedCell(a, t, p + 1 + k);
         } else {
             row[AreaCol::NumJoints] = a.TextCell(keyed == 3 ? "3" : "4");
-            for (int k = 0; k < keyed; ++k) row[AreaCol::Joint1 + k] = ValueCell(a, t, pos[kJoint1 + k]);
+            for (int k = 0; k < keyed; ++k) row[AreaCol::Joint1 + k] = JoinedCell(a, t, pos[kJoint1 + k]);
         }
     }
     NoteCut(c, *cursor, TableId::Areas);

@@ -6,7 +6,12 @@ namespace {
 constexpr std::string_view kNull = "NULL";
 
 // The joined text of a value shown with a final "$", or false when the
-// value is to be kept as it is.
+// value is to be kept as it is. The "$" signs become "_", then the tokens
+// that follow are added, each without its double quotes and the next after
+// a "_", up to the first that holds a double quote (the value's closing
+// quote) or the record's last token. The first following token is always
+// added, even above the record's count (the slot then holds what an
+// earlier record left there, or nothing).
 bool Joined(const TokenStore& tokens, int position, const FieldValue& v, std::string* out) {
     const bool endsInMarker = v.quoted || (!v.text.empty() && v.text.back() == '$');
     if (!v.hasValue || !endsInMarker) return false;
@@ -14,8 +19,13 @@ bool Joined(const TokenStore& tokens, int position, const FieldValue& v, std::st
     if (v.quoted) out->push_back('$');
     for (char& c : *out)
         if (c == '$') c = '_';
-    for (char c : tokens[static_cast<long>(position) + 1])
-        if (c != '"') out->push_back(c);
+    for (long k = static_cast<long>(position) + 1;; ++k) {
+        const TokenStore::Token& t = tokens.token(k);
+        for (char c : t.text())
+            if (c != '"') out->push_back(c);
+        if (t.quote || k >= tokens.Count()) break;
+        out->push_back('_');
+    }
     return true;
 }
 

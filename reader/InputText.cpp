@@ -119,6 +119,7 @@ void InputText::BuildIndex() {
         do {
             const std::size_t itemStart = reader.Position();
             const std::string_view item = reader.ReadItem();
+            if (item.substr(0, kTableWord.size()) == kTableWord) hasTableItem_ = true;
             if (item.size() > kTableWord.size() && item.substr(0, kTableWord.size()) == kTableWord) {
                 headers_.try_emplace(std::string(item), Header{itemStart, reader.Position()});
                 headerStarts_.push_back(itemStart);

@@ -39,6 +39,9 @@ public:
 
     // True when the input has at least one header item of any table.
     bool HasAnyTable() const { return !headers_.empty(); }
+    // True when at least one item begins with "TABLE:", whatever follows:
+    // the mark of a SAP2000 table export.
+    bool HasTableItem() const { return hasTableItem_; }
 
     // Where the table that starts at `from` ends at the latest: the start of
     // the next header item, or the end of the input.
@@ -57,6 +60,7 @@ private:
     std::size_t start_ = 0;
     std::unordered_map<std::string, Header> headers_;
     std::vector<std::size_t> headerStarts_;  // every header item, in file order
+    bool hasTableItem_ = false;
 };
 
 // The header item of a table: TABLE, a colon, two blanks and the quoted name.

@@ -81,7 +81,7 @@ const KeySet kAreaKeys{{"LoadPat", kLoadPat}, {"LoadCase", kLoadPat}, {"Area", k
 void ReadFrameDistLoads(ReadContext& c) {
     ReadLoadTable(c, TableId::FrameDistLoads, "Reading Frame Uniform Load data ..........", true, kDistKeys,
                   [](Table& d, Cell* row, const TokenStore& t, const int* pos) {
-        row[FrameDistLoadCol::Frame] = ValueCell(d, t, pos[kDistFrame]);
+        row[FrameDistLoadCol::Frame] = JoinedCell(d, t, pos[kDistFrame]);
         row[FrameDistLoadCol::LoadPat] = JoinedCell(d, t, pos[kLoadPat]);
         row[FrameDistLoadCol::CoordSys] = ValueCell(d, t, pos[kDistCoordSys]);
         row[FrameDistLoadCol::Dir] = JoinedCell(d, t, pos[kDistDir]);
@@ -101,7 +101,7 @@ void ReadFrameDistLoads(ReadContext& c) {
 void ReadFramePointLoads(ReadContext& c) {
     ReadLoadTable(c, TableId::FramePointLoads, "Reading Frame Point Load data ..........", true, kPointKeys,
                   [](Table& d, Cell* row, const TokenStore& t, const int* pos) {
-        row[FramePointLoadCol::Frame] = ValueCell(d, t, pos[kPointFrame]);
+        row[FramePointLoadCol::Frame] = JoinedCell(d, t, pos[kPointFrame]);
         row[FramePointLoadCol::LoadPat] = JoinedCell(d, t, pos[kLoadPat]);
         row[FramePointLoadCol::CoordSys] = ValueCell(d, t, pos[kPointCoordSys]);
         row[FramePointLoadCol::Dir] = ValueCell(d, t, pos[kPointDir]);
@@ -113,7 +113,7 @@ void ReadFramePointLoads(ReadContext& c) {
 void ReadJointLoads(ReadContext& c) {
     ReadLoadTable(c, TableId::JointLoads, "Reading Joint Load data ..........", false, kJointKeys,
                   [](Table& d, Cell* row, const TokenStore& t, const int* pos) {
-        row[JointLoadCol::Joint] = ValueCell(d, t, pos[kJoint]);
+        row[JointLoadCol::Joint] = JoinedCell(d, t, pos[kJoint]);
         row[JointLoadCol::LoadPat] = JoinedCell(d, t, pos[kLoadPat]);
         for (int k = 0; k < 6; ++k) row[JointLoadCol::F1 + k] = ValueCell(d, t, pos[kF1 + k]);
     });
@@ -122,7 +122,7 @@ void ReadJointLoads(ReadContext& c) {
 void ReadAreaLoads(ReadContext& c) {
     ReadLoadTable(c, TableId::AreaLoads, "Reading Area Uniform Load data ..........", false, kAreaKeys,
                   [](Table& d, Cell* row, const TokenStore& t, const int* pos) {
-        row[AreaLoadCol::Area] = ValueCell(d, t, pos[kArea]);
+        row[AreaLoadCol::Area] = JoinedCell(d, t, pos[kArea]);
         row[AreaLoadCol::LoadPat] = JoinedCell(d, t, pos[kLoadPat]);
         row[AreaLoadCol::CoordSys] = ValueCell(d, t, pos[kAreaCoordSys]);
         row[AreaLoadCol::Dir] = JoinedCell(d, t, pos[kAreaDir]);

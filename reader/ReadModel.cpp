@@ -92,6 +92,7 @@ void ReadModel(ReadContext& c, ModelCommand command) {
             if (use == kSkipped) continue;
             ReadContext run{c.input, c.model, use == kShown ? c.history : quiet, c.report, c.options};
             step.read(run);
+            if (c.stepDone) c.stepDone();
         }
         return;
     }
@@ -111,6 +112,7 @@ void ReadModel(ReadContext& c, ModelCommand command) {
         for (; passed < runs.size() && runs[passed].done.load(std::memory_order_acquire); ++passed) {
             for (const std::string& line : runs[passed].history.lines) c.history.Append(line);
             if (c.report) c.report->Append(std::move(runs[passed].report));
+            if (c.stepDone) c.stepDone();
         }
     };
 

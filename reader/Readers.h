@@ -8,6 +8,7 @@
 #include "reader/InputText.h"
 
 #include <cstddef>
+#include <functional>
 #include <string_view>
 
 namespace corvane {
@@ -22,7 +23,10 @@ struct ReadContext {
     Model& model;
     HistoryLog& history;
     Report* report = nullptr;  // collects what is left out, when wanted
-    ReadOptions options;
+    ReadOptions options = {};
+    // Called once per reader done, in the readers' order (whole-model
+    // commands only).
+    std::function<void()> stepDone = {};
 };
 
 void ReadUnits(ReadContext& c);

@@ -3,6 +3,12 @@
 
 namespace corvane {
 
+namespace {
+const KeySet kRestraintKeys{{"Joint", RestraintCol::Joint}, {"U1", RestraintCol::ux}, {"U2", RestraintCol::uy},
+                            {"U3", RestraintCol::uz},       {"R1", RestraintCol::rx}, {"R2", RestraintCol::ry},
+                            {"R3", RestraintCol::rz}};
+}  // namespace
+
 void ReadRestraints(ReadContext& c) {
     auto cursor = BeginTable(c, TableId::Restraints, nullptr);
     if (!cursor) return;
@@ -12,10 +18,18 @@ void ReadRestraints(ReadContext& c) {
     // end of the file keeps all its rows.
     ReserveRows(c, r, *cursor);
     TokenStore t;
+    int pos[KeySet::kMaxSlots];
     std::string_view item;
     while (cursor->NextItem(&item)) {
-        t.Split(item);
+        t.Split(item, &kRestraintKeys, pos);
         Cell* row = r.AppendRow();
+        if (t.AnyQuote()) {
+            // A quoted joint name may hold blanks, which move the fields: by key.
+            row[RestraintCol::Joint] = JoinedCell(r, t, pos[RestraintCol::Joint]);
+            for (int k = 1; k <= 6; ++k) row[k] = ValueCell(r, t, pos[k]);
+            continue;
+        }
+        // Positional: the joint, then the six flags in SAP2000's order.
         row[RestraintCol::Joint] = CharsFromCell(r, t[1], 7);
         for (int k = 1; k <= 6; ++k) row[k] = CharsFromCell(r, t[k + 1], 4);
     }
@@ -37,7 +51,8 @@ void ReadReleases(ReadContext& c) {
     int pos[KeySet::kMaxSlots];
     while (cursor->NextRecord(t, &kReleaseKeys, pos)) {
         Cell* row = r.AppendRow();
-        for (int k = 0; k < 5; ++k) row[k] = ValueCell(r, t, pos[k]);
+        row[ReleaseCol::Frame] = JoinedCell(r, t, pos[ReleaseCol::Frame]);
+        for (int k = 1; k < 5; ++k) row[k] = ValueCell(r, t, pos[k]);
     }
     NoteCut(c, *cursor, TableId::Releases);
     c.history.Append(DoneLine("Total Release Found : ", r.rows()));

@@ -74,6 +74,7 @@ public:
         if (positions)
             for (int s = 0; s < keys->slots(); ++s) positions[s] = -1;
         n_ = 0;
+        anyQuote_ = false;
     }
     void Add(std::string_view token, long eq, bool quote) {
         const std::size_t k = static_cast<std::size_t>(++n_);
@@ -83,6 +84,7 @@ public:
         t.size = token.size();
         t.eq = eq;
         t.quote = quote;
+        anyQuote_ = anyQuote_ || quote;
         if (positions_ && eq >= 0) {
             const int slot = keys_->Find(token.substr(0, static_cast<std::size_t>(eq)));
             if (slot >= 0) positions_[slot] = n_;
@@ -95,6 +97,8 @@ public:
     }
 
     int Count() const { return n_; }
+    // Whether a token of the current record holds a double quote.
+    bool AnyQuote() const { return anyQuote_; }
     const Token& token(long k) const { return k >= 0 && static_cast<std::size_t>(k) < tokens_.size() ? tokens_[static_cast<std::size_t>(k)] : kEmpty; }
     std::string_view operator[](long k) const { return token(k).text(); }
     // The key of token k, or false when it has no "=".
@@ -113,6 +117,7 @@ private:
     int n_ = 0;
     const KeySet* keys_ = nullptr;
     int* positions_ = nullptr;
+    bool anyQuote_ = false;
 };
 
 }  // namespace corvane

@@ -26,7 +26,7 @@ void ReadUnits(ReadContext& c) {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
+constexpr double kDegree = 3.14159265358979323846 / 180.0;
 
 enum JointKey { kJoint, kGlobalX, kGlobalY, kGlobalZ, kCoordSys, kCoordType, kXorR, kY, kZ, kT };
 const KeySet kJointKeys{{"Joint", kJoint}, {"GlobalX", kGlobalX}, {"GlobalY", kGlobalY}, {"GlobalZ", kGlobalZ},
@@ -46,8 +46,20 @@ Cell OwnCoordinate(Table& table, const TokenStore& t, const int* pos, int axis) 
         if (axis == 2) return ValueCell(table, t, pos[kZ]);
         if (pos[kXorR] < 0 || pos[kT] < 0) return Cell::Absent();
         const double radius = TextToNumber(ValueText(t, pos[kXorR]));
-        const double angle = TextToNumber(ValueText(t, pos[kT])) * kPi / 180.0;
-        return table.TextCell(NumberToText(axis == 0 ? radius * std::cos(angle) : radius * std::sin(angle)));
+        const double theta = TextToNumber(ValueText(t, pos[kT]));
+        if (!std::isfinite(theta)) return Cell::Absent();
+        // The angle is turned into a quarter turn and the rest, so that
+        // right angles land exactly on the axes.
+        double turn = std::fmod(theta, 360.0);
+        if (turn < 0) turn += 360.0;
+        if (turn >= 360.0) turn = 0;
+        const double quarters = std::round(turn / 90.0);
+        const double rest = turn - 90.0 * quarters;
+        const double co = std::cos(rest * kDegree), si = std::sin(rest * kDegree);
+        static constexpr double kSigns[4][4] = {{1, 0, 0, 1}, {0, -1, 1, 0}, {-1, 0, 0, -1}, {0, 1, -1, 0}};
+        const auto& q = kSigns[static_cast<int>(quarters) % 4];
+        const double x = q[0] * co + q[1] * si, y = q[2] * co + q[3] * si;
+        return table.TextCell(NumberToText(radius * (axis == 0 ? x : y)));
     }
     return Cell::Absent();
 }
@@ -65,7 +77,7 @@ void ReadJoints(ReadContext& c) {
     static constexpr int globalKeys[] = {kGlobalX, kGlobalY, kGlobalZ};
     while (cursor->NextRecord(t, &kJointKeys, pos)) {
         Cell* row = j.AppendRow();
-        row[JointCol::Joint] = ValueCell(j, t, pos[kJoint]);
+        row[JointCol::Joint] = JoinedCell(j, t, pos[kJoint]);
         for (int axis = 0; axis < 3; ++axis) {
             const int p = pos[globalKeys[axis]];
             row[JointCol::GlobalX + axis] = p == -1 ? OwnCoordinate(j, t, pos, axis) : ValueCell(j, t, p);

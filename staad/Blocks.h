@@ -8,6 +8,7 @@
 #include "model/Report.h"
 #include "text/LineSink.h"
 
+#include <functional>
 #include <string>
 
 namespace corvane {
@@ -18,7 +19,11 @@ struct StaadContext {
     LineSink& out;
     HistoryLog& history;
     Report* report = nullptr;
+    std::function<void()> stepDone = {};  // called after each block
 };
+
+// The number of blocks WriteStaadFile writes (its progress steps).
+constexpr std::size_t kStaadBlockCount = 9;
 
 // The whole file: head, units line, every block in order, tail.
 void WriteStaadFile(StaadContext& c);
@@ -32,6 +37,10 @@ void WritePropertiesBlock(StaadContext& c);
 void WriteReleasesBlock(StaadContext& c);
 void WriteLoadingBlock(StaadContext& c);
 void WriteCombinationsBlock(StaadContext& c);
+
+// The map of a renumbered file: a header line, then one line per row that
+// got a new number (joints, members, areas, each in row order).
+void WriteNumberMap(const Model& model, const Links& links, LineSink& out);
 
 // The support text of one joint (PINNED, FIXED or FIXED BUT ...) from its
 // six restraint flags in SAP2000's order ux, uy, uz, rx, ry, rz.

@@ -9,10 +9,9 @@ void WriteJointsBlock(StaadContext& c) {
     const Table& j = c.model[TableId::Joints];
     c.history.Append("Writing Joint Coordinates..........");
     c.out.Line("JOINT COORDINATES");
-    std::string line;
+    std::string line, scratch;
     for (std::size_t i = 0; i < j.rows(); ++i) {
-        line.clear();
-        j.AppendText(line, i, JointCol::Joint);
+        line.assign(c.links.OwnName(NameKind::Joint, j, i, JointCol::Joint, scratch));
         line += ' ';
         j.AppendText(line, i, JointCol::GlobalX);
         line += ' ';
@@ -28,14 +27,13 @@ void WriteMembersBlock(StaadContext& c) {
     const Table& f = c.model[TableId::Frames];
     c.history.Append("Writing Frame Elements..........");
     c.out.Line("MEMBER INCIDENCES");
-    std::string line;
+    std::string line, scratch;
     for (std::size_t i = 0; i < f.rows(); ++i) {
-        line.clear();
-        f.AppendText(line, i, FrameCol::Frame);
+        line.assign(c.links.OwnName(NameKind::Member, f, i, FrameCol::Frame, scratch));
         line += ' ';
-        f.AppendText(line, i, FrameCol::JointI);
+        line += c.links.NameOf(NameKind::Joint, f, i, FrameCol::JointI, scratch);
         line += ' ';
-        f.AppendText(line, i, FrameCol::JointJ);
+        line += c.links.NameOf(NameKind::Joint, f, i, FrameCol::JointJ, scratch);
         c.out.Line(line);
     }
     c.history.Append(".......... Done ");
@@ -45,15 +43,15 @@ void WriteShellsBlock(StaadContext& c) {
     const Table& a = c.model[TableId::Areas];
     c.history.Append("Writing Shell Elements..........");
     c.out.Line("ELEMENT INCIDENCES SHELL");
-    std::string line;
+    std::string line, scratch;
     for (std::size_t i = 0; i < a.rows(); ++i) {
         const bool four = a.Is(i, AreaCol::NumJoints, "4");
         if (!four && !a.Is(i, AreaCol::NumJoints, "3")) continue;
         line.clear();
-        AppendElementNumber(line, a.View(i, AreaCol::Area), c.links.shellOffset);
+        c.links.AppendOwnElement(line, a, i);
         for (int col = AreaCol::Joint1; col <= (four ? AreaCol::Joint4 : AreaCol::Joint3); ++col) {
             line += ' ';
-            a.AppendText(line, i, col);
+            line += c.links.NameOf(NameKind::Joint, a, i, col, scratch);
         }
         c.out.Line(line);
     }

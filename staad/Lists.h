@@ -9,27 +9,22 @@
 
 namespace corvane {
 
-// The shown texts of one column over the given rows.
+// The STAAD.Pro names of what one column names over the given rows.
 template <class Rows>
-bool AppendRowList(std::string& out, const Table& t, int col, const Rows& rows) {
+bool AppendNameList(std::string& out, const Links& links, NameKind kind, const Table& t, int col, const Rows& rows) {
     std::string scratch;
     return AppendFoldedList(out, rows.size(), [&](std::size_t i) -> std::string_view {
-        const std::size_t row = rows.begin()[i];
-        const Cell c = t.cell(row, col);
-        if (!c.absent() && !c.quoted()) return t.View(c);
-        scratch.clear();
-        t.AppendText(scratch, row, col);
-        return scratch;
+        return links.NameOf(kind, t, rows.begin()[i], col, scratch);
     });
 }
 
 // The element numbers of the areas named in one column over the given rows.
 template <class Rows>
-bool AppendElementList(std::string& out, const Table& t, int areaCol, const Rows& rows, double offset) {
+bool AppendElementList(std::string& out, const Links& links, const Table& t, int areaCol, const Rows& rows) {
     std::string scratch;
     return AppendFoldedList(out, rows.size(), [&](std::size_t i) -> std::string_view {
         scratch.clear();
-        AppendElementNumber(scratch, t.View(rows.begin()[i], areaCol), offset);
+        links.AppendElementOf(scratch, t, rows.begin()[i], areaCol);
         return scratch;
     });
 }

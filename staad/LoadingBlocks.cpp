@@ -104,9 +104,10 @@ void WriteLoadingBlock(StaadContext& c) {
     c.history.Append("Writing Loading Data (Frame, Joint and Shell)..........");
     TextGroups groups;
     std::string text;
-    const auto memberList = [&](const Table& t) {
-        return [&t](std::string& out, const Groups::Range& rows) { return AppendRowList(out, t, 0, rows); };
+    const auto nameList = [&](NameKind kind, const Table& t) {
+        return [&t, &k, kind](std::string& out, const Groups::Range& rows) { return AppendNameList(out, k, kind, t, 0, rows); };
     };
+    std::string scratch;
 
     for (std::size_t i = 0; i < patterns.rows(); ++i) {
         const std::int64_t group = k.patterns.Find(patterns, i, LoadPatternCol::LoadPat);
@@ -144,15 +145,14 @@ void WriteLoadingBlock(StaadContext& c) {
             dist.AppendText(text, r, FrameDistLoadCol::AbsDistB);
             groups.Add(r, text);
         }
-        WriteGroups(c, groups, memberList(dist));
+        WriteGroups(c, groups, nameList(NameKind::Member, dist));
         for (std::uint32_t r : k.loadsOfPattern[1][group]) {
             const auto d = MemberLoadDirection(k.loadCoordSystems[1][r], k.loadDirections[1][r]);
             if (!d) {
                 ReportDirection(c, TableId::FramePointLoads, point, r, FramePointLoadCol::CoordSys, FramePointLoadCol::Dir);
                 continue;
             }
-            text.clear();
-            point.AppendText(text, r, FramePointLoadCol::Frame);
+            text.assign(k.NameOf(NameKind::Member, point, r, FramePointLoadCol::Frame, scratch));
             text += " CON ";
             text += d->text();
             text += ' ';
@@ -176,7 +176,7 @@ void WriteLoadingBlock(StaadContext& c) {
             groups.Add(r, text);
         }
         WriteGroups(c, groups, [&](std::string& out, const Groups::Range& rows) {
-            return AppendElementList(out, area, AreaLoadCol::Area, rows, k.shellOffset);
+            return AppendElementList(out, k, area, AreaLoadCol::Area, rows);
         });
 
         c.out.Line("JOINT LOAD");
@@ -202,7 +202,7 @@ void WriteLoadingBlock(StaadContext& c) {
             }
             groups.Add(r, text);
         }
-        WriteGroups(c, groups, memberList(joint));
+        WriteGroups(c, groups, nameList(NameKind::Joint, joint));
     }
     c.history.Append(".......... Done ");
 }

@@ -16,7 +16,7 @@ void WriteAreaSectionLines(StaadContext& c, Tail tail) {
     for (std::size_t k = 0; k < s.rows(); ++k) {
         list.clear();
         const auto rows = c.links.areasOfSection[c.links.areaSections.Find(s, k, AreaSectionCol::Section)];
-        if (AppendElementList(list, assigns, AreaAssignCol::Area, rows, c.links.shellOffset)) c.out.Line(tail(k, list));
+        if (AppendElementList(list, c.links, assigns, AreaAssignCol::Area, rows)) c.out.Line(tail(k, list));
     }
 }
 
@@ -41,7 +41,7 @@ void WriteMaterialsBlock(StaadContext& c) {
     for (std::size_t i = 0; i < m.rows(); ++i) {
         const auto rows = c.links.membersOfMaterial[c.links.materials.Find(m, i, MaterialCol::Material)];
         line = "MATERIAL " + m.Text(i, MaterialCol::Material) + " MEMB ";
-        if (AppendRowList(line, assigns, FrameAssignCol::Frame, rows)) c.out.Line(line);
+        if (AppendNameList(line, c.links, NameKind::Member, assigns, FrameAssignCol::Frame, rows)) c.out.Line(line);
     }
     c.history.Append(".......... Done ");
 
@@ -89,7 +89,7 @@ void WritePropertiesBlock(StaadContext& c) {
     for (std::size_t i = 0; i < s.rows(); ++i) {
         const auto rows = c.links.membersOfSection[c.links.frameSections.Find(s, i, FrameSectionCol::SectionName)];
         line.clear();
-        if (!AppendRowList(line, assigns, FrameAssignCol::Frame, rows)) continue;
+        if (!AppendNameList(line, c.links, NameKind::Member, assigns, FrameAssignCol::Frame, rows)) continue;
         const PropertyLines lines = PropertyFor(s, i, c.links.sectionShapes[i]);
         c.out.Line(lines.header);
         c.out.Line(line + lines.tail);

@@ -20,21 +20,53 @@ std::string UnitsLine(const UnitsInfo& units) {
     return "UNIT " + length + " " + force;
 }
 
-void WriteStaadFile(StaadContext& c) {
+namespace {
+
+// STAAD.Pro reads 79 columns of input: a longer line goes on in pieces, each
+// broken at a blank and ended by " -". LOAD lines stay whole.
+class WrappedLines : public LineSink {
+public:
+    explicit WrappedLines(LineSink& out) : out_(out) {}
+    void Line(std::string_view line) override {
+        constexpr std::size_t kWidth = 79, kLast = kWidth - 2;
+        if (line.size() <= kWidth || line.substr(0, 5) == "LOAD ") {
+            out_.Line(line);
+            return;
+        }
+        while (line.size() > kWidth) {
+            const std::size_t p = line.find_last_of(' ', kLast);
+            if (p == std::string_view::npos || p == 0) break;
+            piece_.assign(line.substr(0, p));
+            piece_ += " -";
+            out_.Line(piece_);
+            line.remove_prefix(p + 1);
+        }
+        out_.Line(line);
+    }
+
+private:
+    LineSink& out_;
+    std::string piece_;
+};
+
+}  // namespace
+
+void WriteStaadFile(StaadContext& file) {
+    WrappedLines wrapped(file.out);
+    StaadContext c{file.model, file.links, wrapped, file.history, file.report, file.stepDone};
     c.history.Append("Start Writing Staad File .......");
     c.out.Line("STAAD SPACE");
     c.out.Line("START JOB INFORMATION");
     c.out.Line("END JOB INFORMATION");
     c.out.Line(UnitsLine(c.model.units));
-    WriteJointsBlock(c);
-    WriteMembersBlock(c);
-    WriteShellsBlock(c);
-    WriteMaterialsBlock(c);
-    WriteSupportsBlock(c);
-    WritePropertiesBlock(c);
-    WriteReleasesBlock(c);
-    WriteLoadingBlock(c);
-    WriteCombinationsBlock(c);
+    void (*const blocks[kStaadBlockCount])(StaadContext&) = {
+        WriteJointsBlock,  WriteMembersBlock,  WriteShellsBlock,  WriteMaterialsBlock,    WriteSupportsBlock,
+        WritePropertiesBlock, WriteReleasesBlock, WriteLoadingBlock, WriteCombinationsBlock,
+    };
+    for (auto block : blocks) {
+        block(c);
+        if (c.stepDone) c.stepDone();
+    }
     c.out.Line("PERFORM ANALYSIS");
     c.out.Line("FINISH");
 }

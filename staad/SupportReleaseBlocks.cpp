@@ -57,7 +57,8 @@ void WriteSupportsBlock(StaadContext& c) {
     for (std::size_t g = 0; g < jointsOf.size(); ++g) {
         if (!seen.emplace(Trimmed(jointsOf.Text(g)), true).second) continue;
         line.clear();
-        if (AppendRowList(line, r, RestraintCol::Joint, jointsOf.Rows(g))) c.out.Line(line + " " + std::string(jointsOf.Text(g)));
+        if (AppendNameList(line, c.links, NameKind::Joint, r, RestraintCol::Joint, jointsOf.Rows(g)))
+            c.out.Line(line + " " + std::string(jointsOf.Text(g)));
     }
     c.history.Append(".......... Done ");
 }
@@ -66,17 +67,25 @@ void WriteReleasesBlock(StaadContext& c) {
     const Table& r = c.model[TableId::Releases];
     c.history.Append("Writing Member Release Data..........");
     c.out.Line("MEMBER RELEASE");
-    const struct {
+    // At each end, the members that free both moments, then those that free
+    // only the moment about local 2 (STAAD.Pro's y), then only about 3 (z).
+    static constexpr struct {
         int m2, m3;
-        const char* tail;
-    } ends[2] = {{ReleaseCol::M2I, ReleaseCol::M3I, " START MY MZ"}, {ReleaseCol::M2J, ReleaseCol::M3J, " END MY MZ"}};
+        const char* word;
+    } kEnds[2] = {{ReleaseCol::M2I, ReleaseCol::M3I, " START"}, {ReleaseCol::M2J, ReleaseCol::M3J, " END"}};
+    static constexpr const char* kFreed[3] = {" MY MZ", " MY", " MZ"};
     std::string line;
-    for (const auto& end : ends) {
-        std::vector<std::uint32_t> members;
-        for (std::size_t i = 0; i < r.rows(); ++i)
-            if (r.Is(i, end.m2, "Yes") || r.Is(i, end.m3, "Yes")) members.push_back(static_cast<std::uint32_t>(i));
-        line.clear();
-        if (AppendRowList(line, r, ReleaseCol::Frame, members)) c.out.Line(line + end.tail);
+    for (const auto& end : kEnds) {
+        std::vector<std::uint32_t> members[3];
+        for (std::size_t i = 0; i < r.rows(); ++i) {
+            const bool m2 = r.Is(i, end.m2, "Yes"), m3 = r.Is(i, end.m3, "Yes");
+            if (m2 || m3) members[m2 && m3 ? 0 : m2 ? 1 : 2].push_back(static_cast<std::uint32_t>(i));
+        }
+        for (int k = 0; k < 3; ++k) {
+            line.clear();
+            if (AppendNameList(line, c.links, NameKind::Member, r, ReleaseCol::Frame, members[k]))
+                c.out.Line(line + end.word + kFreed[k]);
+        }
     }
     c.history.Append(".......... Done ");
 }

@@ -72,6 +72,19 @@ std::vector<std::string> CrlfLines(const std::string& text) {
     return lines;
 }
 
+std::vector<std::string> StaadLines(const std::string& text) {
+    std::vector<std::string> lines;
+    bool continued = false;
+    for (std::string line : CrlfLines(text)) {
+        const bool continues = line.size() >= 2 && line.compare(line.size() - 2, 2, " -") == 0;
+        if (continues) line.resize(line.size() - 2);
+        if (continued) lines.back() += " " + line;
+        else lines.push_back(line);
+        continued = continues;
+    }
+    return lines;
+}
+
 std::string TableText(const std::string& name, const std::vector<std::string>& records) {
     std::string t = "TABLE:  \"" + name + "\"\r\n";
     for (const auto& r : records) t += "   " + r + "\r\n";

@@ -37,6 +37,9 @@ std::vector<std::string> ColumnTexts(const Table& table, int col);
 
 // Lines of a CR LF text, without their line ends.
 std::vector<std::string> CrlfLines(const std::string& text);
+// The same with the pieces of a continued STAAD.Pro line (" -" at the end)
+// joined again by a blank, as STAAD.Pro reads them.
+std::vector<std::string> StaadLines(const std::string& text);
 
 // "TABLE:  \"name\"" + CR LF + every record + CR LF + a blank line.
 std::string TableText(const std::string& name, const std::vector<std::string>& records);

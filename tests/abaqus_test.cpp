@@ -47,20 +47,36 @@ TEST(AbaqusDeck, BundledExampleToTheByte) {
     EXPECT_EQ(d.history.back(), ".......... Done");  // no completion line of its own
 }
 
-TEST(AbaqusDeck, EmptyModelAndMissingAssignments) {
+TEST(AbaqusDeck, NoSupportsMissingAssignmentsAndNoShells) {
     TempDir dir;
-    const Deck d = MakeDeck(TableText("AREA SECTION PROPERTIES", {"Section=A   Material=C   Thickness=1"}) +
+    const std::string shell = TableText("JOINT COORDINATES", {"Joint=1   GlobalX=0   GlobalY=0   GlobalZ=0", "Joint=2   GlobalX=1   GlobalY=0   GlobalZ=0",
+                                                              "Joint=3   GlobalX=1   GlobalY=1   GlobalZ=0"}) +
+                              TableText("CONNECTIVITY - AREA", {"Area=1   NumJoints=3   Joint1=1   Joint2=2   Joint3=3"});
+    const Deck d = MakeDeck(shell + TableText("AREA SECTION PROPERTIES", {"Section=A   Material=C   Thickness=1"}) +
                                 TableText("MATERIAL PROPERTIES 02 - BASIC MECHANICAL PROPERTIES", {"Material=C   E1=2.1E+08   U12=0.3"}),
                             dir);
     ASSERT_TRUE(d.ok);
     const V lines = CrlfLines(d.text);
-    EXPECT_EQ(V(lines.begin(), lines.begin() + 12),
-              (V{"*Heading", "*Preprint, echo=NO, model=NO, history=NO, contact=NO", "*Part, name=Part-1", "*Node",
-                 "*Element, type=S4R", "*Elset, elset=A", "*Shell Section, elset=A, material=C", "1, 5", "*End Part", "** ASSEMBLY",
-                 "**", "*Assembly, name=Assembly"}));
     EXPECT_NE(std::find(lines.begin(), lines.end(), "210000000. , 0.3"), lines.end());
     EXPECT_EQ(lines.back(), "*End Step");
     EXPECT_EQ(d.messages.size(), 2u);  // once for the element sets, once for the surface
+    // Without supports the deck has no empty node set and no boundary on it.
+    for (const std::string& line : lines) {
+        EXPECT_EQ(line.find("_PickedSet4"), std::string::npos) << line;
+        EXPECT_NE(line, "*Boundary");
+    }
+
+    // A model without shells gives no deck at all.
+    const std::string deck = dir.Write("old.inp", "earlier deck");
+    Session s;
+    MemoryHistory history;
+    MemoryMessages messages;
+    s.inputPath = dir.Write("frames.s2k", TableText("JOINT COORDINATES", {"Joint=1   GlobalX=0   GlobalY=0   GlobalZ=0"}));
+    EXPECT_FALSE(MakeAbaqus(s, deck, history, messages));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "No shell elements, no Abaqus deck written: " + deck);
+    EXPECT_EQ(ReadFile(deck), "earlier deck");
+    EXPECT_EQ(KindId(s.report.entries.back().kind), "no-shells");
 }
 
 TEST(AbaqusDeck, MissingInputAndOutputThatIsTheInput) {
@@ -73,10 +89,11 @@ TEST(AbaqusDeck, MissingInputAndOutputThatIsTheInput) {
     EXPECT_EQ(history.lines, V{"...INPUT FILE NOT FOUND..."});
     EXPECT_FALSE(Exists(dir.Path("none.inp")));
 
-    s.inputPath = dir.Write("m.s2k", "TABLE:  \"X\"\r\n \r\n");
+    const std::string plate = ReadFile(Example("plate.s2k"));
+    s.inputPath = dir.Write("m.s2k", plate);
     EXPECT_FALSE(MakeAbaqus(s, s.inputPath, history, messages));
     EXPECT_EQ(messages.shown.at(0).text, "Output file is the input file: " + s.inputPath);
-    EXPECT_EQ(ReadFile(s.inputPath), "TABLE:  \"X\"\r\n \r\n");
+    EXPECT_EQ(ReadFile(s.inputPath), plate);
 
     EXPECT_FALSE(MakeAbaqus(s, "/dev/full", history, messages));
     EXPECT_EQ(messages.shown.back().text.rfind("Cannot write /dev/full: ", 0), 0u);

@@ -45,7 +45,7 @@ std::set<long> Expand(const std::string& list) {
 
 Coverage Covered(const std::string& staad) {
     Coverage c;
-    const auto lines = CrlfLines(staad);
+    const auto lines = StaadLines(staad);
     for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
         if (lines[i].rfind("MEMBER PROPERTY", 0) == 0) c.property.merge(Expand(lines[i + 1]));
         if (lines[i].rfind("MATERIAL ", 0) == 0) {
@@ -74,7 +74,8 @@ TEST(AllSections, BoxPipeAndSectionDesignerMembersGetPropertyAndMaterial) {
         SCOPED_TRACE(c.file);
         const Conversion all = Convert(ReadFile(file), true);
         ASSERT_TRUE(all.ok);
-        EXPECT_NE(all.staad.find(c.line), std::string::npos);
+        const auto lines = StaadLines(all.staad);
+        EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const std::string& l) { return (l + "\r\n").find(c.line) != std::string::npos; }));
         const Coverage cov = Covered(all.staad);
         for (const auto& frame : c.numberedFrames ? ColumnTexts(all.session.model[TableId::Frames], FrameCol::Frame) : std::vector<std::string>{}) {
             const long id = std::strtol(frame.c_str(), nullptr, 10);

@@ -106,7 +106,7 @@ TEST(Link, ReferencesThatLeadNowhereAreReported) {
     FillTable(m, TableId::LoadPatterns, {{"D"}});
     FillTable(m, TableId::JointLoads, {{"1", "2"}, {"D", "W"}});
     Report report;
-    const Links links = Link(m, &report, true);
+    const Links links = Link(m, &report, LinkOptions{});
     V kinds;
     for (const auto& e : report.entries) kinds.push_back(std::string(KindId(e.kind)) + " " + e.name);
     EXPECT_EQ(kinds, (V{"number-not-integer J3", "missing-joint 2", "member-without-material 1", "member-without-material 2",

@@ -55,16 +55,20 @@ TEST(JointReader, GlobalFieldsOwnCoordinatesAndNull) {
                                      "Joint=4   GlobalX=1.5E+02   GlobalY=-12.5",
                                      "Joint=5   CoordSys=GLOBAL   CoordType=Cartesian   XorR=2   Y=3   Z=4",
                                      "Joint=6   CoordSys=GLOBAL   CoordType=Cylindrical   XorR=2   T=90   Z=7",
+                                     "Joint=8   CoordSys=GLOBAL   CoordType=Cylindrical   XorR=2   T=-570   Z=7",
+                                     "Joint=9   CoordSys=GLOBAL   CoordType=Cylindrical   XorR=2   T=1E400   Z=7",
                                      "Joint=7   CoordSys=LOCAL1   CoordType=Cartesian   XorR=2   Y=3   Z=4",
                                      "NoKeys",
                                  }),
       ReadJoints);
-    EXPECT_EQ(r.Column(TableId::Joints, JointCol::Joint), (V{"3", "4", "5", "6", "7", "NULL"}));
-    EXPECT_EQ(r.Column(TableId::Joints, JointCol::GlobalX), (V{"0", "1.5E+02", "2", "1.22464679914735E-16", "NULL", "NULL"}));
-    EXPECT_EQ(r.Column(TableId::Joints, JointCol::GlobalY), (V{"120", "-12.5", "3", "2", "NULL", "NULL"}));
-    EXPECT_EQ(r.Column(TableId::Joints, JointCol::GlobalZ), (V{"240", "NULL", "4", "7", "NULL", "NULL"}));
+    EXPECT_EQ(r.Column(TableId::Joints, JointCol::Joint), (V{"3", "4", "5", "6", "8", "9", "7", "NULL"}));
+    // Right angles land exactly on the axes (-570 is 150 degrees); an angle
+    // that is no finite number gives no coordinates.
+    EXPECT_EQ(r.Column(TableId::Joints, JointCol::GlobalX), (V{"0", "1.5E+02", "2", "0", "-1.73205080756888", "NULL", "NULL", "NULL"}));
+    EXPECT_EQ(r.Column(TableId::Joints, JointCol::GlobalY), (V{"120", "-12.5", "3", "2", "1", "NULL", "NULL", "NULL"}));
+    EXPECT_EQ(r.Column(TableId::Joints, JointCol::GlobalZ), (V{"240", "NULL", "4", "7", "7", "7", "NULL", "NULL"}));
     EXPECT_EQ(r.history.lines, (V{"Read Node data  ... ", "Reading Joint Cordinates data ..........",
-                                  ".......... Done (Total Joints : 6)"}));
+                                  ".......... Done (Total Joints : 8)"}));
     r.history.Clear();
     r("nothing\r\n", ReadJoints);
     EXPECT_TRUE(r.model[TableId::Joints].empty());
@@ -275,7 +279,7 @@ TEST(Links, SectionMembersAndElementsFromTheAssignmentsAsRead) {
               {"Area=12   Section=SL", "Area=3   Section=\"SL 1\"", "Area=12   Section=SL", "Area=7.5   Section=SL",
                "Section=SL   Area=4"});
     for (auto reader : {ReadFrameSections, ReadFrameSectionAssigns, ReadAreaSections, ReadAreaSectionAssigns}) r(text, reader);
-    const Links links = Link(r.model, nullptr, true);
+    const Links links = Link(r.model, nullptr, LinkOptions{});
     const Table& assigns = r.model[TableId::FrameAssigns];
     V frames;
     for (std::uint32_t row : links.membersOfSection[0]) frames.push_back(assigns.Text(row, FrameAssignCol::Frame));

@@ -53,7 +53,7 @@ TEST(Scaling, EveryLoadTextDistinctAndOneSectionForEveryMember) {
                                            std::vector<std::string>(n, "Gravity"), std::vector<std::string>(n, " "),
                                            std::vector<std::string>(n, " "), ids, ids});
     FillTable(m, TableId::FrameAssigns, {ids, std::vector<std::string>(n, "S"), std::vector<std::string>(n, "M")});
-    const Links links = Link(m, nullptr, true);
+    const Links links = Link(m, nullptr, LinkOptions{});
     MemoryHistory history;
     StringSink out;
     StaadContext c{m, links, out, history, nullptr};

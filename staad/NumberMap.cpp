@@ -1,0 +1,51 @@
+// The list of new numbers that goes beside a renumbered STAAD.Pro file.
+#include "staad/Blocks.h"
+
+namespace corvane {
+
+namespace {
+
+// A name as one CSV field: quoted, inner quotes doubled, when it holds a
+// comma, a double quote or a blank.
+void AppendCsvField(std::string& out, std::string_view name) {
+    if (name.find_first_of(",\" ") == std::string_view::npos) {
+        out.append(name);
+        return;
+    }
+    out += '"';
+    for (char c : name) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
+}  // namespace
+
+void WriteNumberMap(const Model& m, const Links& links, LineSink& out) {
+    out.Line("kind,sap2000,staad");
+    static constexpr struct {
+        NameKind kind;
+        TableId table;
+        int col;
+        const char* word;
+    } kKinds[] = {{NameKind::Joint, TableId::Joints, JointCol::Joint, "joint"},
+                  {NameKind::Member, TableId::Frames, FrameCol::Frame, "member"},
+                  {NameKind::Area, TableId::Areas, AreaCol::Area, "area"}};
+    std::string line;
+    for (const auto& kind : kKinds) {
+        const Table& t = m[kind.table];
+        const auto& numbers = links.newNumbers[static_cast<int>(kind.kind)];
+        for (std::size_t r = 0; r < t.rows() && r < numbers.size(); ++r) {
+            if (!numbers[r]) continue;
+            line.assign(kind.word);
+            line += ',';
+            AppendCsvField(line, t.Text(r, kind.col));
+            line += ',';
+            line += std::to_string(numbers[r]);
+            out.Line(line);
+        }
+    }
+}
+
+}  // namespace corvane
