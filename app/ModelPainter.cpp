@@ -144,6 +144,16 @@ void DrawLetter(QPainter& p, char letter, QPointF centre, double height) {
 
 double SupportMarkerSize(QSize size) { return std::clamp(std::min(size.width(), size.height()) / 110.0, 3.5, 8.0); }
 
+// Whether the draft keeps item `i` when it keeps one in `every`. A hash
+// rather than every n-th item: models list their members in a regular
+// order, and a regular pick draws stripes of one kind of member.
+bool KeptInDraft(std::size_t i, std::size_t every) {
+    if (every <= 1) return true;
+    std::uint64_t x = (static_cast<std::uint64_t>(i) + 1) * 0x9E3779B97F4A7C15ull;
+    x ^= x >> 31;
+    return x % every == 0;
+}
+
 }  // namespace
 
 ModelPainter::ModelPainter(std::shared_ptr<const PictureModel> model, const PictureOptions& options)
@@ -343,9 +353,10 @@ bool ModelPainter::Paint(QImage& image, PictureQuality quality, const std::funct
             // enough to see the shape while the view moves.
             p.setRenderHint(QPainter::Antialiasing, false);
             p.setPen(memberPen);
-            const std::size_t stride = members > kDraftMembers ? (members + kDraftMembers - 1) / kDraftMembers : 1;
+            const std::size_t every = members > kDraftMembers ? (members + kDraftMembers - 1) / kDraftMembers : 1;
             std::size_t drawn = 0;
-            for (std::size_t i = 0; i < members; i += stride) {
+            for (std::size_t i = 0; i < members; ++i) {
+                if (!KeptInDraft(i, every)) continue;
                 const ScreenPoint* ab[2] = {point(m.members[2 * i]), point(m.members[2 * i + 1])};
                 if (!ab[0] || !ab[1] || AllOutside(ab, 2, view)) continue;
                 addLine(*ab[0], *ab[1]);
@@ -357,8 +368,9 @@ bool ModelPainter::Paint(QImage& image, PictureQuality quality, const std::funct
             const std::size_t budget = kDraftMembers > drawn ? (kDraftMembers - drawn) / 4 : 0;
             if (shells > 0 && budget > 0) {
                 p.setPen(QPen(kShellEdge.darker(130), 1.0));
-                const std::size_t shellStride = shells > budget ? (shells + budget - 1) / budget : 1;
-                for (std::size_t s = 0; s < shells; s += shellStride) {
+                const std::size_t everyShell = shells > budget ? (shells + budget - 1) / budget : 1;
+                for (std::size_t s = 0; s < shells; ++s) {
+                    if (!KeptInDraft(s, everyShell)) continue;
                     const ScreenPoint* q[4];
                     const int count = shellPoints(s, q);
                     if (count == 0 || AllOutside(q, count, view)) continue;
@@ -443,7 +455,22 @@ bool ModelPainter::Paint(QImage& image, PictureQuality quality, const std::funct
 
         // Supports: a block under a fixed joint, a triangle under a pinned one.
         p.setRenderHint(QPainter::Antialiasing, !draft);
-        const double s = SupportMarkerSize(size);
+        // Markers no larger than a quarter of a typical member on the
+        // picture, so that dense supports do not cover each other.
+        double s = SupportMarkerSize(size);
+        if (!m.supports.empty() && members > 0) {
+            std::vector<float> lengths;
+            const std::size_t step = std::max<std::size_t>(1, members / 1024);
+            for (std::size_t i = 0; i < members; i += step) {
+                const ScreenPoint* a = point(m.members[2 * i]);
+                const ScreenPoint* b = point(m.members[2 * i + 1]);
+                if (a && b) lengths.push_back(std::hypot(a->x - b->x, a->y - b->y));
+            }
+            if (!lengths.empty()) {
+                std::nth_element(lengths.begin(), lengths.begin() + lengths.size() / 2, lengths.end());
+                s = std::clamp(0.25 * lengths[lengths.size() / 2], 2.0, s);
+            }
+        }
         for (int fixed = 0; fixed < 2; ++fixed) {
             const QColor colour = fixed ? kFixedColour : kPinnedColour;
             p.setPen(QPen(colour.darker(150), 1.0));

@@ -131,6 +131,7 @@ ModelView::ModelView(QWidget* parent) : QWidget(parent) {
     canvas_ = new ModelCanvas(this, this);
 
     auto* bar = new QHBoxLayout;
+    bar->setContentsMargins(4, 4, 4, 0);
     bar->addWidget(fitButton_);
     bar->addWidget(staadAxes_);
     bar->addStretch(1);

@@ -34,6 +34,15 @@ std::shared_ptr<PictureModel> BoxFrame() {
     return m;
 }
 
+// The box frame with a mast on one corner: a model whose middle on the
+// picture is not the middle of its bounding box.
+std::shared_ptr<PictureModel> BoxWithMast() {
+    auto m = BoxFrame();
+    m->xyz.insert(m->xyz.end(), {0, 0, 14});
+    m->members.insert(m->members.end(), {8, 12});
+    return m;
+}
+
 // A grid of nx x ny x nz joints 1 apart (Z up): columns, beams both ways,
 // a shell in every bay above the ground, supports under the ground joints.
 std::shared_ptr<PictureModel> Grid(std::uint32_t nx, std::uint32_t ny, std::uint32_t nz) {
@@ -115,10 +124,9 @@ class ModelViewTest : public QObject {
 
 private slots:
     void fittedModelIsCentredAndFillsThePicture() {
-        const auto box = BoxFrame();
-        for (PictureAxes axes : {PictureAxes::Sap2000, PictureAxes::Staad})
+        for (const auto& model : {BoxFrame(), BoxWithMast()})
             for (QSize size : {QSize(400, 300), QSize(300, 500)}) {
-                const QImage image = RenderPicture(*box, Options(axes), size);
+                const QImage image = RenderPicture(*model, Options(PictureAxes::Staad), size);
                 QCOMPARE(image.size(), size);
                 const QRect bounds = ModelBounds(image);
                 QVERIFY(!bounds.isNull());
