@@ -1,0 +1,24 @@
+// What the picture of a model needs: joint positions, the members and shells
+// between them, and the supports. Plain data, filled from the converter's
+// tables by the caller; the drawing code skips any index that names a joint
+// which does not exist, so the tables can be passed on as read.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace corvane {
+
+struct PictureModel {
+    std::vector<float> xyz;                  // joint coordinates, 3 per joint, in SAP2000 axes (Z up)
+    std::vector<std::uint32_t> members;      // 2 joint indices per member
+    std::vector<std::uint32_t> shells;       // 4 joint indices per shell; a triangle repeats its third index
+    std::vector<std::uint32_t> supports;     // joint indices
+    std::vector<std::uint8_t> supportFixed;  // per support: 1 fixed (rotations held), 0 pinned/other
+
+    std::size_t JointCount() const { return xyz.size() / 3; }
+    std::size_t MemberCount() const { return members.size() / 2; }
+    std::size_t ShellCount() const { return shells.size() / 4; }
+};
+
+}  // namespace corvane
