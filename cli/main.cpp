@@ -4,7 +4,7 @@
 //   corvane preprocess INPUT
 //   corvane tables INPUT [--json] [--all-sections]
 #include "cli/Console.h"
-#include "cli/ReportOutput.h"
+#include "driver/ReportOutput.h"
 #include "cli/TablesOutput.h"
 #include "driver/Files.h"
 #include "driver/OutputFile.h"
@@ -154,6 +154,7 @@ int Convert(const Options& o) {
     s.outputPath = o.output.empty() ? ReplaceExtension(o.input, ".std") : o.output;
     s.options.allSections = o.allSections;
     s.options.renumber = o.renumber;
+    if (!o.reportFile.empty()) s.otherOutputs.push_back(o.reportFile);
     ConsoleHistory history;
     ConsoleMessages messages;
     if (!MakeStaad(s, history, messages)) {
@@ -169,6 +170,7 @@ int Abaqus(const Options& o) {
     Session s;
     s.inputPath = o.input;
     const std::string deck = o.output.empty() ? ReplaceExtension(o.input, ".inp") : o.output;
+    if (!o.reportFile.empty()) s.otherOutputs.push_back(o.reportFile);
     ConsoleHistory history;
     ConsoleMessages messages;
     if (!MakeAbaqus(s, deck, history, messages)) {

@@ -109,8 +109,10 @@ bool MakeStaad(Session& s, HistoryLog& history, MessageSink& messages, Progress*
     const bool renumber = s.options.renumber || s.options.full;
     const std::string map = renumber ? NumberMapPath(output) : std::string();
     s.numberMap.clear();
-    if (!BeginCommand(s, renumber ? std::vector<std::string>{output, map} : std::vector<std::string>{output}, history, messages))
-        return false;
+    std::vector<std::string> outputs{output};
+    if (renumber) outputs.push_back(map);
+    outputs.insert(outputs.end(), s.otherOutputs.begin(), s.otherOutputs.end());
+    if (!BeginCommand(s, outputs, history, messages)) return false;
     try {
         // The new files are made first, so that an output that cannot be
         // written stops the command before the input is read; the earlier
@@ -145,7 +147,9 @@ bool MakeStaad(Session& s, HistoryLog& history, MessageSink& messages, Progress*
 }
 
 bool MakeAbaqus(Session& s, const std::string& deckPath, HistoryLog& history, MessageSink& messages, Progress* progress) {
-    if (!BeginCommand(s, {deckPath}, history, messages)) return false;
+    std::vector<std::string> outputs{deckPath};
+    outputs.insert(outputs.end(), s.otherOutputs.begin(), s.otherOutputs.end());
+    if (!BeginCommand(s, outputs, history, messages)) return false;
     const std::string input = s.inputPath;
     try {
         FileSink out;

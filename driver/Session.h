@@ -11,6 +11,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace corvane {
 
@@ -29,6 +30,10 @@ struct Session {
     Report report;          // what the last command left out
     std::string failure;    // what made the last command fail, with its path
     std::string numberMap;  // the number map the last conversion wrote, if any
+    // Other files the front end writes for the command (a report): refused
+    // with the command's own outputs when two of them, or one of them and
+    // the input, are one file.
+    std::vector<std::string> otherOutputs;
 };
 
 // Converts the input to a STAAD.Pro file at the output path. True when the

@@ -1,7 +1,7 @@
 // The conversion report: each kind from a small model that triggers it, an
 // empty report for a clean model, and outputs unchanged by reporting.
 #include "TestSupport.h"
-#include "cli/ReportOutput.h"
+#include "driver/ReportOutput.h"
 
 #include <gtest/gtest.h>
 

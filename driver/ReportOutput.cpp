@@ -1,4 +1,4 @@
-#include "cli/ReportOutput.h"
+#include "driver/ReportOutput.h"
 
 #include "text/Json.h"
 
@@ -16,15 +16,17 @@ struct KindSummary {
     std::string kind;
     std::size_t count = 0;
     std::vector<std::pair<std::string, std::size_t>> names;
+    std::unordered_map<std::string, std::size_t> indexOf;  // name -> place in names
 };
 
 void AddName(KindSummary& k, const std::string& name, bool grouped) {
-    for (auto& n : k.names)
-        if (n.first == name) {
-            ++n.second;
-            return;
-        }
-    if (grouped || k.names.size() < 6) k.names.emplace_back(name, 1);
+    if (const auto it = k.indexOf.find(name); it != k.indexOf.end()) {
+        ++k.names[it->second].second;
+        return;
+    }
+    if (!grouped && k.names.size() >= 6) return;
+    k.indexOf.emplace(name, k.names.size());
+    k.names.emplace_back(name, 1);
 }
 
 }  // namespace
@@ -35,7 +37,7 @@ std::string ReportSummary(const Report& report) {
     for (const auto& e : report.entries) {
         const std::string kind(KindId(e.kind));
         const auto [it, inserted] = indexOf.try_emplace(kind, kinds.size());
-        if (inserted) kinds.push_back({kind, 0, {}});
+        if (inserted) kinds.push_back({kind, 0, {}, {}});
         KindSummary& k = kinds[it->second];
         ++k.count;
         const bool grouped = SummarisedByFirstWord(e.kind);
