@@ -66,6 +66,7 @@ Links ReadAndLink(const InputText& input, Model& model, const ConvertOptions& op
     ReadContext rc{input, model, history, &report, ReadOptionsOf(options), stepDone};
     ReadModel(rc, command);
     if (!input.HasTableItem()) report.Add(ReportKind::NotTabular, "");
+    if (input.doubledLineEnds()) report.Add(ReportKind::LineEndsDoubled, "");
     LinkOptions lo;
     lo.staad = command == ModelCommand::Convert;
     lo.renumber = lo.staad && (options.renumber || options.full);

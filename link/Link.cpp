@@ -1,6 +1,7 @@
 #include "link/Link.h"
 
 #include "model/ShellNumbers.h"
+#include "text/NumberList.h"
 #include "text/NumberText.h"
 
 #include <algorithm>
@@ -81,6 +82,22 @@ void CheckNumbers(Report& report, const Table& t, int col, std::string_view tabl
         if (!c.absent() && !c.quoted() && IsDigits(t.View(c))) continue;
         report.Add(ReportKind::NumberNotInteger, table, t.Text(r, col), what);
     }
+}
+
+// Number texts that are no finite decimal numbers: one entry each, naming
+// the record (by the text of `ownerCol`) and the column. Missing fields
+// take their defaults and are not reported.
+void CheckDecimals(Report& report, const Table& t, int col, int ownerCol, std::string_view table) {
+    for (std::size_t r = 0; r < t.rows(); ++r) {
+        const Cell c = t.cell(r, col);
+        if (c.absent() || (!c.quoted() && IsFiniteDecimal(t.View(c)))) continue;
+        report.Add(ReportKind::NumberInvalid, table, t.Text(r, ownerCol), std::string(t.descriptor().columns[col].name), t.Text(r, col));
+    }
+}
+
+// Names that stand in their table more than once.
+void CheckRepeats(Report& report, const NameIndex& index, const Table& t, int col, std::string_view table, const char* what) {
+    for (std::uint32_t r : index.repeats()) report.Add(ReportKind::DuplicateName, table, t.Text(r, col), what);
 }
 
 }  // namespace
@@ -233,6 +250,28 @@ void LinkGeometry(const Model& m, Links& k, Report* report, const LinkOptions& o
         if (o.staad) CheckNumbers(*report, frames, FrameCol::Frame, "CONNECTIVITY - FRAME", "Member");
         CheckNumbers(*report, areas, AreaCol::Area, "CONNECTIVITY - AREA", "Area");
     }
+    if (o.staad) {
+        // Numbers STAAD.Pro does not take: joints, members and elements
+        // above 999999 (as the file writes them).
+        const auto outOfRange = [&](std::string_view name) { return IsDigits(name) && RunValue(name) < 0; };
+        for (std::size_t r = 0; r < joints.rows(); ++r)
+            if (const std::string_view name = k.OwnName(NameKind::Joint, joints, r, JointCol::Joint, scratch); outOfRange(name))
+                report->Add(ReportKind::NumberOutOfRange, "JOINT COORDINATES", std::string(name), "Joint");
+        for (std::size_t r = 0; r < frames.rows(); ++r)
+            if (const std::string_view name = k.OwnName(NameKind::Member, frames, r, FrameCol::Frame, scratch); outOfRange(name))
+                report->Add(ReportKind::NumberOutOfRange, "CONNECTIVITY - FRAME", std::string(name), "Member");
+        std::string element;
+        for (std::size_t r = 0; r < areas.rows(); ++r) {
+            element.clear();
+            k.AppendOwnElement(element, areas, r);
+            if (outOfRange(element)) report->Add(ReportKind::NumberOutOfRange, "CONNECTIVITY - AREA", element, "Shell element");
+        }
+    }
+    CheckRepeats(*report, k.joints, joints, JointCol::Joint, "JOINT COORDINATES", "Joint");
+    if (o.staad) CheckRepeats(*report, k.frames, frames, FrameCol::Frame, "CONNECTIVITY - FRAME", "Member");
+    CheckRepeats(*report, k.areas, areas, AreaCol::Area, "CONNECTIVITY - AREA", "Area");
+    for (int col : {JointCol::GlobalX, JointCol::GlobalY, JointCol::GlobalZ})
+        CheckDecimals(*report, joints, col, JointCol::Joint, "JOINT COORDINATES");
 
     const auto check = [&](const char* table, const char* what, const Table& owner, std::size_t r, int nameCol, int jointCol) {
         if (k.joints.Find(owner, r, jointCol) == NameIndex::kNone)
@@ -263,7 +302,39 @@ void LinkSections(const Model& m, Links& k, Report* report, const LinkOptions& o
     k.areaAssignmentsFound = m[TableId::AreaAssigns].found();
     k.sectionShapes.resize(sections.rows());
     for (std::size_t r = 0; r < sections.rows(); ++r) k.sectionShapes[r] = ShapeOf(sections, r);
-    if (!report || !o.staad) return;
+    if (!report) return;
+
+    const Table& materials = m[TableId::Materials];
+    for (int col : {MaterialCol::UnitWeight, MaterialCol::E1}) CheckDecimals(*report, materials, col, MaterialCol::Material, "MATERIAL PROPERTIES 02 - BASIC MECHANICAL PROPERTIES");
+    // An empty Poisson's ratio has a meaning of its own (0.2).
+    for (std::size_t r = 0; r < materials.rows(); ++r)
+        if (!materials.Absent(r, MaterialCol::U12) && !materials.Is(r, MaterialCol::U12, "") &&
+            !IsFiniteDecimal(materials.Text(r, MaterialCol::U12)))
+            report->Add(ReportKind::NumberInvalid, "MATERIAL PROPERTIES 02 - BASIC MECHANICAL PROPERTIES", materials.Text(r, MaterialCol::Material),
+                        "U12", materials.Text(r, MaterialCol::U12));
+    CheckDecimals(*report, m[TableId::AreaSections], AreaSectionCol::Thickness, AreaSectionCol::Section, "AREA SECTION PROPERTIES");
+    // The dimensions of the shapes that are written from them.
+    for (std::size_t r = 0; r < sections.rows(); ++r) {
+        if (k.sectionShapes[r] == SectionShape::Other) continue;
+        std::vector<int> cols{FrameSectionCol::Dim1};
+        if (k.sectionShapes[r] == SectionShape::Rectangular) cols.push_back(FrameSectionCol::Dim2);
+        for (int col : cols) {
+            const std::string text = sections.Text(r, col);
+            std::size_t from = 0;
+            for (;;) {
+                const std::size_t blank = text.find(' ', from);
+                const std::string_view word = std::string_view(text).substr(from, blank - from);
+                if (!IsFiniteDecimal(word)) {
+                    report->Add(ReportKind::NumberInvalid, "FRAME SECTION PROPERTIES 01 - GENERAL", sections.Text(r, FrameSectionCol::SectionName),
+                                std::string(sections.descriptor().columns[col].name), std::string(word));
+                    break;
+                }
+                if (blank == std::string::npos) break;
+                from = blank + 1;
+            }
+        }
+    }
+    if (!o.staad) return;
 
     for (std::size_t j = 0; j < assigns.rows(); ++j)
         if (materialOf[j] == NameIndex::kNone)
@@ -300,6 +371,31 @@ void LinkLoads(const Model& m, Links& k, Report* report, const LinkOptions& o) {
         }
     }
     if (!report || !o.staad) return;
+
+    static constexpr struct {
+        TableId table;
+        std::initializer_list<int> cols;
+    } kNumbers[] = {
+        {TableId::FrameDistLoads, {FrameDistLoadCol::FOverLA, FrameDistLoadCol::FOverLB}},
+        {TableId::FramePointLoads, {FramePointLoadCol::AbsDist, FramePointLoadCol::Force}},
+        {TableId::AreaLoads, {AreaLoadCol::UnifLoad}},
+        {TableId::JointLoads, {JointLoadCol::F1, JointLoadCol::F2, JointLoadCol::F3, JointLoadCol::M1, JointLoadCol::M2, JointLoadCol::M3}},
+    };
+    for (const auto& n : kNumbers)
+        for (int col : n.cols) CheckDecimals(*report, m[n.table], col, kLoadOwner, Describe(n.table).sapName);
+    // Distances, unless the load covers the whole frame (a blank).
+    const Table& dist = m[TableId::FrameDistLoads];
+    for (int col : {FrameDistLoadCol::AbsDistA, FrameDistLoadCol::AbsDistB})
+        for (std::size_t r = 0; r < dist.rows(); ++r)
+            if (!dist.Absent(r, col) && !dist.Is(r, col, " ") && !IsFiniteDecimal(dist.Text(r, col)))
+                report->Add(ReportKind::NumberInvalid, "FRAME LOADS - DISTRIBUTED", dist.Text(r, kLoadOwner),
+                            std::string(dist.descriptor().columns[col].name), dist.Text(r, col));
+    const Table& patterns = m[TableId::LoadPatterns];
+    for (std::size_t r = 0; r < patterns.rows(); ++r)
+        if (!patterns.Absent(r, LoadPatternCol::SelfWtMult) && !IsFiniteDecimal(patterns.Text(r, LoadPatternCol::SelfWtMult)))
+            report->Add(ReportKind::NumberInvalid, "LOAD PATTERN DEFINITIONS", patterns.Text(r, LoadPatternCol::LoadPat), "SelfWtMult",
+                        patterns.Text(r, LoadPatternCol::SelfWtMult));
+    CheckDecimals(*report, m[TableId::Combinations], CombinationCol::ScaleFactor, CombinationCol::ComboName, "COMBINATION DEFINITIONS");
 
     for (std::size_t t = 0; t < kLoadTables.size(); ++t) {
         const Table& loads = m[kLoadTables[t]];

@@ -28,6 +28,11 @@ constexpr KindText kKinds[] = {
      "A load on {name} in direction {a} ({b}) is not written: that direction has no rule."},
     {ReportKind::JointLoadZero, "joint-load-zero", "A joint load on {name} in pattern {a} has all six components 0; it is not written."},
     {ReportKind::NumberNotInteger, "number-not-integer", "{a} {name} is not a whole number, which STAAD.Pro requires."},
+    {ReportKind::NumberOutOfRange, "number-out-of-range",
+     "{a} {name} is above 999999, the largest number STAAD.Pro takes; it is never folded into a TO list."},
+    {ReportKind::NumberInvalid, "number-invalid", "The {a} of {name} is \"{b}\", which is no finite decimal number."},
+    {ReportKind::DuplicateName, "duplicate-name",
+     "{a} {name} stands more than once in its table; the later row is written as well."},
     {ReportKind::ElementNumbersMoved, "element-numbers-moved",
      "Shell element numbers are the area numbers plus {a}, not 100000: member numbers reach {b}."},
     {ReportKind::Renumbered, "renumbered", "{a} {name} names got new numbers for STAAD.Pro; {b} lists them."},
@@ -37,6 +42,8 @@ constexpr KindText kKinds[] = {
     {ReportKind::NotTabular, "not-tabular",
      "The input has no \"TABLE:\" line; it is not a tabular SAP2000 export and nothing was read."},
     {ReportKind::NoShells, "no-shells", "The model has no shell elements; no Abaqus deck is written."},
+    {ReportKind::LineEndsDoubled, "line-ends-doubled",
+     "Every line of the input ends in CR CR LF (its line ends were converted twice); each was read as one line end."},
 };
 
 const KindText& TextOf(ReportKind kind) {

@@ -23,12 +23,16 @@ enum class ReportKind : std::uint8_t {
     LoadDirectionUnsupported,
     JointLoadZero,
     NumberNotInteger,
+    NumberOutOfRange,
+    NumberInvalid,
+    DuplicateName,
     ElementNumbersMoved,
     Renumbered,
     MissingJoint,
     TableCut,
     NotTabular,
     NoShells,
+    LineEndsDoubled,
 };
 
 struct ReportEntry {

@@ -45,6 +45,20 @@ bool ReadAll(int fd, std::string* text, int* error) {
     }
 }
 
+// True when the text holds at least one LF and every LF follows two CRs.
+// An ordinary file fails at its first line end.
+bool EveryLineFeedAfterTwoReturns(std::string_view all, std::size_t from) {
+    bool any = false;
+    for (std::size_t at = from; at < all.size(); ++at) {
+        const void* lf = std::memchr(all.data() + at, '\n', all.size() - at);
+        if (!lf) break;
+        at = static_cast<std::size_t>(static_cast<const char*>(lf) - all.data());
+        if (at < from + 2 || all[at - 1] != '\r' || all[at - 2] != '\r') return false;
+        any = true;
+    }
+    return any;
+}
+
 }  // namespace
 
 std::string HeaderItem(std::string_view tableName) {
@@ -56,6 +70,7 @@ std::string HeaderItem(std::string_view tableName) {
 
 InputText::InputText(SourcePtr source) : source_(std::move(source)), bytes_(source_->bytes()) {
     if (bytes_.substr(0, kBom.size()) == kBom) start_ = kBom.size();
+    doubled_ = EveryLineFeedAfterTwoReturns(bytes_, start_);
     BuildIndex();
 }
 
@@ -115,7 +130,7 @@ void InputText::BuildIndex() {
         // read them, so that a header after a comma counts too.
         std::size_t lineStart = hit;
         while (lineStart > start_ && d[lineStart - 1] != '\n' && d[lineStart - 1] != '\r') --lineStart;
-        ItemReader reader(all, lineStart);
+        ItemReader reader(all, lineStart, doubled_);
         do {
             const std::size_t itemStart = reader.Position();
             const std::string_view item = reader.ReadItem();

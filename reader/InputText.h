@@ -43,6 +43,10 @@ public:
     // the mark of a SAP2000 table export.
     bool HasTableItem() const { return hasTableItem_; }
 
+    // Whether every line of the file ends in CR CR LF (its line ends were
+    // converted twice): then that is one line end.
+    bool doubledLineEnds() const { return doubled_; }
+
     // Where the table that starts at `from` ends at the latest: the start of
     // the next header item, or the end of the input.
     std::size_t TableLimit(std::size_t from) const;
@@ -61,6 +65,7 @@ private:
     std::unordered_map<std::string, Header> headers_;
     std::vector<std::size_t> headerStarts_;  // every header item, in file order
     bool hasTableItem_ = false;
+    bool doubled_ = false;
 };
 
 // The header item of a table: TABLE, a colon, two blanks and the quoted name.

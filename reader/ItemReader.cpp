@@ -31,7 +31,8 @@ void ItemReader::ConsumeTerminator(std::size_t at) {
         pos_ = at + 1;
         endedLine_ = false;
     } else if (c == '\r') {
-        pos_ = (at + 1 < n && data_[at + 1] == '\n') ? at + 2 : at + 1;
+        if (doubled_ && at + 2 < n && data_[at + 1] == '\r' && data_[at + 2] == '\n') pos_ = at + 3;
+        else pos_ = (at + 1 < n && data_[at + 1] == '\n') ? at + 2 : at + 1;
         endedLine_ = true;
     } else {
         pos_ = at + 1;

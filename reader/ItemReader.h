@@ -1,5 +1,6 @@
 // Reads the input item by item: an item is a line, or a piece of a line
-// ended by a comma. CR LF, lone LF and lone CR each end a line.
+// ended by a comma. CR LF, lone LF and lone CR each end a line; in a file
+// whose line ends were converted twice, CR CR LF is one line end.
 #pragma once
 
 #include <array>
@@ -13,7 +14,8 @@ namespace corvane {
 
 class ItemReader {
 public:
-    ItemReader(std::string_view data, std::size_t pos) : data_(data), pos_(pos) {}
+    ItemReader(std::string_view data, std::size_t pos, bool doubledLineEnds = false)
+        : data_(data), pos_(pos), doubled_(doubledLineEnds) {}
 
     // The next item, a view into the input. Leading blanks are skipped; an
     // item that starts with a double quote is the text up to the next
@@ -69,6 +71,7 @@ private:
 
     std::string_view data_;
     std::size_t pos_;
+    bool doubled_;
     bool endedLine_ = false;
 };
 

@@ -14,7 +14,7 @@ namespace corvane {
 class TableCursor {
 public:
     TableCursor(const InputText& input, std::size_t afterHeader)
-        : reader_(input.bytes(), afterHeader), current_("header"), start_(afterHeader) {}
+        : reader_(input.bytes(), afterHeader, input.doubledLineEnds()), current_("header"), start_(afterHeader) {}
 
     // Reads items until one has at least one token and splits it (finding
     // the positions of the keys, when given); false when the table has

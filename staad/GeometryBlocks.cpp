@@ -3,6 +3,8 @@
 #include "staad/Blocks.h"
 #include "text/NumberText.h"
 
+#include <cmath>
+
 namespace corvane {
 
 void WriteJointsBlock(StaadContext& c) {
@@ -11,6 +13,9 @@ void WriteJointsBlock(StaadContext& c) {
     c.out.Line("JOINT COORDINATES");
     std::string line, scratch;
     for (std::size_t i = 0; i < j.rows(); ++i) {
+        // -Y is computed: a joint whose Y is no finite number has no line
+        // (the report names it).
+        if (!std::isfinite(TextToNumber(j.View(i, JointCol::GlobalY)))) continue;
         line.assign(c.links.OwnName(NameKind::Joint, j, i, JointCol::Joint, scratch));
         line += ' ';
         j.AppendText(line, i, JointCol::GlobalX);

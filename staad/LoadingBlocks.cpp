@@ -2,6 +2,7 @@
 #include "staad/Blocks.h"
 #include "staad/Lists.h"
 
+#include <cmath>
 #include <optional>
 #include <unordered_map>
 
@@ -70,6 +71,8 @@ std::optional<Direction> ElementLoadDirection(CoordSystem coordSys, LoadDirectio
     return MakeDirection(coordSys == CoordSystem::Local ? 'L' : 'G', axis->letter, axis->negate);
 }
 
+bool Finite(std::string_view text) { return std::isfinite(TextToNumber(text)); }
+
 // One line per text of the groups: the rows' list, a blank, the text.
 template <class AppendList>
 void WriteGroups(StaadContext& c, TextGroups& groups, AppendList appendList) {
@@ -119,7 +122,7 @@ void WriteLoadingBlock(StaadContext& c) {
         bool hasNumber = false;
         const double multiplier = TextToNumber(mult, &hasNumber);
         if (mult == "1") c.out.Line(" SELFWEIGHT Y -" + mult);
-        else if (hasNumber && multiplier != 0) c.out.Line(" SELFWEIGHT Y " + NumberToText(-multiplier));
+        else if (hasNumber && multiplier != 0 && std::isfinite(multiplier)) c.out.Line(" SELFWEIGHT Y " + NumberToText(-multiplier));
 
         c.out.Line("MEMBER LOAD");
         for (std::uint32_t r : k.loadsOfPattern[0][group]) {
@@ -129,6 +132,9 @@ void WriteLoadingBlock(StaadContext& c) {
                 continue;
             }
             const std::string_view a = dist.View(r, FrameDistLoadCol::FOverLA), b = dist.View(r, FrameDistLoadCol::FOverLB);
+            // Loads are computed (signed): a value that is no finite number
+            // leaves the load out (the report names it).
+            if (!Finite(a) || !Finite(b)) continue;
             text.clear();
             const bool varying = !SameNumber(a, b);
             text += varying ? " TRAP " : " UNI ";
@@ -152,6 +158,7 @@ void WriteLoadingBlock(StaadContext& c) {
                 ReportDirection(c, TableId::FramePointLoads, point, r, FramePointLoadCol::CoordSys, FramePointLoadCol::Dir);
                 continue;
             }
+            if (!Finite(point.View(r, FramePointLoadCol::Force))) continue;
             text.assign(k.NameOf(NameKind::Member, point, r, FramePointLoadCol::Frame, scratch));
             text += " CON ";
             text += d->text();
@@ -169,6 +176,7 @@ void WriteLoadingBlock(StaadContext& c) {
                 ReportDirection(c, TableId::AreaLoads, area, r, AreaLoadCol::CoordSys, AreaLoadCol::Dir);
                 continue;
             }
+            if (!Finite(area.View(r, AreaLoadCol::UnifLoad))) continue;
             text = " PR ";
             text += d->text();
             text += "  ";
@@ -189,14 +197,21 @@ void WriteLoadingBlock(StaadContext& c) {
                 bool computed;  // written as a computed (negated) number, not copied
             } kParts[] = {{" FX ", JointLoadCol::F1, false}, {" FZ ", JointLoadCol::F2, true}, {" FY ", JointLoadCol::F3, false},
                           {" MX ", JointLoadCol::M1, false}, {" MZ ", JointLoadCol::M2, true}, {" MY ", JointLoadCol::M3, false}};
+            bool invalid = false, infinite = false;
             for (const auto& part : kParts) {
-                if (IsZeroNumber(joint.View(r, part.col))) continue;
+                const std::string_view value = joint.View(r, part.col);
+                if (!joint.Absent(r, part.col) && !IsFiniteDecimal(value)) invalid = true;
+                if (!Finite(value)) infinite = true;
+                if (IsZeroNumber(value)) continue;
                 text += part.word;
-                if (part.computed) AppendSignedNumber(text, joint.View(r, part.col), true);
+                if (part.computed) AppendSignedNumber(text, value, true);
                 else joint.AppendText(text, r, part.col);
             }
+            // A component that is no finite number leaves the load out; one
+            // that is no number at all is reported as such, not as 0.
+            if (infinite) continue;
             if (text.empty()) {
-                if (c.report)
+                if (c.report && !invalid)
                     c.report->Add(ReportKind::JointLoadZero, "JOINT LOADS - FORCE", joint.Text(r, JointLoadCol::Joint), name);
                 continue;
             }

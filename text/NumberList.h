@@ -12,28 +12,39 @@
 
 namespace corvane {
 
-// Folds the n numbers given by textAt(i) (a view that needs to stay valid
+// The value of a label that can stand in a run: a whole number written in
+// digits alone, of at most 999999 (the largest number STAAD.Pro takes);
+// -1 for any other label.
+inline long RunValue(std::string_view label) {
+    while (label.size() > 1 && label[0] == '0') label.remove_prefix(1);
+    if (label.empty() || label.size() > 6) return -1;
+    long v = 0;
+    for (char c : label) {
+        if (c < '0' || c > '9') return -1;
+        v = v * 10 + (c - '0');
+    }
+    return v;
+}
+
+// Folds the n labels given by textAt(i) (a view that needs to stay valid
 // only until the next call), in their given order, and hands each item to
-// emit: each run of two or more ascending consecutive numbers becomes
-// first, "TO", last; every other number is one item, its text unchanged.
+// emit: each run of two or more ascending consecutive whole numbers becomes
+// first, "TO", last; every other label is one item, its text unchanged. A
+// label that is no whole number, or above 999999, is never part of a run.
 template <class TextAt, class Emit>
 void FoldNumbers(std::size_t n, TextAt textAt, Emit emit) {
-    if (n == 0) return;
-    const std::string_view first = textAt(std::size_t(0));
-    emit(first);
-    double last = TextToNumber(first);
+    long last = -1;
     bool inRun = false;
-    std::string lastText;
     const auto closeRun = [&] {
-        lastText.clear();
-        AppendNumber(lastText, last);
         emit(std::string_view("TO"));
-        emit(std::string_view(lastText));
+        const std::string end = std::to_string(last);
+        emit(std::string_view(end));
+        inRun = false;
     };
-    for (std::size_t i = 1; i < n; ++i) {
+    for (std::size_t i = 0; i < n; ++i) {
         const std::string_view text = textAt(i);
-        const double cur = TextToNumber(text);
-        if (last + 1 == cur) {
+        const long cur = RunValue(text);
+        if (cur >= 0 && last >= 0 && cur == last + 1) {
             last = cur;
             inRun = true;
             continue;
@@ -41,7 +52,6 @@ void FoldNumbers(std::size_t n, TextAt textAt, Emit emit) {
         if (inRun) closeRun();
         emit(text);
         last = cur;
-        inRun = false;
     }
     if (inRun) closeRun();
 }

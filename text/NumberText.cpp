@@ -163,6 +163,30 @@ bool IsZeroNumber(std::string_view s) {
     return false;
 }
 
+bool IsFiniteDecimal(std::string_view s) {
+    std::size_t i = 0;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+    const std::size_t first = i;
+    std::size_t digits = 0;
+    while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i, ++digits;
+    if (i < s.size() && s[i] == '.') {
+        ++i;
+        while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i, ++digits;
+    }
+    if (digits == 0) return false;
+    if (i < s.size() && (s[i] == 'E' || s[i] == 'e')) {
+        ++i;
+        if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+        std::size_t expDigits = 0;
+        while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i, ++expDigits;
+        if (expDigits == 0) return false;
+    }
+    if (i != s.size()) return false;
+    double value = 0;
+    const auto result = std::from_chars(s.data() + first, s.data() + s.size(), value);
+    return result.ec == std::errc() && std::isfinite(value);
+}
+
 bool IsDigits(std::string_view s) {
     if (s.empty()) return false;
     for (char c : s)

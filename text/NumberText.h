@@ -41,6 +41,12 @@ bool SameNumber(std::string_view a, std::string_view b);
 // TextToNumber(text) == 0, without reading a plain decimal.
 bool IsZeroNumber(std::string_view text);
 
+// True when the whole text is a decimal number with a finite value: an
+// optional sign, digits with at most one decimal point, an optional
+// exponent, nothing else (so no "nan", "inf", hexadecimal, second point,
+// trailing word, empty text, or value out of the range of a double).
+bool IsFiniteDecimal(std::string_view text);
+
 // True when the text is one or more ASCII digits and nothing else.
 bool IsDigits(std::string_view text);
 
