@@ -271,7 +271,7 @@ QWidget* frmCorvaneMain::BuildTableGroup(const QString& caption, const QString& 
     for (TableId id : kTableOrder) {
         const TableDescriptor& d = Describe(id);
         if (ToQt(std::string(d.name)) != table) continue;
-        for (std::size_t col = 0; col < d.columnCount; ++col) {
+        for (std::size_t col = 0; col < d.classicColumns; ++col) {
             const QString name = ToQt(std::string(d.columns[col].name));
             auto* box = new QVBoxLayout;
             box->addWidget(new QLabel(name));

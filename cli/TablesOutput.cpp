@@ -47,16 +47,17 @@ bool WriteTablesText(const Model& model, std::FILE* file) {
     for (TableId id : kTableOrder) {
         const Table& table = model[id];
         const TableDescriptor& d = table.descriptor();
+        if (d.full && !model.full) continue;
         b += "\n== ";
         b += d.name;
         b += " (" + std::to_string(table.rows()) + " rows)\n";
-        for (std::size_t k = 0; k < d.columnCount; ++k) {
+        for (std::size_t k = 0; k < table.columns(); ++k) {
             if (k) b += '\t';
             b += d.columns[k].name;
         }
         b += '\n';
         for (std::size_t r = 0; r < table.rows(); ++r) {
-            for (std::size_t k = 0; k < d.columnCount; ++k) {
+            for (std::size_t k = 0; k < table.columns(); ++k) {
                 if (k) b += '\t';
                 table.AppendText(b, r, static_cast<int>(k));
             }
@@ -93,16 +94,17 @@ bool WriteTablesJson(const Model& model, const std::vector<std::string>& history
     for (TableId id : kTableOrder) {
         const Table& table = model[id];
         const TableDescriptor& d = table.descriptor();
-        columns.assign(d.columnCount, std::string());
+        if (d.full && !model.full) continue;
+        columns.assign(table.columns(), std::string());
         for (std::size_t r = 0; r < table.rows(); ++r)
-            for (std::size_t k = 0; k < d.columnCount; ++k) {
+            for (std::size_t k = 0; k < table.columns(); ++k) {
                 if (r) columns[k].append(", ", 2);
                 AppendJsonCell(columns[k], table, r, static_cast<int>(k));
             }
         b += ",\n  ";
         AppendJsonString(b, d.name);
         b += ": {";
-        for (std::size_t k = 0; k < d.columnCount; ++k) {
+        for (std::size_t k = 0; k < table.columns(); ++k) {
             if (k) b += ", ";
             AppendJsonString(b, d.columns[k].name);
             b += ": [";

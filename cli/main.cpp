@@ -90,6 +90,7 @@ struct Options {
     bool json = false;
     bool allSections = false;
     bool renumber = false;
+    bool full = false;
     bool strict = false;
     bool help = false;
     std::string error;
@@ -115,6 +116,7 @@ Options Parse(int argc, char** argv) {
         else if (a == "--json") o.json = true;
         else if (a == "--all-sections") o.allSections = true;
         else if (a == "--renumber") o.renumber = true;
+        else if (a == "--full") o.full = true;
         else if (a == "--strict") o.strict = true;
         else if (a.size() > 1 && a[0] == '-') o.error = "unknown option " + a;
         else positional.push_back(a);
@@ -154,6 +156,7 @@ int Convert(const Options& o) {
     s.outputPath = o.output.empty() ? ReplaceExtension(o.input, ".std") : o.output;
     s.options.allSections = o.allSections;
     s.options.renumber = o.renumber;
+    s.options.full = o.full;
     if (!o.reportFile.empty()) s.otherOutputs.push_back(o.reportFile);
     ConsoleHistory history;
     ConsoleMessages messages;
@@ -170,6 +173,7 @@ int Abaqus(const Options& o) {
     Session s;
     s.inputPath = o.input;
     const std::string deck = o.output.empty() ? ReplaceExtension(o.input, ".inp") : o.output;
+    s.options.full = o.full;
     if (!o.reportFile.empty()) s.otherOutputs.push_back(o.reportFile);
     ConsoleHistory history;
     ConsoleMessages messages;
@@ -191,6 +195,7 @@ int Tables(const Options& o) {
     Session s;
     s.inputPath = o.input;
     s.options.allSections = o.allSections;
+    s.options.full = o.full;
     if (o.json) {
         MemoryHistory history;
         const bool read = ReadAllTables(s, history);

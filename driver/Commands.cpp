@@ -39,6 +39,7 @@ bool OutOfMemory(Session& s, MessageSink& messages) {
 ReadOptions ReadOptionsOf(const ConvertOptions& o) {
     ReadOptions r;
     r.allSections = o.allSections || o.full;
+    r.full = o.full;
     r.threads = o.threads;
     return r;
 }
@@ -67,10 +68,12 @@ Links ReadAndLink(const InputText& input, Model& model, const ConvertOptions& op
     ReadModel(rc, command);
     if (!input.HasTableItem()) report.Add(ReportKind::NotTabular, "");
     if (input.doubledLineEnds()) report.Add(ReportKind::LineEndsDoubled, "");
+    if (command == ModelCommand::Convert && input.HasTableItem()) ReportUnread(input, command, options.full, report);
     LinkOptions lo;
     lo.staad = command == ModelCommand::Convert;
     lo.renumber = lo.staad && (options.renumber || options.full);
     lo.numberMap = numberMap;
+    lo.full = options.full;
     Links links = Link(model, &report, lo);
     // Each area section looks for its elements twice (materials and
     // properties, or the two element sets of the deck); without any area
@@ -125,7 +128,7 @@ bool MakeStaad(Session& s, HistoryLog& history, MessageSink& messages, Progress*
         auto text = InputText::Load(input, &error);
         if (!text) return Fail(s, messages, error, FileRole::Input, input);
 
-        Steps steps(progress, ReaderCount(ModelCommand::Convert) + kStaadBlockCount);
+        Steps steps(progress, ReaderCount(ModelCommand::Convert, s.options.full) + kStaadBlockCount);
         const auto stepDone = steps.Callback();
         const Links links = ReadAndLink(*text, s.model, s.options, ModelCommand::Convert, history, messages, s.report, stepDone, map);
         if (!text->HasTableItem()) return FailWith(s, messages, kNotTabular + input);
@@ -158,7 +161,7 @@ bool MakeAbaqus(Session& s, const std::string& deckPath, HistoryLog& history, Me
         int error = 0;
         auto text = InputText::Load(input, &error);
         if (!text) return FailWith(s, messages, "Cannot read " + DescribeFileError(input, error));
-        Steps steps(progress, ReaderCount(ModelCommand::Abaqus) + 1);
+        Steps steps(progress, ReaderCount(ModelCommand::Abaqus, s.options.full) + 1);
         const auto stepDone = steps.Callback();
         const Links links = ReadAndLink(*text, s.model, s.options, ModelCommand::Abaqus, history, messages, s.report, stepDone);
         if (!text->HasTableItem()) return FailWith(s, messages, kNotTabular + input);

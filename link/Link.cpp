@@ -441,6 +441,10 @@ Links Link(const Model& m, Report* report, const LinkOptions& o) {
     }
     if (report)
         for (Report* r : part) report->Append(std::move(*r));
+    if (o.full) {
+        k.isFull = true;
+        LinkFull(m, k, report, o.staad);
+    }
     return k;
 }
 

@@ -27,6 +27,9 @@ public:
     const Table& operator[](TableId id) const { return tables_[static_cast<std::size_t>(id)]; }
 
     UnitsInfo units;
+    // Whether the tables were last read by the full conversion: then they
+    // hold its columns and its own tables.
+    bool full = false;
     // The combinations in order, each as the row of CombinationTable where
     // it starts: a name is listed again whenever it differs from the row
     // before.

@@ -33,6 +33,27 @@ enum class ReportKind : std::uint8_t {
     NotTabular,
     NoShells,
     LineEndsDoubled,
+    MomentLoadAsForce,
+    TableNotRead,
+    NotConverted,
+    // What the full conversion cannot carry across.
+    InactiveDofsRestrained,
+    MassModifier,
+    ModifierWithoutProperties,
+    OffsetNotConverted,
+    InsertionPoint,
+    TemperatureNotUniform,
+    GroundDisplacementUnsupported,
+    CombinationNotConverted,
+    ConstraintNotConverted,
+    AreaTypeUnsupported,
+    AreaModifier,
+    PressureFaceUnsupported,
+    AreaSpringUnsupported,
+    InclinedAxesDiffer,
+    CoordinateSystemUnsupported,
+    SolidWithoutMaterial,
+    MomentLoadUnsupported,
 };
 
 struct ReportEntry {

@@ -5,7 +5,13 @@
 
 namespace corvane {
 
-Table::Table(TableId id) : id_(id), columns_(Describe(id).columnCount) {}
+Table::Table(TableId id) : id_(id), columns_(Describe(id).full ? Describe(id).columnCount : Describe(id).classicColumns) {}
+
+void Table::Reset(bool full) {
+    Clear();
+    const TableDescriptor& d = Describe(id_);
+    columns_ = full || d.full ? d.columnCount : d.classicColumns;
+}
 
 std::string_view Table::View(Cell c) const {
     if (c.absent()) return {};

@@ -44,6 +44,9 @@ public:
 
     // Building (readers and the link pass).
     void Clear();
+    // Empties the table and gives it the columns of the conversion that
+    // reads it: the classic ones, or every column for the full conversion.
+    void Reset(bool full);
     void SetSource(SourcePtr source);
     const SourcePtr& source() const { return source_; }
     void SetFound(bool found) { found_ = found; }

@@ -28,8 +28,33 @@ enum class TableId : std::uint8_t {
     JointLoads,
     AreaLoads,
     Combinations,
+    // Read by the full conversion only.
+    FrameLocalAxes,
+    ReleasePartial,
+    FrameModifiers,
+    FrameOffsets,
+    FrameInsertion,
+    ActiveDof,
+    FrameTemperature,
+    AreaTemperature,
+    FrameGravity,
+    AreaGravity,
+    GroundDisplacement,
+    CombinationDefinitions,
+    JointSprings,
+    JointLocalAxes,
+    JointConstraints,
+    BodyConstraints,
+    DiaphragmConstraints,
+    AreaModifiers,
+    Solids,
+    SolidAssigns,
+    SolidProperties,
+    SolidPressure,
+    AreaPressure,
+    AreaSprings,
 };
-constexpr std::size_t kTableCount = 16;
+constexpr std::size_t kTableCount = 40;
 
 struct ColumnDescriptor {
     std::string_view name;
@@ -44,6 +69,10 @@ struct TableDescriptor {
     std::string_view sapOther;  // a second SAP2000 name, if the table has one
     const ColumnDescriptor* columns;
     std::size_t columnCount;
+    // The columns the classic conversion has: the first ones; the others
+    // are read and listed by the full conversion only.
+    std::size_t classicColumns;
+    bool full;  // the whole table is read by the full conversion only
 };
 
 // Every table, in the order the command line and the window list them.
@@ -67,5 +96,41 @@ struct FramePointLoadCol { enum : int { Frame, LoadPat, CoordSys, Dir, AbsDist, 
 struct JointLoadCol { enum : int { Joint, LoadPat, F1, F2, F3, M1, M2, M3 }; };
 struct AreaLoadCol { enum : int { Area, LoadPat, CoordSys, Dir, UnifLoad }; };
 struct CombinationCol { enum : int { ComboName, CaseName, ScaleFactor, LoadNumber }; };
+
+// The columns the full conversion adds to the classic tables.
+struct ReleaseFullCol { enum : int { PI = ReleaseCol::M3J + 1, V2I, V3I, TI, PJ, V2J, V3J, TJ }; };
+struct MaterialFullCol { enum : int { A1 = MaterialCol::U12 + 1 }; };
+struct FrameSectionFullCol {
+    enum : int { t3 = FrameSectionCol::Shape + 1, t2, Area, TorsConst, I33, I22, AS2, AS3, AMod, A2Mod, A3Mod, JMod, I2Mod, I3Mod, MMod, WMod };
+};
+struct AreaSectionFullCol {
+    enum : int { AreaType = AreaSectionCol::Thickness + 1, Type, BendThick, F11Mod, F22Mod, F12Mod, M11Mod, M22Mod, M12Mod, V13Mod, V23Mod, MMod, WMod };
+};
+struct FrameDistLoadFullCol { enum : int { Type = FrameDistLoadCol::FOverLB + 1, MOverLA, MOverLB }; };
+struct FramePointLoadFullCol { enum : int { Type = FramePointLoadCol::Force + 1, Moment }; };
+struct JointLoadFullCol { enum : int { CoordSys = JointLoadCol::M3 + 1 }; };
+
+// The tables of the full conversion.
+struct FrameLocalAxesCol { enum : int { Frame, Angle }; };
+struct ReleasePartialCol { enum : int { Frame, PI, V2I, V3I, TI, M2I, M3I, PJ, V2J, V3J, TJ, M2J, M3J }; };
+struct FrameModifierCol { enum : int { Frame, AMod, AS2Mod, AS3Mod, JMod, I22Mod, I33Mod, MassMod, WeightMod }; };
+struct FrameOffsetCol { enum : int { Frame, Type, LengthI, LengthJ, RigidFactor }; };
+struct FrameInsertionCol { enum : int { Frame, CardinalPt }; };
+struct ActiveDofCol { enum : int { UX, UY, UZ, RX, RY, RZ }; };
+struct TemperatureLoadCol { enum : int { Owner, LoadPat, Type, Temp, JointPattern }; };
+struct GravityLoadCol { enum : int { Owner, LoadPat, CoordSys, MultiplierX, MultiplierY, MultiplierZ }; };
+struct GroundDisplacementCol { enum : int { Joint, LoadPat, CoordSys, U1, U2, U3, R1, R2, R3 }; };
+struct CombinationDefinitionCol { enum : int { ComboName, ComboType, CaseType, CaseName, ScaleFactor }; };
+struct JointSpringCol { enum : int { Joint, CoordSys, U1, U2, U3, R1, R2, R3 }; };
+struct JointLocalAxesCol { enum : int { Joint, AngleA, AngleB, AngleC }; };
+struct JointConstraintCol { enum : int { Joint, Constraint }; };
+struct BodyConstraintCol { enum : int { Name, CoordSys, UX, UY, UZ, RX, RY, RZ }; };
+struct DiaphragmConstraintCol { enum : int { Name, CoordSys, Axis, MultiLevel }; };
+struct AreaModifierCol { enum : int { Area, f11, f22, f12, m11, m22, m12, v13, v23, MMod, WMod }; };
+struct SolidCol { enum : int { Solid, Joint1, Joint2, Joint3, Joint4, Joint5, Joint6, Joint7, Joint8 }; };
+struct SolidAssignCol { enum : int { Solid, SolidProp }; };
+struct SolidPropertyCol { enum : int { SolidProp, Material }; };
+struct SurfacePressureCol { enum : int { Owner, LoadPat, Face, Pressure }; };
+struct AreaSpringCol { enum : int { Area, Type, Stiffness, SimpleType, Face, Dir }; };
 
 }  // namespace corvane

@@ -54,6 +54,31 @@ Cell JoinedCell(Table& table, const TokenStore& tokens, int position) {
     return table.InputCell(v.text, v.quoted);
 }
 
+Cell PlainValueCell(Table& table, const TokenStore& tokens, int position) {
+    if (position < 0) return Cell::Absent();
+    const TokenStore::Token& token = tokens.token(position);
+    if (token.eq < 0) return table.TextCell(kNull);
+    std::string_view v = token.text().substr(static_cast<std::size_t>(token.eq) + 1);
+    if (v.empty() || v.front() != '"') return table.InputCell(v);
+    v.remove_prefix(1);
+    if (!v.empty() && v.back() == '"') {
+        v.remove_suffix(1);
+        return table.InputCell(v);
+    }
+    std::string joined(v);
+    for (long k = static_cast<long>(position) + 1; k <= tokens.Count(); ++k) {
+        std::string_view next = tokens[k];
+        joined += ' ';
+        if (!next.empty() && next.back() == '"') {
+            next.remove_suffix(1);
+            joined.append(next);
+            break;
+        }
+        joined.append(next);
+    }
+    return table.TextCell(joined);
+}
+
 Cell CharsFromCell(Table& table, std::string_view token, std::size_t from) {
     return table.InputCell(token.size() >= from ? token.substr(from - 1) : std::string_view());
 }

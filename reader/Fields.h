@@ -30,6 +30,11 @@ Cell ValueCell(Table& table, const TokenStore& tokens, int position);
 // next token without its double quotes; any other value is kept as it is.
 Cell JoinedCell(Table& table, const TokenStore& tokens, int position);
 
+// The value of a field as the export meant it, for the full conversion's
+// fields: a quoted value whole, its words joined by one blank, without its
+// quotes and without a marker.
+Cell PlainValueCell(Table& table, const TokenStore& tokens, int position);
+
 // A token from its 1-based character `from` on ("" when it is shorter), as
 // the positional readers cut their fields.
 Cell CharsFromCell(Table& table, std::string_view token, std::size_t from);

@@ -159,6 +159,20 @@ std::optional<std::size_t> InputText::FindTable(std::string_view name, std::stri
     return h->after;
 }
 
+std::vector<InputText::TableAt> InputText::Tables() const {
+    std::vector<std::pair<std::size_t, TableAt>> found;
+    const std::string_view open = "TABLE:  \"";
+    for (const auto& [item, h] : headers_) {
+        if (item.size() < open.size() + 1 || item.compare(0, open.size(), open) != 0 || item.back() != '"') continue;
+        found.push_back({h.itemStart, {std::string_view(item).substr(open.size(), item.size() - open.size() - 1), h.after}});
+    }
+    std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<TableAt> out;
+    out.reserve(found.size());
+    for (const auto& f : found) out.push_back(f.second);
+    return out;
+}
+
 std::size_t InputText::TableLimit(std::size_t from) const {
     const auto next = std::upper_bound(headerStarts_.begin(), headerStarts_.end(), from);
     return next == headerStarts_.end() ? bytes_.size() : *next;

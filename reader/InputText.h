@@ -37,6 +37,14 @@ public:
     // item of the file counts as not found.
     std::optional<std::size_t> FindTable(std::string_view name, std::string_view otherName = {}) const;
 
+    // Every table the input names, in file order: its name and the reading
+    // position after its header (the first header of a name that repeats).
+    struct TableAt {
+        std::string_view name;
+        std::size_t after;
+    };
+    std::vector<TableAt> Tables() const;
+
     // True when the input has at least one header item of any table.
     bool HasAnyTable() const { return !headers_.empty(); }
     // True when at least one item begins with "TABLE:", whatever follows:

@@ -13,7 +13,7 @@ void ReadLoadPatterns(ReadContext& c) {
     // load patterns are the table to read whenever the file has one.
     c.history.Append("Reading Load Cases ..........");
     Table& p = c.model[TableId::LoadPatterns];
-    p.Clear();
+    p.Reset(c.options.full);
     p.SetSource(c.input.source());
     auto at = c.input.FindTable("LOAD PATTERN DEFINITIONS");
     if (!at) at = c.input.FindTable("LOAD CASE DEFINITIONS");
@@ -28,7 +28,8 @@ void ReadLoadPatterns(ReadContext& c) {
     while (cursor.NextRecord(t, &kPatternKeys, pos)) {
         Cell* row = p.AppendRow();
         row[LoadPatternCol::LoadPat] = JoinedCell(p, t, pos[kPatternName]);
-        row[LoadPatternCol::DesignType] = ValueCell(p, t, pos[kDesignType]);
+        // The full conversion maps every design type, those of two words too.
+        row[LoadPatternCol::DesignType] = c.options.full ? PlainValueCell(p, t, pos[kDesignType]) : ValueCell(p, t, pos[kDesignType]);
         row[LoadPatternCol::SelfWtMult] = ValueCell(p, t, pos[kSelfWtMult]);
     }
     NoteCut(c, cursor, TableId::LoadPatterns);
@@ -36,6 +37,10 @@ void ReadLoadPatterns(ReadContext& c) {
 }
 
 namespace {
+
+// Every load table names its pattern with LoadPat or LoadCase in slot 0;
+// the frame load tables give the load's type (force or moment) in slot 1.
+constexpr int kLoadPat = 0, kMomentType = 1;
 
 // The shared frame of the four load readers: start line, table search,
 // records (with or without the continuation rule), closing line.
@@ -50,29 +55,34 @@ void ReadLoadTable(ReadContext& c, TableId id, const char* startLine, bool skipC
     int pos[KeySet::kMaxSlots];
     while (cursor->NextRecord(t, &keys, pos)) {
         if (skipContinuation) cursor->SkipContinuation(t);
-        perRecord(table, table.AppendRow(), t, pos);
+        Cell* row = table.AppendRow();
+        perRecord(table, row, t, pos);
+        FillFullColumns(table, row, t);
+        // A moment is read as a force whose value is missing (0); only the
+        // full conversion writes moments.
+        if (!c.options.full && c.report && ValueIs(t, pos[kMomentType], "Moment"))
+            c.report->Add(ReportKind::MomentLoadAsForce, Describe(id).sapName, table.Text(table.rows() - 1, 0),
+                          table.Text(table.rows() - 1, 1));
     }
     NoteCut(c, *cursor, id);
     c.history.Append(".......... Done");
 }
 
-// Every load table names its pattern with LoadPat or LoadCase in slot 0.
-constexpr int kLoadPat = 0;
 
-enum DistKey { kDistFrame = 1, kDistCoordSys, kDistDir, kAbsDistA, kAbsDistB, kFOverLA, kFOverLB };
-const KeySet kDistKeys{{"LoadPat", kLoadPat},     {"LoadCase", kLoadPat},   {"Frame", kDistFrame},
+enum DistKey { kDistFrame = 2, kDistCoordSys, kDistDir, kAbsDistA, kAbsDistB, kFOverLA, kFOverLB };
+const KeySet kDistKeys{{"LoadPat", kLoadPat},     {"LoadCase", kLoadPat},   {"Type", kMomentType}, {"Frame", kDistFrame},
                        {"CoordSys", kDistCoordSys}, {"Dir", kDistDir},        {"AbsDistA", kAbsDistA},
                        {"AbsDistB", kAbsDistB},   {"FOverLA", kFOverLA},    {"FOverLB", kFOverLB}};
 
-enum PointKey { kPointFrame = 1, kPointCoordSys, kPointDir, kAbsDist, kForce };
-const KeySet kPointKeys{{"LoadPat", kLoadPat}, {"LoadCase", kLoadPat}, {"Frame", kPointFrame}, {"CoordSys", kPointCoordSys},
+enum PointKey { kPointFrame = 2, kPointCoordSys, kPointDir, kAbsDist, kForce };
+const KeySet kPointKeys{{"LoadPat", kLoadPat}, {"LoadCase", kLoadPat}, {"Type", kMomentType}, {"Frame", kPointFrame}, {"CoordSys", kPointCoordSys},
                         {"Dir", kPointDir},    {"AbsDist", kAbsDist},  {"Force", kForce}};
 
-enum JointKey { kJoint = 1, kF1 };
+enum JointKey { kJoint = 2, kF1 };
 const KeySet kJointKeys{{"LoadPat", kLoadPat}, {"LoadCase", kLoadPat}, {"Joint", kJoint}, {"F1", kF1},   {"F2", kF1 + 1},
                         {"F3", kF1 + 2},       {"M1", kF1 + 3},        {"M2", kF1 + 4},   {"M3", kF1 + 5}};
 
-enum AreaKey { kArea = 1, kAreaCoordSys, kAreaDir, kUnifLoad };
+enum AreaKey { kArea = 2, kAreaCoordSys, kAreaDir, kUnifLoad };
 const KeySet kAreaKeys{{"LoadPat", kLoadPat}, {"LoadCase", kLoadPat}, {"Area", kArea},
                        {"CoordSys", kAreaCoordSys}, {"Dir", kAreaDir}, {"UnifLoad", kUnifLoad}};
 

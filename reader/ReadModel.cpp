@@ -46,12 +46,37 @@ const ReaderStep kReaderSteps[] = {
     {ReadAreaLoads, "Area Load", kShown, kShown, kShown, "AREA LOADS - UNIFORM", false},
     {ReadReleases, "Frame Release", kShown, kSkipped, kShown, "FRAME RELEASE ASSIGNMENTS 1 - GENERAL", false},
     {ReadAreaSectionAssigns, "Area Assignment", kSilent, kSilent, kShown, "AREA SECTION ASSIGNMENTS", false},
+    // The full conversion's own tables, read silently after the others.
+    {ReadByKeysOf<TableId::FrameLocalAxes>, "Frame Local Axes", kSilent, kSkipped, kSilent, "FRAME LOCAL AXES ASSIGNMENTS 1 - TYPICAL", false, true},
+    {ReadByKeysOf<TableId::ReleasePartial>, "Partial Fixity", kSilent, kSkipped, kSilent, "FRAME RELEASE ASSIGNMENTS 2 - PARTIAL FIXITY", false, true},
+    {ReadByKeysOf<TableId::FrameModifiers>, "Frame Modifiers", kSilent, kSkipped, kSilent, "FRAME PROPERTY MODIFIERS", false, true},
+    {ReadByKeysOf<TableId::FrameOffsets>, "End Offsets", kSilent, kSkipped, kSilent, "FRAME OFFSET ALONG LENGTH ASSIGNMENTS", false, true},
+    {ReadByKeysOf<TableId::FrameInsertion>, "Insertion Points", kSilent, kSkipped, kSilent, "FRAME INSERTION POINT ASSIGNMENTS", false, true},
+    {ReadByKeysOf<TableId::ActiveDof>, "Active DOF", kSilent, kSkipped, kSilent, "ACTIVE DEGREES OF FREEDOM", false, true},
+    {ReadByKeysOf<TableId::FrameTemperature>, "Frame Temperature", kSilent, kSkipped, kSilent, "FRAME LOADS - TEMPERATURE", false, true},
+    {ReadByKeysOf<TableId::AreaTemperature>, "Area Temperature", kSilent, kSkipped, kSilent, "AREA LOADS - TEMPERATURE", false, true},
+    {ReadByKeysOf<TableId::FrameGravity>, "Frame Gravity", kSilent, kSkipped, kSilent, "FRAME LOADS - GRAVITY", false, true},
+    {ReadByKeysOf<TableId::AreaGravity>, "Area Gravity", kSilent, kSkipped, kSilent, "AREA LOADS - GRAVITY", false, true},
+    {ReadByKeysOf<TableId::GroundDisplacement>, "Ground Displacement", kSilent, kSkipped, kSilent, "JOINT LOADS - GROUND DISPLACEMENT", false, true},
+    {ReadByKeysOf<TableId::CombinationDefinitions>, "Combination Types", kSilent, kSkipped, kSilent, "COMBINATION DEFINITIONS", false, true},
+    {ReadByKeysOf<TableId::JointSprings>, "Joint Springs", kSilent, kSkipped, kSilent, "JOINT SPRING ASSIGNMENTS 1 - UNCOUPLED", false, true},
+    {ReadByKeysOf<TableId::JointLocalAxes>, "Joint Local Axes", kSilent, kSkipped, kSilent, "JOINT LOCAL AXES ASSIGNMENTS 1 - TYPICAL", false, true},
+    {ReadByKeysOf<TableId::JointConstraints>, "Joint Constraints", kSilent, kSkipped, kSilent, "JOINT CONSTRAINT ASSIGNMENTS", false, true},
+    {ReadByKeysOf<TableId::BodyConstraints>, "Body Constraints", kSilent, kSkipped, kSilent, "CONSTRAINT DEFINITIONS - BODY", false, true},
+    {ReadByKeysOf<TableId::DiaphragmConstraints>, "Diaphragms", kSilent, kSkipped, kSilent, "CONSTRAINT DEFINITIONS - DIAPHRAGM", false, true},
+    {ReadByKeysOf<TableId::AreaModifiers>, "Area Modifiers", kSilent, kSkipped, kSilent, "AREA STIFFNESS MODIFIERS", false, true},
+    {ReadByKeysOf<TableId::Solids>, "Solid Connectivity", kSilent, kSilent, kSilent, "CONNECTIVITY - SOLID", false, true},
+    {ReadByKeysOf<TableId::SolidAssigns>, "Solid Assignment", kSilent, kSilent, kSilent, "SOLID PROPERTY ASSIGNMENTS", false, true},
+    {ReadByKeysOf<TableId::SolidProperties>, "Solid Properties", kSilent, kSilent, kSilent, "SOLID PROPERTY DEFINITIONS", false, true},
+    {ReadByKeysOf<TableId::SolidPressure>, "Solid Pressure", kSilent, kSkipped, kSilent, "SOLID LOADS - SURFACE PRESSURE", false, true},
+    {ReadByKeysOf<TableId::AreaPressure>, "Area Pressure", kSilent, kSkipped, kSilent, "AREA LOADS - SURFACE PRESSURE", false, true},
+    {ReadByKeysOf<TableId::AreaSprings>, "Area Springs", kSilent, kSkipped, kSilent, "AREA SPRING ASSIGNMENTS", false, true},
 };
 const std::size_t kReaderStepCount = std::size(kReaderSteps);
 
-std::size_t ReaderCount(ModelCommand command) {
+std::size_t ReaderCount(ModelCommand command, bool full) {
     std::size_t n = 0;
-    for (const ReaderStep& step : kReaderSteps) n += step.UseIn(command) != kSkipped;
+    for (const ReaderStep& step : kReaderSteps) n += step.RunsIn(command, full);
     return n;
 }
 
@@ -85,11 +110,13 @@ unsigned ThreadCount(const ReadOptions& o) {
 
 void ReadModel(ReadContext& c, ModelCommand command) {
     const unsigned threads = ThreadCount(c.options);
+    const bool full = c.options.full;
+    c.model.full = full;
     if (threads <= 1) {
         NoHistory quiet;
         for (const ReaderStep& step : kReaderSteps) {
+            if (!step.RunsIn(command, full)) continue;
             const ReaderUse use = step.UseIn(command);
-            if (use == kSkipped) continue;
             ReadContext run{c.input, c.model, use == kShown ? c.history : quiet, c.report, c.options};
             step.read(run);
             if (c.stepDone) c.stepDone();
@@ -97,10 +124,10 @@ void ReadModel(ReadContext& c, ModelCommand command) {
         return;
     }
 
-    std::vector<Run> runs(ReaderCount(command));
+    std::vector<Run> runs(ReaderCount(command, full));
     std::size_t k = 0;
     for (const ReaderStep& step : kReaderSteps) {
-        if (step.UseIn(command) == kSkipped) continue;
+        if (!step.RunsIn(command, full)) continue;
         Run& run = runs[k++];
         run.step = &step;
         run.use = step.UseIn(command);

@@ -6,7 +6,7 @@ namespace corvane {
 
 std::optional<TableCursor> BeginTable(ReadContext& c, TableId id, const char* startLine, const char* notFound) {
     Table& table = c.model[id];
-    table.Clear();
+    table.Reset(c.options.full);
     table.SetSource(c.input.source());
     if (startLine) c.history.Append(startLine);
     const TableDescriptor& d = Describe(id);
@@ -43,6 +43,25 @@ void NoteCut(ReadContext& c, const TableCursor& cursor, TableId id) {
 
 std::string DoneLine(const char* label, std::size_t count) {
     return std::string(".......... Done (") + label + std::to_string(count) + ")";
+}
+
+void FillFullColumns(Table& table, Cell* row, const TokenStore& tokens) {
+    const TableDescriptor& d = table.descriptor();
+    for (std::size_t k = d.classicColumns; k < table.columns(); ++k) {
+        const int p = tokens.Position(d.columns[k].name);
+        if (p != -1) row[k] = PlainValueCell(table, tokens, p);
+    }
+}
+
+bool RecordFields::Find(std::string_view key, std::string* value) const {
+    for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
+        const int p = line->Position(key);
+        if (p != -1) {
+            *value = ValueText(*line, p);
+            return true;
+        }
+    }
+    return false;
 }
 
 bool ValueIs(const TokenStore& tokens, int position, std::string_view text) {

@@ -10,6 +10,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace corvane {
 
@@ -28,6 +29,19 @@ void NoteCut(ReadContext& c, const TableCursor& cursor, TableId id);
 
 // ".......... Done (" + label + count + ")".
 std::string DoneLine(const char* label, std::size_t count);
+
+// The full conversion's columns of a classic table (those after its classic
+// ones), found by their keys among the tokens of one line of the record; a
+// later line's field replaces an earlier one. Nothing when the table has
+// only its classic columns.
+void FillFullColumns(Table& table, Cell* row, const TokenStore& tokens);
+
+// The value of the last token carrying `key` over a record's first line and
+// its continuation lines, or nothing.
+struct RecordFields {
+    std::vector<TokenStore> lines;
+    bool Find(std::string_view key, std::string* value) const;
+};
 
 // True when the field at `position` is there and its value is `text`.
 bool ValueIs(const TokenStore& tokens, int position, std::string_view text);

@@ -16,6 +16,7 @@ namespace corvane {
 struct ReadOptions {
     bool allSections = false;  // keep frame sections of every shape
     unsigned threads = 0;      // readers run at once; 0: one per core, at most two
+    bool full = false;         // the full conversion: its columns and its own tables too
 };
 
 struct ReadContext {
@@ -46,6 +47,12 @@ void ReadFramePointLoads(ReadContext& c);
 void ReadJointLoads(ReadContext& c);
 void ReadAreaLoads(ReadContext& c);
 void ReadCombinations(ReadContext& c);
+// A table of the full conversion, every field by its key; no history lines.
+void ReadByKeys(ReadContext& c, TableId id);
+template <TableId id>
+void ReadByKeysOf(ReadContext& c) {
+    ReadByKeys(c, id);
+}
 
 // The commands that read a whole model.
 enum class ModelCommand { Convert, Abaqus, Tables };
@@ -60,9 +67,11 @@ struct ReaderStep {
     ReaderUse convert, abaqus, tables;
     const char* table;      // the SAP2000 table it reads
     bool neededByOthers;    // another reader looks into its table
+    bool fullOnly = false;  // run by the full conversion only
     ReaderUse UseIn(ModelCommand command) const {
         return command == ModelCommand::Convert ? convert : command == ModelCommand::Abaqus ? abaqus : tables;
     }
+    bool RunsIn(ModelCommand command, bool full) const { return UseIn(command) != ReaderUse::Skipped && (full || !fullOnly); }
 };
 
 // Every reader, in the order the commands run them.
@@ -75,6 +84,12 @@ extern const std::size_t kReaderStepCount;
 void ReadModel(ReadContext& c, ModelCommand command);
 
 // Number of readers a command runs (its progress steps).
-std::size_t ReaderCount(ModelCommand command);
+std::size_t ReaderCount(ModelCommand command, bool full = false);
+
+// Reports, for the conversion, what the input holds that it does not read:
+// the content kinds no rule converts (links, cables, tendons, joint masses,
+// analysis cases other than linear static ones) with their counts, and
+// every other table with records that no reader of the command read.
+void ReportUnread(const InputText& input, ModelCommand command, bool full, Report& report);
 
 }  // namespace corvane

@@ -53,6 +53,7 @@ void ReadReleases(ReadContext& c) {
         Cell* row = r.AppendRow();
         row[ReleaseCol::Frame] = JoinedCell(r, t, pos[ReleaseCol::Frame]);
         for (int k = 1; k < 5; ++k) row[k] = ValueCell(r, t, pos[k]);
+        FillFullColumns(r, row, t);
     }
     NoteCut(c, *cursor, TableId::Releases);
     c.history.Append(DoneLine("Total Release Found : ", r.rows()));

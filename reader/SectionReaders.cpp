@@ -25,6 +25,7 @@ void ReadMaterials(ReadContext& c) {
         row[MaterialCol::UnitWeight] = ValueCell(m, t, pos[kUnitWeight]);
         row[MaterialCol::E1] = ValueCell(m, t, pos[kE1]);
         row[MaterialCol::U12] = ValueCell(m, t, pos[kU12]);
+        FillFullColumns(m, row, t);
     }
     NoteCut(c, *cursor, TableId::Materials);
     c.history.Append(DoneLine("Total Material : ", m.rows()));
@@ -34,22 +35,6 @@ namespace {
 
 enum SectionKey { kSectionName, kSectionMaterial, kShape };
 const KeySet kFrameSectionKeys{{"SectionName", kSectionName}, {"Material", kSectionMaterial}, {"Shape", kShape}};
-
-// The value of the last token carrying `key` over a record's first line and
-// its continuation lines, or nothing.
-struct RecordFields {
-    std::vector<TokenStore> lines;
-    bool Find(std::string_view key, std::string* value) const {
-        for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
-            const int p = line->Position(key);
-            if (p != -1) {
-                *value = ValueText(*line, p);
-                return true;
-            }
-        }
-        return false;
-    }
-};
 
 // Dim1 of a section of any other shape, from its computed properties:
 // "AX a IX j IY i22 IZ i33", with " AY" and " AZ" when the shear areas are
@@ -73,6 +58,7 @@ void ReadFrameSections(ReadContext& c) {
     TokenStore t;
     int pos[KeySet::kMaxSlots];
     std::vector<std::string_view> continuation;
+    TokenStore more;
     while (cursor->NextRecord(t, &kFrameSectionKeys, pos)) {
         continuation.clear();
         cursor->SkipContinuation(t, c.options.allSections ? &continuation : nullptr);
@@ -117,6 +103,13 @@ void ReadFrameSections(ReadContext& c) {
         row[FrameSectionCol::Dim1] = dim1;
         row[FrameSectionCol::Dim2] = dim2.absent() ? s.TextCell("-") : dim2;
         row[FrameSectionCol::Shape] = ValueCell(s, t, ps);
+        if (s.columns() > s.descriptor().classicColumns) {
+            FillFullColumns(s, row, t);
+            for (std::string_view line : continuation) {
+                more.Split(line);
+                FillFullColumns(s, row, more);
+            }
+        }
     }
     NoteCut(c, *cursor, TableId::FrameSections);
     c.history.Append(DoneLine("Total Frame Section : ", s.rows()));
@@ -133,12 +126,22 @@ void ReadAreaSections(ReadContext& c) {
     Table& s = c.model[TableId::AreaSections];
     TokenStore t;
     int pos[KeySet::kMaxSlots];
+    const bool full = s.columns() > s.descriptor().classicColumns;
+    std::vector<std::string_view> continuation;
+    TokenStore more;
     while (cursor->NextRecord(t, &kAreaSectionKeys, pos)) {
-        cursor->SkipContinuation(t);
+        continuation.clear();
+        cursor->SkipContinuation(t, full ? &continuation : nullptr);
         Cell* row = s.AppendRow();
         row[AreaSectionCol::Section] = JoinedCell(s, t, pos[kSection]);
         row[AreaSectionCol::Material] = JoinedCell(s, t, pos[kAreaMaterial]);
         row[AreaSectionCol::Thickness] = ValueCell(s, t, pos[kThickness]);
+        if (!full) continue;
+        FillFullColumns(s, row, t);
+        for (std::string_view line : continuation) {
+            more.Split(line);
+            FillFullColumns(s, row, more);
+        }
     }
     NoteCut(c, *cursor, TableId::AreaSections);
     c.history.Append(DoneLine("Total Shell Sections : ", s.rows()));

@@ -1,10 +1,12 @@
 #include "reader/Tokens.h"
 
+#include <utility>
+
 namespace corvane {
 
 const TokenStore::Token TokenStore::kEmpty{};
 
-KeySet::KeySet(std::initializer_list<Key> keys) : keys_(keys), next_(keys.size(), kNone) {
+KeySet::KeySet(std::vector<Key> keys) : keys_(std::move(keys)), next_(keys_.size(), kNone) {
     std::memset(first_, kNone, sizeof first_);
     // Chained per key length, in reverse so that the chains keep the order
     // the keys were given in.

@@ -19,7 +19,8 @@ public:
         std::string_view text;
         int slot;
     };
-    KeySet(std::initializer_list<Key> keys);
+    KeySet(std::initializer_list<Key> keys) : KeySet(std::vector<Key>(keys)) {}
+    explicit KeySet(std::vector<Key> keys);
     int slots() const { return slots_; }
     // The slot of a key, or -1.
     int Find(std::string_view key) const {

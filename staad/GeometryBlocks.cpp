@@ -1,6 +1,7 @@
 // Joints, members and shell elements. SAP2000's (X, Y, Z) is written as
 // STAAD.Pro's (X, Z, -Y).
 #include "staad/Blocks.h"
+#include "staad/FullBlocks.h"
 #include "text/NumberText.h"
 
 #include <cmath>
@@ -60,6 +61,7 @@ void WriteShellsBlock(StaadContext& c) {
         }
         c.out.Line(line);
     }
+    if (c.links.isFull) WriteSolidsBlock(c);
     c.history.Append(".......... Done ");
 }
 

@@ -1,5 +1,6 @@
 // The head and tail of a STAAD.Pro file and its units line.
 #include "staad/Blocks.h"
+#include "staad/FullBlocks.h"
 
 namespace corvane {
 
@@ -55,7 +56,7 @@ void WriteStaadFile(StaadContext& file) {
     WrappedLines wrapped(file.out);
     StaadContext c{file.model, file.links, wrapped, file.history, file.report, file.stepDone};
     c.history.Append("Start Writing Staad File .......");
-    c.out.Line("STAAD SPACE");
+    c.out.Line(StructureLine(c.links));
     c.out.Line("START JOB INFORMATION");
     c.out.Line("END JOB INFORMATION");
     c.out.Line(UnitsLine(c.model.units));

@@ -134,7 +134,9 @@ TEST(LineWidth, LongLinesGoOnInPiecesOfAtMost79Columns) {
         const std::string& l = lines[i];
         if (l.rfind("LOAD ", 0) == 0 || l == longName) continue;
         EXPECT_LE(l.size(), 79u) << l;
-        if (l.size() > 2 && l.compare(l.size() - 2, 2, " -") == 0) EXPECT_NE(l[l.size() - 3], '-');
+        if (l.size() > 2 && l.compare(l.size() - 2, 2, " -") == 0) {
+            EXPECT_NE(l[l.size() - 3], '-');
+        }
     }
     // LOAD lines stay whole; a rest without a blank to break at stays whole.
     EXPECT_TRUE(Has(lines, "LOAD 1 LOADTYPE NULL TITLE " + longName));
