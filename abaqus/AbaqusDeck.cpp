@@ -40,6 +40,50 @@ void WriteElementNumbers(const Model& m, const Links& k, LineSink& out, std::siz
     }
 }
 
+// Solid elements (full conversion): eight-node bricks with their corners
+// going round one face, then the opposite one (SAP2000 numbers them in
+// binary order), in a set per solid property with its material.
+void WriteSolids(const Model& m, const Links& k, LineSink& out) {
+    const Table& solids = m[TableId::Solids];
+    if (solids.empty()) return;
+    static constexpr int kCorners[8] = {SolidCol::Joint1, SolidCol::Joint2, SolidCol::Joint4, SolidCol::Joint3,
+                                        SolidCol::Joint5, SolidCol::Joint6, SolidCol::Joint8, SolidCol::Joint7};
+    const auto complete = [&](std::size_t r) {
+        if (k.full.solidMaterial[r] == NameIndex::kNone) return false;
+        for (int col : kCorners)
+            if (k.joints.Find(solids, r, col) == NameIndex::kNone) return false;
+        return true;
+    };
+    const auto number = [&](std::size_t r) { return NumberToText(k.full.solidBase + static_cast<double>(r) + 1); };
+    std::string line;
+    bool header = false;
+    for (std::size_t r = 0; r < solids.rows(); ++r) {
+        if (!complete(r)) continue;
+        if (!header) out.Line("*Element, type=C3D8");
+        header = true;
+        line = number(r);
+        for (int col : kCorners) {
+            line += ", ";
+            solids.AppendText(line, r, col);
+        }
+        out.Line(line);
+    }
+    // One set per material: the material is what a section needs.
+    const Table& materials = m[TableId::Materials];
+    std::vector<std::int64_t> keys(solids.rows());
+    for (std::size_t r = 0; r < solids.rows(); ++r) keys[r] = complete(r) ? k.full.solidMaterial[r] : NameIndex::kNone;
+    const Groups byMaterial(materials.rows(), keys);
+    for (std::size_t i = 0; i < materials.rows(); ++i) {
+        if (k.materials.Find(materials, i, MaterialCol::Material) != static_cast<std::int64_t>(i)) continue;
+        const auto rows = byMaterial[static_cast<std::int64_t>(i)];
+        if (rows.empty()) continue;
+        const std::string set = "Solids-" + materials.Text(i, MaterialCol::Material);
+        out.Line("*Elset, elset=" + set);
+        for (std::uint32_t r : rows) out.Line(number(r) + ",");
+        out.Line("*Solid Section, elset=" + set + ", material=" + materials.Text(i, MaterialCol::Material));
+    }
+}
+
 }  // namespace
 
 void WriteAbaqusDeck(const Model& m, const Links& k, LineSink& out) {
@@ -70,7 +114,8 @@ void WriteAbaqusDeck(const Model& m, const Links& k, LineSink& out) {
         }
         out.Line(line);
     };
-    out.Line("*Element, type=S4R");
+    const bool full = k.isFull;
+    if (!full || !a.empty()) out.Line("*Element, type=S4R");
     bool anyTriangle = false;
     for (std::size_t i = 0; i < a.rows(); ++i) {
         if (IsTriangle(a, i)) anyTriangle = true;
@@ -83,14 +128,22 @@ void WriteAbaqusDeck(const Model& m, const Links& k, LineSink& out) {
     }
 
     const Table& s = m[TableId::AreaSections];
+    // The full conversion leaves out area sections without elements, which
+    // would give the solver empty sets.
+    const auto used = [&](std::size_t sec) {
+        return !full || !k.areasOfSection[k.areaSections.Find(s, sec, AreaSectionCol::Section)].empty();
+    };
     for (std::size_t sec = 0; sec < s.rows(); ++sec) {
+        if (!used(sec)) continue;
         out.Line("*Elset, elset=" + s.Text(sec, AreaSectionCol::Section));
         WriteElementNumbers(m, k, out, sec, line);
     }
     for (std::size_t sec = 0; sec < s.rows(); ++sec) {
+        if (!used(sec)) continue;
         out.Line("*Shell Section, elset=" + s.Text(sec, AreaSectionCol::Section) + ", material=" + s.Text(sec, AreaSectionCol::Material));
         out.Line(s.Text(sec, AreaSectionCol::Thickness) + ", 5");
     }
+    if (full) WriteSolids(m, k, out);
     out.Line("*End Part");
     for (const char* l : kAssembly) out.Line(l);
 
@@ -100,10 +153,14 @@ void WriteAbaqusDeck(const Model& m, const Links& k, LineSink& out) {
     const bool supported = !r.empty();
     if (supported) out.Line("*Nset, nset=_PickedSet4, internal, instance=Part-1-1");
     for (std::size_t i = 0; i < r.rows(); ++i) out.Line(r.Text(i, RestraintCol::Joint));
-    out.Line("*Elset, elset=__PickedSurf5_SNEG, internal, instance=PART-1-1");
-    for (std::size_t sec = 0; sec < s.rows(); ++sec) WriteElementNumbers(m, k, out, sec, line);
-    out.Line("*Surface, type=ELEMENT, name=_PickedSurf5, internal");
-    out.Line("__PickedSurf5_SNEG, SNEG");
+    // The pressure acts on the shells; a deck of solids alone has none.
+    const bool shells = !full || !a.empty();
+    if (shells) {
+        out.Line("*Elset, elset=__PickedSurf5_SNEG, internal, instance=PART-1-1");
+        for (std::size_t sec = 0; sec < s.rows(); ++sec) WriteElementNumbers(m, k, out, sec, line);
+        out.Line("*Surface, type=ELEMENT, name=_PickedSurf5, internal");
+        out.Line("__PickedSurf5_SNEG, SNEG");
+    }
     out.Line("*End Assembly");
     out.Line("**");
 
@@ -118,6 +175,7 @@ void WriteAbaqusDeck(const Model& m, const Links& k, LineSink& out) {
     for (const char* l : kStep) {
         const std::string_view line = l;
         if (!supported && (line == "*Boundary" || line.substr(0, 12) == "_PickedSet4,")) continue;
+        if (!shells && (line == "*Dsload" || line.substr(0, 13) == "_PickedSurf5,")) continue;
         out.Line(line);
     }
 }

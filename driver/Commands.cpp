@@ -165,7 +165,7 @@ bool MakeAbaqus(Session& s, const std::string& deckPath, HistoryLog& history, Me
         const auto stepDone = steps.Callback();
         const Links links = ReadAndLink(*text, s.model, s.options, ModelCommand::Abaqus, history, messages, s.report, stepDone);
         if (!text->HasTableItem()) return FailWith(s, messages, kNotTabular + input);
-        if (s.model[TableId::Areas].empty()) {
+        if (s.model[TableId::Areas].empty() && (!s.options.full || s.model[TableId::Solids].empty())) {
             s.report.Add(ReportKind::NoShells, "CONNECTIVITY - AREA");
             return FailWith(s, messages, "No shell elements, no Abaqus deck written: " + deckPath);
         }

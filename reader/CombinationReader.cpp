@@ -37,15 +37,18 @@ void ReadCombinations(ReadContext& c) {
         } else if (auto it = typeOfCombo.find(combo); it != typeOfCombo.end()) {
             type = it->second;
         }
+        // The full conversion reads the combinations again, by their kind,
+        // and reports on them itself.
+        Report* const report = c.options.full ? nullptr : c.report;
         if (type != "Linear$" || pos[kCaseName] == -1 || pos[kScaleFactor] == -1) {
-            if (c.report && type != "Linear$") c.report->Add(ReportKind::NonlinearCombination, table, combo);
+            if (report && type != "Linear$") report->Add(ReportKind::NonlinearCombination, table, combo);
             continue;
         }
         std::string caseName = JoinedText(t, pos[kCaseName]);
         const auto number = patternNumber.find(caseName);
         if (number == patternNumber.end()) {
             // A case that names no load pattern would misalign the load numbers.
-            if (c.report) c.report->Add(ReportKind::CombinationCaseUnknown, table, combo, caseName);
+            if (report) report->Add(ReportKind::CombinationCaseUnknown, table, combo, caseName);
             continue;
         }
         Cell* row = k.AppendRow();

@@ -162,7 +162,9 @@ void WriteFullMaterialConstants(StaadContext& c) {
         line = "BETA ";
         line += groups.Text(g);
         line += " MEMB ";
-        if (AppendNameList(line, c.links, NameKind::Member, frames, FrameCol::Frame, groups.Rows(g))) c.out.Line(line);
+        if (!AppendNameList(line, c.links, NameKind::Member, frames, FrameCol::Frame, groups.Rows(g))) continue;
+        line.pop_back();
+        c.out.Line(line);
     }
 }
 

@@ -39,6 +39,10 @@ std::string Specification(const std::array<bool, 6>& held, const std::array<doub
     return text;
 }
 
+// A component of a unit vector, to 12 decimals: enough for any direction,
+// and the same text for values that differ only by round-off.
+std::string Component(double v) { return Number(std::round(v * 1e12) / 1e12); }
+
 bool Parallel(Vec3 a, Vec3 b) { return std::fabs(Dot(Unit(a), Unit(b))) > 1 - 1e-6; }
 
 }  // namespace
@@ -110,7 +114,7 @@ void WriteFullSupports(StaadContext& c) {
             }
             const std::string spec = Specification(staadHeld, staadSpring);
             if (spec.empty()) continue;
-            text = "INCLINED " + Number(x.x) + " " + Number(x.y) + " " + Number(x.z) + " " + spec;
+            text = "INCLINED " + Component(x.x) + " " + Component(x.y) + " " + Component(x.z) + " " + spec;
         } else {
             for (int d = 0; d < 6; ++d) {
                 staadHeld[kGlobalToStaad[d]] = held[d];

@@ -1,5 +1,6 @@
 // The list of new numbers that goes beside a renumbered STAAD.Pro file.
 #include "staad/Blocks.h"
+#include "text/NumberText.h"
 
 namespace corvane {
 
@@ -45,6 +46,16 @@ void WriteNumberMap(const Model& m, const Links& links, LineSink& out) {
             line += std::to_string(numbers[r]);
             out.Line(line);
         }
+    }
+    // Solid elements always get new numbers, after the members and shells.
+    if (!links.isFull) return;
+    const Table& solids = m[TableId::Solids];
+    for (std::size_t r = 0; r < solids.rows(); ++r) {
+        line = "solid,";
+        AppendCsvField(line, solids.Text(r, SolidCol::Solid));
+        line += ',';
+        line += NumberToText(links.full.solidBase + static_cast<double>(r) + 1);
+        out.Line(line);
     }
 }
 

@@ -1,0 +1,33 @@
+// Running the conversion on a model held in memory, with or without the
+// full conversion, and looking into its file and its report.
+#pragma once
+
+#include "TestSupport.h"
+#include "model/Report.h"
+
+#include <string>
+#include <vector>
+
+namespace corvane::test {
+
+struct FullRun {
+    std::string text;                // the STAAD.Pro file
+    std::vector<std::string> lines;  // its lines, continued ones joined
+    Report report;
+};
+FullRun RunFull(const std::string& s2k);
+using ClassicRun = FullRun;
+ClassicRun RunClassic(const std::string& s2k);
+// The classic STAAD.Pro file alone.
+std::string Classic(const std::string& s2k);
+// The Abaqus deck of the full conversion.
+FullRun RunFullAbaqus(const std::string& s2k);
+
+bool Has(const std::vector<std::string>& lines, const std::string& line);
+// Whether the report has an entry of this kind and name, and, when given,
+// of this table and first word.
+bool HasEntry(const Report& report, const std::string& kind, const std::string& name, const std::string& table = "",
+              const std::string& a = "");
+std::string NumberText(double value);
+
+}  // namespace corvane::test
