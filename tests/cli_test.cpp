@@ -1,5 +1,5 @@
 // The corvane command: streams, exit statuses, several inputs, option forms,
-// standard output as an output, write errors, memory.
+// standard output as an output, write errors, memory, completion and manual.
 #include "TestSupport.h"
 #include "bench/ModelGenerator.h"
 
@@ -379,4 +379,41 @@ TEST(Cli, PreviewDrawsThePictureAtItsSize) {
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(Has(r.err, "not available in this build"));
 #endif
+}
+
+TEST(Cli, CompletionAndManualListEveryOption) {
+    // The script the build made is the one the program prints.
+    const std::string cli = CORVANE_CLI;
+    const std::string built = cli.substr(0, cli.rfind('/')) + "/corvane.bash-completion";
+    const CliRun printed = RunCli({"completion", "bash"});
+    ASSERT_EQ(printed.status, 0);
+    EXPECT_EQ(ReadFile(built), printed.out);
+
+    TempDir dir;
+    ::mkdir(dir.Path("models").c_str(), 0755);
+    dir.Write("m.s2k", "");
+    const auto complete = [&](const std::string& line) {
+        return RunScript("source '" + built + "'; cd '" + dir.Path("") + "'; COMP_WORDS=(" + line +
+                         "); COMP_CWORD=$((${#COMP_WORDS[@]} - 1)); _corvane; echo \"${COMPREPLY[*]}\"")
+            .out;
+    };
+    EXPECT_EQ(complete("corvane co"), "convert completion\n");
+    EXPECT_EQ(complete("corvane convert --out"), "--output --output-dir\n");
+    EXPECT_EQ(complete("corvane convert --output-dir ''"), "models\n");
+    const std::string files = complete("corvane convert --output = m");
+    EXPECT_TRUE(files == "m.s2k models\n" || files == "models m.s2k\n") << files;
+    EXPECT_EQ(complete("corvane tables --j"), "--json\n");
+    EXPECT_EQ(complete("corvane convert -j ''"), "\n");
+    EXPECT_EQ(complete("corvane completion ''"), "bash\n");
+
+    // Every long option of every command's help is in the manual page.
+    std::string manual = ReadFile(std::string(CORVANE_SOURCE_DIR) + "/cli/corvane.1");
+    manual = std::regex_replace(manual, std::regex(R"(\\-)"), "-");
+    const std::regex option("--[a-z][a-z-]+");
+    for (const char* command : {"convert", "abaqus", "preprocess", "tables", "preview", "completion"}) {
+        const std::string help = RunCli({command, "--help"}).out;
+        for (auto it = std::sregex_iterator(help.begin(), help.end(), option); it != std::sregex_iterator(); ++it)
+            EXPECT_TRUE(Has(manual, it->str())) << command << " " << it->str();
+        EXPECT_TRUE(Has(manual, std::string(".B ") + command)) << command;
+    }
 }
