@@ -9,23 +9,23 @@ namespace {
 // Writes through a large buffer and remembers the first failure.
 class Output {
 public:
-    explicit Output(std::FILE* file) : file_(file) { buffer_.reserve(kFlushAt + 4096); }
+    explicit Output(const ByteWriter& write) : write_(write) { buffer_.reserve(kFlushAt + 4096); }
     std::string& buffer() { return buffer_; }
     void MaybeFlush() {
         if (buffer_.size() >= kFlushAt) Flush();
     }
     void Flush() {
-        if (ok_ && !buffer_.empty() && std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) ok_ = false;
+        if (ok_ && !buffer_.empty() && !write_(buffer_)) ok_ = false;
         buffer_.clear();
     }
     bool Finish() {
         Flush();
-        return std::fflush(file_) == 0 && ok_ && !std::ferror(file_);
+        return ok_;
     }
 
 private:
     static constexpr std::size_t kFlushAt = std::size_t(1) << 22;
-    std::FILE* file_;
+    const ByteWriter& write_;
     std::string buffer_;
     bool ok_ = true;
 };
@@ -40,8 +40,8 @@ void AppendJsonCell(std::string& out, const Table& table, std::size_t row, int c
 
 }  // namespace
 
-bool WriteTablesText(const Model& model, std::FILE* file) {
-    Output out(file);
+bool WriteTablesText(const Model& model, const ByteWriter& write) {
+    Output out(write);
     std::string& b = out.buffer();
     b += "== Units\nforce\tlength\n" + model.units.force + "\t" + model.units.length + "\n";
     for (TableId id : kTableOrder) {
@@ -74,8 +74,8 @@ bool WriteTablesText(const Model& model, std::FILE* file) {
     return out.Finish();
 }
 
-bool WriteTablesJson(const Model& model, const std::vector<std::string>& history, std::FILE* file) {
-    Output out(file);
+bool WriteTablesJson(const Model& model, const std::vector<std::string>& history, const ByteWriter& write) {
+    Output out(write);
     std::string& b = out.buffer();
     b += "{\n  \"history\": [";
     for (std::size_t i = 0; i < history.size(); ++i) {

@@ -4,14 +4,20 @@
 
 #include "model/Model.h"
 
-#include <cstdio>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace corvane {
 
-// Each writes the whole listing; false when a write failed.
-bool WriteTablesText(const Model& model, std::FILE* out);
-bool WriteTablesJson(const Model& model, const std::vector<std::string>& history, std::FILE* out);
+// Takes the next bytes of the listing (in pieces of a few megabytes); false
+// when they could not be written.
+using ByteWriter = std::function<bool(std::string_view)>;
+
+// Each writes the whole listing; false when a write failed, after which
+// nothing more is written.
+bool WriteTablesText(const Model& model, const ByteWriter& out);
+bool WriteTablesJson(const Model& model, const std::vector<std::string>& history, const ByteWriter& out);
 
 }  // namespace corvane

@@ -1,19 +1,25 @@
 // corvane: the command-line front end.
-//   corvane convert INPUT [-o OUTPUT] [--all-sections] [--report FILE] [--strict]
-//   corvane abaqus INPUT [-o OUTPUT] [--report FILE] [--strict]
-//   corvane preprocess INPUT
-//   corvane tables INPUT [--json] [--all-sections]
+//   corvane convert INPUT... [-o OUTPUT | --output-dir DIR] [--all-sections] [--renumber] [--full]
+//                   [--report FILE] [--strict] [-j N] [-q | -v]
+//   corvane abaqus INPUT... [-o OUTPUT | --output-dir DIR] [--full] [--report FILE] [--strict] [-j N] [-q | -v]
+//   corvane preprocess INPUT... [-o OUTPUT | --output-dir DIR] [-j N] [-q | -v]
+//   corvane tables INPUT [--json] [--all-sections] [--full] [-o FILE] [-q | -v]
+//   corvane preview INPUT [-o PICTURE.png] [--staad] [--size WxH] [-q | -v]
+//   corvane completion bash [-o FILE]
+// Exit status: 0 done, 1 a conversion failed, 2 wrong arguments, 3 --strict
+// and a report that is not empty.
+#include "cli/Commands.h"
+#include "cli/Completion.h"
 #include "cli/Console.h"
-#include "driver/ReportOutput.h"
-#include "cli/TablesOutput.h"
 #include "driver/Files.h"
 #include "driver/OutputFile.h"
-#include "driver/Preprocessor.h"
-#include "driver/Session.h"
-#include "text/Json.h"
 
-#include <cstdio>
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
 #include <cstring>
+#include <map>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -21,228 +27,305 @@ using namespace corvane;
 
 namespace {
 
-const char* const kUsage =
-    "Usage: corvane COMMAND INPUT [options]\n"
-    "\n"
-    "Commands:\n"
-    "  convert INPUT [-o OUTPUT]   convert a SAP2000 text export (.s2k) to a STAAD.Pro input file\n"
-    "  abaqus INPUT [-o OUTPUT]    write the shell part of the model as an Abaqus input deck\n"
-    "  preprocess INPUT            write a cleaned copy of INPUT at INPUT.tmp\n"
-    "  tables INPUT [--json]       read every table of INPUT and print it\n"
-    "\n"
-    "Run 'corvane COMMAND --help' for the options of a command.\n";
+const char* const kVersion = "corvane " CORVANE_VERSION;
 
-const char* const kConvertHelp =
-    "Usage: corvane convert INPUT [-o OUTPUT] [--all-sections] [--renumber] [--report FILE] [--strict]\n"
-    "\n"
-    "Converts the SAP2000 text export INPUT to a STAAD.Pro input command file.\n"
-    "OUTPUT defaults to INPUT with its extension replaced by \".std\".\n"
-    "The history of the conversion goes to standard output line by line; messages\n"
-    "and the summary of what was left out go to standard error.\n"
-    "\n"
-    "Options:\n"
-    "  -o, --output OUTPUT  the STAAD.Pro file to write (never the input itself)\n"
-    "  --all-sections       give members of every section shape a property, from the\n"
-    "                       section's computed properties (PRIS AX IX IY IZ ...)\n"
-    "  --renumber           give joints, members and shells whole numbers of 1 to\n"
-    "                       999999 where SAP2000 named them otherwise; the map of new\n"
-    "                       numbers goes beside OUTPUT (OUTPUT.numbers.csv)\n"
-    "  --report FILE        write every report entry to FILE (tab-separated; JSON when\n"
-    "                       FILE ends in .json)\n"
-    "  --strict             exit with 2 when the report is not empty\n"
-    "\n"
-    "Exit status: 0 when the file was written, 1 when it was not, 2 with --strict\n"
-    "when something was left out.\n";
+const char* const kExitStatus =
+    "Exit status: 0 when every output was written, 1 when an input failed (the\n"
+    "others are still converted), 2 for arguments that make no sense, 3 with\n"
+    "--strict when a report is not empty.";
 
-const char* const kAbaqusHelp =
-    "Usage: corvane abaqus INPUT [-o OUTPUT] [--report FILE] [--strict]\n"
-    "\n"
-    "Writes the shell part of the SAP2000 model INPUT (nodes, shell elements, shell\n"
-    "sections, materials, supports, one pressure step) as an Abaqus input deck.\n"
-    "OUTPUT defaults to INPUT with its extension replaced by \".inp\".\n"
-    "\n"
-    "Exit status: 0 when the deck was written, 1 when it was not, 2 with --strict\n"
-    "when something was left out.\n";
+// The usage line first, then what the command does, its options by group
+// (help and version last) and the exit statuses. The list of commands shows
+// each command's one-line description; its own help shows the longer text.
+class HelpFormatter : public CLI::Formatter {
+public:
+    HelpFormatter() {
+        column_width(24);
+        label("SUBCOMMAND", "COMMAND");
+    }
+    void Explain(const std::string& command, std::string text) { details_[command] = std::move(text); }
 
-const char* const kPreprocessHelp =
-    "Usage: corvane preprocess INPUT\n"
-    "\n"
-    "Writes a copy of INPUT at INPUT.tmp with every item on its own line and every\n"
-    "comma inside an item turned into a full stop. INPUT is never changed.\n"
-    "\n"
-    "Exit status: 0 when the copy was written, 1 otherwise.\n";
+    std::string make_help(const CLI::App* app, std::string name, CLI::AppFormatMode mode) const override {
+        if (mode == CLI::AppFormatMode::Sub) return make_expanded(app);
+        std::string text = make_usage(app, name);
+        const auto detail = details_.find(app->get_name());
+        const std::string about = detail != details_.end() ? detail->second : app->get_description();
+        if (!about.empty()) text += "\n" + about + "\n";
+        text += make_positionals(app);
+        std::vector<std::string> groups = app->get_groups();
+        std::stable_partition(groups.begin(), groups.end(), [](const std::string& g) { return g != "General"; });
+        for (const std::string& group : groups) {
+            const auto options = app->get_options(
+                [&](const CLI::Option* opt) { return opt->get_group() == group && opt->nonpositional(); });
+            if (!group.empty() && !options.empty()) text += make_group(group, false, options);
+        }
+        text += make_subcommands(app, mode);
+        if (!app->get_footer().empty()) text += "\n" + app->get_footer() + "\n";
+        return text;
+    }
 
-const char* const kTablesHelp =
-    "Usage: corvane tables INPUT [--json] [--all-sections]\n"
-    "\n"
-    "Reads every table the converter knows from INPUT and prints it: a titled,\n"
-    "tab-separated block per table, or with --json one JSON object holding the\n"
-    "history, the units, every table as columns of cell texts and the list of\n"
-    "combinations.\n"
-    "\n"
-    "Exit status: 0 when the input was read, 1 when it is missing.\n";
+    // The value an option takes ("FILE", "N"), without the validators' and
+    // exclusions' notes; "..." after an argument that repeats.
+    std::string make_option_opts(const CLI::Option* opt) const override {
+        if (opt->get_positional()) return opt->get_expected_max() > 1 ? " ..." : "";
+        if (opt->get_expected_max() == 0) return "";
+        const std::string type = opt->get_type_name();
+        return " " + type.substr(0, type.find(':'));
+    }
 
-struct Options {
-    std::string command;
-    std::string input;
-    std::string output;
-    std::string reportFile;
-    bool json = false;
-    bool allSections = false;
-    bool renumber = false;
-    bool full = false;
-    bool strict = false;
-    bool help = false;
-    std::string error;
+private:
+    std::map<std::string, std::string> details_;
 };
 
-Options Parse(int argc, char** argv) {
-    Options o;
-    if (argc < 2) {
-        o.help = true;
-        return o;
-    }
-    o.command = argv[1];
-    std::vector<std::string> positional;
-    for (int i = 2; i < argc; ++i) {
-        const std::string a = argv[i];
-        const auto value = [&](std::string* into) {
-            if (i + 1 >= argc) o.error = "option " + a + " needs a value";
-            else *into = argv[++i];
-        };
-        if (a == "-h" || a == "--help") o.help = true;
-        else if (a == "-o" || a == "--output") value(&o.output);
-        else if (a == "--report") value(&o.reportFile);
-        else if (a == "--json") o.json = true;
-        else if (a == "--all-sections") o.allSections = true;
-        else if (a == "--renumber") o.renumber = true;
-        else if (a == "--full") o.full = true;
-        else if (a == "--strict") o.strict = true;
-        else if (a.size() > 1 && a[0] == '-') o.error = "unknown option " + a;
-        else positional.push_back(a);
-    }
-    if (positional.size() == 1) o.input = positional[0];
-    else if (!o.help && o.error.empty()) o.error = positional.empty() ? "no INPUT given" : "more than one INPUT given";
-    return o;
+void AddGeneral(CLI::App* c) {
+    c->get_help_ptr()->group("General");
+    c->set_version_flag("--version", kVersion, "show the version and exit")->group("General");
 }
 
-// Prints the report summary, writes the report file; the exit status of a
-// command that succeeded.
-int FinishWithReport(const Options& o, const Session& s) {
-    const std::string summary = ReportSummary(s.report);
-    std::fputs(summary.c_str(), stderr);
-    if (!o.reportFile.empty()) {
-        const bool json = o.reportFile.size() >= 5 && o.reportFile.compare(o.reportFile.size() - 5, 5, ".json") == 0;
-        if (SameFile(o.reportFile, o.input)) {
-            std::fprintf(stderr, "Output file is the input file: %s\n", o.reportFile.c_str());
-            return 1;
+void AddInputs(CLI::App* c, CliSettings& o, bool several) {
+    CLI::Option* in = c->add_option("INPUT", o.inputs,
+                                    several ? "SAP2000 text exports (.s2k, .$2k), any number"
+                                            : "the SAP2000 text export (.s2k, .$2k)");
+    in->required();
+    if (!several) in->expected(1);
+}
+
+void AddConsole(CLI::App* c, CliSettings& o, bool jobs) {
+    CLI::Option* quiet = c->add_flag("-q,--quiet", o.quiet, "no history lines, only messages and the report summary");
+    CLI::Option* verbose = c->add_flag("-v,--verbose", o.verbose, "every history line as it is written (the default)");
+    quiet->group("Console")->excludes(verbose);
+    verbose->group("Console");
+    if (jobs)
+        c->add_option("-j,--jobs", o.jobs, "convert N inputs at once (default: one per core)")
+            ->type_name("N")
+            ->check(CLI::Range(1u, 1024u))
+            ->group("Console");
+}
+
+void AddOutputs(CLI::App* c, CliSettings& o, const std::string& what) {
+    CLI::Option* output =
+        c->add_option("-o,--output", o.output, what + " to write (one INPUT only; - for standard output)");
+    CLI::Option* dir = c->add_option("--output-dir", o.outputDir, "write each output in DIR under its default name (made if missing)");
+    output->type_name("FILE")->group("Output")->excludes(dir);
+    dir->type_name("DIR")->group("Output");
+}
+
+void AddReport(CLI::App* c, CliSettings& o) {
+    c->add_option("--report", o.reportFile, "write every report entry to FILE (tab-separated; JSON for *.json)")
+        ->type_name("FILE")
+        ->group("Report");
+    c->add_flag("--strict", o.strict, "exit with 3 when the report is not empty")->group("Report");
+}
+
+struct Commands {
+    CLI::App* convert;
+    CLI::App* abaqus;
+    CLI::App* preprocess;
+    CLI::App* tables;
+    CLI::App* preview;
+    CLI::App* completion;
+};
+
+Commands Define(CLI::App& app, CliSettings& o, std::string& shell) {
+    const auto help = std::make_shared<HelpFormatter>();
+    app.formatter(help);
+    app.set_help_flag("-h,--help", "show this help and exit");
+    app.require_subcommand(1);
+    AddGeneral(&app);
+    app.footer("Run 'corvane COMMAND --help' for the options of a command.\n\n" + std::string(kExitStatus));
+    Commands c{};
+
+    c.convert = app.add_subcommand("convert", "convert SAP2000 text exports to STAAD.Pro input files");
+    help->Explain("convert",
+        "Converts each SAP2000 text export INPUT to a STAAD.Pro input command file,\n"
+        "by default beside it with its extension replaced by .std. The history of\n"
+        "each conversion goes to standard output line by line (to standard error\n"
+        "with -o -); messages, the output path and the summary of what was left\n"
+        "out go to standard error. With several inputs, each input's history\n"
+        "starts with a line naming it, and one failing input does not stop the\n"
+        "others.");
+    AddInputs(c.convert, o, true);
+    AddOutputs(c.convert, o, "the STAAD.Pro file");
+    c.convert->add_flag("--all-sections", o.convert.allSections,
+                        "give members of every section shape a property (PRIS AX IX ...)")
+        ->group("Conversion");
+    c.convert->add_flag("--renumber", o.convert.renumber,
+                        "number joints, members and shells 1 to 999999; map in OUTPUT.numbers.csv")
+        ->group("Conversion");
+    c.convert->add_flag("--full", o.convert.full, "the full conversion (all sections and renumbering included)")
+        ->group("Conversion");
+    AddReport(c.convert, o);
+    AddConsole(c.convert, o, true);
+    AddGeneral(c.convert);
+    c.convert->footer(kExitStatus);
+
+    c.abaqus = app.add_subcommand("abaqus", "write the shell part of models as Abaqus input decks");
+    help->Explain("abaqus",
+        "Writes the shell part of each SAP2000 model INPUT (nodes, shell elements,\n"
+        "shell sections, materials, supports, one pressure step) as an Abaqus input\n"
+        "deck, by default beside it with its extension replaced by .inp. The\n"
+        "streams are those of convert.");
+    AddInputs(c.abaqus, o, true);
+    AddOutputs(c.abaqus, o, "the Abaqus deck");
+    c.abaqus->add_flag("--full", o.convert.full, "the full conversion's content too: solid elements (C3D8)")->group("Conversion");
+    AddReport(c.abaqus, o);
+    AddConsole(c.abaqus, o, true);
+    AddGeneral(c.abaqus);
+    c.abaqus->footer(kExitStatus);
+
+    c.preprocess = app.add_subcommand("preprocess", "write cleaned copies of SAP2000 text exports");
+    help->Explain("preprocess",
+        "Writes a copy of each INPUT, by default at INPUT.tmp, with every item on\n"
+        "its own line and every comma inside an item turned into a full stop.\n"
+        "INPUT is never changed.");
+    AddInputs(c.preprocess, o, true);
+    AddOutputs(c.preprocess, o, "the copy");
+    AddConsole(c.preprocess, o, true);
+    AddGeneral(c.preprocess);
+    c.preprocess->footer("Exit status: 0 when every copy was written, 1 when one was not, 2 for\n"
+                         "arguments that make no sense.");
+
+    c.tables = app.add_subcommand("tables", "print every table the converter reads from a model");
+    help->Explain("tables",
+        "Reads every table the converter knows from INPUT and prints it on standard\n"
+        "output: a titled, tab-separated block per table, or with --json one JSON\n"
+        "object holding the history, the units, every table as columns of cell\n"
+        "texts and the list of combinations. The history goes to standard error.");
+    AddInputs(c.tables, o, false);
+    c.tables->add_flag("--json", o.json, "one JSON object instead of text blocks")->group("Output");
+    c.tables->add_option("-o,--output", o.output, "write the listing to FILE instead of standard output")
+        ->type_name("FILE")
+        ->group("Output");
+    c.tables->add_flag("--all-sections", o.convert.allSections, "read the computed properties of every section shape")
+        ->group("Conversion");
+    c.tables->add_flag("--full", o.convert.full, "read the full conversion's columns and tables too")->group("Conversion");
+    AddConsole(c.tables, o, false);
+    AddGeneral(c.tables);
+    c.tables->footer("Exit status: 0 when the input was read and listed, 1 when it was not, 2\n"
+                     "for arguments that make no sense.");
+
+    c.preview = app.add_subcommand("preview", "draw a picture of a model (PNG)");
+    help->Explain("preview",
+        "Reads the model INPUT and draws its joints, members, shells and supports\n"
+        "as a PNG picture, by default beside it with its extension replaced by\n"
+        ".png. The history goes to standard output (standard error with -o -).");
+    AddInputs(c.preview, o, false);
+    c.preview->add_option("-o,--output", o.output, "the PNG file to write (- for standard output)")
+        ->type_name("FILE")
+        ->group("Output");
+    c.preview->add_option("--size", o.size, "the picture's size in pixels (default 1200x900)")
+        ->type_name("WxH")
+        ->group("Output");
+    c.preview->add_flag("--staad", o.staadAxes, "name the axes as STAAD.Pro does (Y up)")->group("Output");
+    AddConsole(c.preview, o, false);
+    AddGeneral(c.preview);
+    c.preview->footer("Exit status: 0 when the picture was written, 1 when it was not, 2 for\n"
+                      "arguments that make no sense.");
+
+    c.completion = app.add_subcommand("completion", "print the shell completion script");
+    help->Explain("completion",
+        "Prints the completion script for SHELL (bash), for example:\n"
+        "  source <(corvane completion bash)");
+    c.completion->add_option("SHELL", shell, "bash")->required()->check(CLI::IsMember({"bash"}));
+    c.completion->add_option("-o,--output", o.output, "write the script to FILE")->type_name("FILE")->group("Output");
+    AddGeneral(c.completion);
+    c.completion->footer("Exit status: 0 when the script was written, 1 when it was not, 2 for\n"
+                         "arguments that make no sense.");
+    for (CLI::App* sub : app.get_subcommands({})) sub->group("Commands");
+    return c;
+}
+
+// Tells what is wrong with the arguments and where to look; exit status 2.
+int Usage(const std::string& who, const std::string& message) {
+    ConsoleWrite(Stream::Err, who + ": " + message + "\nRun '" + who + " --help' for more information.\n");
+    return kUsageError;
+}
+
+int WriteText(const std::string& output, const std::string& text) {
+    if (output.empty() || output == "-") return ConsoleWrite(Stream::Out, text) ? kDone : kFailed;
+    int error = 0;
+    if (WriteFileAtomically(output, text, &error)) return kDone;
+    ConsoleWrite(Stream::Err, "Cannot write " + DescribeFileError(output, error) + "\n");
+    return kFailed;
+}
+
+int Run(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    // "corvane help [COMMAND]" is "corvane [COMMAND] --help".
+    if (!args.empty() && args[0] == "help") {
+        args.erase(args.begin());
+        args.push_back("--help");
+    }
+    CliSettings o;
+    std::string shell;
+    CLI::App app{"Converts SAP2000 text exports (.s2k, .$2k) to STAAD.Pro input files (.std)\nand Abaqus decks (.inp).",
+                 "corvane"};
+    const Commands c = Define(app, o, shell);
+
+    if (args.empty()) return Usage("corvane", "a COMMAND is needed");
+    if (args[0].empty() || args[0][0] != '-') {
+        bool known = false;
+        for (const CLI::App* sub : app.get_subcommands({})) known = known || sub->get_name() == args[0];
+        if (!known) return Usage("corvane", "unknown command '" + args[0] + "'");
+    }
+
+    std::vector<char*> pointers{argv[0]};
+    for (std::string& a : args) pointers.push_back(a.data());
+    try {
+        app.parse(static_cast<int>(pointers.size()), pointers.data());
+    } catch (const CLI::CallForHelp&) {
+        return ConsoleWrite(Stream::Out, app.help()) ? kDone : kFailed;
+    } catch (const CLI::CallForVersion& e) {
+        return ConsoleWrite(Stream::Out, std::string(e.what()) + "\n") ? kDone : kFailed;
+    } catch (const CLI::ParseError& e) {
+        const auto chosen = app.get_subcommands();
+        return Usage(chosen.empty() ? "corvane" : "corvane " + chosen[0]->get_name(), e.what());
+    }
+
+    const auto chosen = app.get_subcommands();
+    const std::string who = "corvane " + chosen.at(0)->get_name();
+    try {
+        if (c.convert->parsed()) {
+            CheckBatchUsage(BatchCommand::Convert, o);
+            return RunBatch(BatchCommand::Convert, o);
         }
-        int error = 0;
-        if (!WriteFileAtomically(o.reportFile, json ? ReportJson(s.report) : ReportTsv(s.report), &error)) {
-            std::fprintf(stderr, "Cannot write the report %s\n", DescribeFileError(o.reportFile, error).c_str());
-            return 1;
+        if (c.abaqus->parsed()) {
+            CheckBatchUsage(BatchCommand::Abaqus, o);
+            return RunBatch(BatchCommand::Abaqus, o);
         }
-    }
-    return o.strict && !s.report.Empty() ? 2 : 0;
-}
-
-void ExplainFailure(const Session& s, const ConsoleMessages& messages) {
-    if (!s.failure.empty() && messages.shown == 0) std::fprintf(stderr, "%s\n", s.failure.c_str());
-}
-
-int Convert(const Options& o) {
-    Session s;
-    s.inputPath = o.input;
-    s.outputPath = o.output.empty() ? ReplaceExtension(o.input, ".std") : o.output;
-    s.options.allSections = o.allSections;
-    s.options.renumber = o.renumber;
-    s.options.full = o.full;
-    if (!o.reportFile.empty()) s.otherOutputs.push_back(o.reportFile);
-    ConsoleHistory history;
-    ConsoleMessages messages;
-    if (!MakeStaad(s, history, messages)) {
-        ExplainFailure(s, messages);
-        return 1;
-    }
-    std::fprintf(stderr, "Output: %s\n", s.outputPath.c_str());
-    if (!s.numberMap.empty()) std::fprintf(stderr, "Number map: %s\n", s.numberMap.c_str());
-    return FinishWithReport(o, s);
-}
-
-int Abaqus(const Options& o) {
-    Session s;
-    s.inputPath = o.input;
-    const std::string deck = o.output.empty() ? ReplaceExtension(o.input, ".inp") : o.output;
-    s.options.full = o.full;
-    if (!o.reportFile.empty()) s.otherOutputs.push_back(o.reportFile);
-    ConsoleHistory history;
-    ConsoleMessages messages;
-    if (!MakeAbaqus(s, deck, history, messages)) {
-        ExplainFailure(s, messages);
-        return 1;
-    }
-    std::fprintf(stderr, "Output: %s\n", deck.c_str());
-    return FinishWithReport(o, s);
-}
-
-int PreprocessCommand(const Options& o) {
-    ConsoleHistory history;
-    ConsoleMessages messages;
-    return Preprocess(o.input, history, messages) ? 0 : 1;
-}
-
-int Tables(const Options& o) {
-    Session s;
-    s.inputPath = o.input;
-    s.options.allSections = o.allSections;
-    s.options.full = o.full;
-    if (o.json) {
-        MemoryHistory history;
-        const bool read = ReadAllTables(s, history);
-        if (!read) {
-            std::fprintf(stderr, "%s\n", history.lines.empty() ? "" : history.lines.back().c_str());
-            return 1;
+        if (c.preprocess->parsed()) {
+            CheckBatchUsage(BatchCommand::Preprocess, o);
+            return RunBatch(BatchCommand::Preprocess, o);
         }
-        return WriteTablesJson(s.model, history.lines, stdout) ? 0 : 1;
+        if (c.tables->parsed()) return RunTables(o);
+        if (c.preview->parsed()) {
+            CheckPreviewUsage(o);
+            return RunPreview(o);
+        }
+        if (c.completion->parsed()) return WriteText(o.output, BashCompletion(app));
+    } catch (const UsageError& e) {
+        return Usage(who, e.what());
     }
-    ConsoleHistory history;
-    if (!ReadAllTables(s, history)) return 1;
-    std::printf("\n");
-    return WriteTablesText(s.model, stdout) ? 0 : 1;
+    return Usage("corvane", "a COMMAND is needed");
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     InstallOutputCleanup();
-    const Options o = Parse(argc, argv);
-    struct Command {
-        const char* name;
-        const char* help;
-        int (*run)(const Options&);
-    };
-    static const Command commands[] = {
-        {"convert", kConvertHelp, Convert},
-        {"abaqus", kAbaqusHelp, Abaqus},
-        {"preprocess", kPreprocessHelp, PreprocessCommand},
-        {"tables", kTablesHelp, Tables},
-    };
-    for (const auto& c : commands) {
-        if (o.command != c.name) continue;
-        if (o.help) {
-            std::fputs(c.help, stdout);
-            return 0;
-        }
-        if (!o.error.empty()) {
-            std::fprintf(stderr, "corvane %s: %s\n\n%s", c.name, o.error.c_str(), c.help);
-            return 1;
-        }
-        return c.run(o);
+    int status = kFailed;
+    try {
+        status = Run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        ConsoleWrite(Stream::Err, "corvane: out of memory\n");
+    } catch (const std::exception& e) {
+        ConsoleWrite(Stream::Err, std::string("corvane: ") + e.what() + "\n");
     }
-    if (o.command.empty() || o.command == "--help" || o.command == "-h" || o.command == "help") {
-        std::fputs(kUsage, stdout);
-        return 0;
+    // Output that did not reach standard output (a full disk, /dev/full) is
+    // a failure of the command, whatever it wrote elsewhere.
+    if (const int error = StdoutError()) {
+        ConsoleWrite(Stream::Err, std::string("corvane: standard output: ") + std::strerror(error) + "\n");
+        status = WorseStatus(status, kFailed);
     }
-    std::fprintf(stderr, "corvane: unknown command '%s'\n\n%s", o.command.c_str(), kUsage);
-    return 1;
+    return status;
 }

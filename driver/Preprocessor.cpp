@@ -20,12 +20,15 @@ void PreprocessInput(const InputText& input, LineSink& out) {
 }
 
 bool Preprocess(const std::string& inputPath, HistoryLog& history, MessageSink& messages) {
+    return Preprocess(inputPath, inputPath + ".tmp", history, messages);
+}
+
+bool Preprocess(const std::string& inputPath, const std::string& copyPath, HistoryLog& history, MessageSink& messages) {
     if (!IsExistingFile(inputPath)) {
         history.Append(kInputNotFound);
         return false;
     }
-    const std::string copyPath = inputPath + ".tmp";
-    if (SameFile(inputPath, copyPath)) {
+    if (PathsClash(inputPath, copyPath)) {
         messages.Show("Output file is the input file: " + copyPath);
         return false;
     }

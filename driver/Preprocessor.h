@@ -16,4 +16,9 @@ void PreprocessInput(const InputText& input, LineSink& out);
 // True when the copy was written completely.
 bool Preprocess(const std::string& inputPath, HistoryLog& history, MessageSink& messages);
 
+// The same with the copy at `copyPath` (a command line's output folder or
+// -o); a copy path that names the input file is refused before anything is
+// written.
+bool Preprocess(const std::string& inputPath, const std::string& copyPath, HistoryLog& history, MessageSink& messages);
+
 }  // namespace corvane

@@ -3,6 +3,7 @@
 # machine does not have yet. Needs root (or sudo) only when something is missing.
 #   g++, cmake, make           the compiler and the build
 #   libgtest-dev, googletest   unit tests
+#   libcli11-dev               the command line's argument parser (header-only)
 #   libbenchmark-dev           micro-benchmarks
 #   qt6-base-dev               the window (Qt 6 Widgets, Qt Test, offscreen platform)
 #   python3-meshio             independent reader of the Abaqus deck, in the tests
@@ -10,7 +11,7 @@
 #   clang, libclang-rt-14-dev  the libFuzzer target
 set -euo pipefail
 
-packages=(g++ cmake make libgtest-dev googletest libbenchmark-dev qt6-base-dev
+packages=(g++ cmake make libgtest-dev googletest libcli11-dev libbenchmark-dev qt6-base-dev
           python3-meshio calculix-ccx clang libclang-rt-14-dev)
 
 missing=()

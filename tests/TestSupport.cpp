@@ -138,4 +138,17 @@ CliRun RunCli(const std::vector<std::string>& args) {
     return r;
 }
 
+CliRun RunScript(const std::string& script) {
+    TempDir dir;
+    const std::string file = dir.Write("script.sh", script);
+    const std::string cmd = std::string("CORVANE='") + CORVANE_CLI + "' /bin/bash '" + file + "' >'" + dir.Path("out") +
+                            "' 2>'" + dir.Path("err") + "' </dev/null";
+    CliRun r;
+    const int raw = std::system(cmd.c_str());
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    r.out = ReadFile(dir.Path("out"));
+    r.err = ReadFile(dir.Path("err"));
+    return r;
+}
+
 }  // namespace corvane::test

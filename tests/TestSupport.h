@@ -64,5 +64,8 @@ struct CliRun {
     std::string out, err;
 };
 CliRun RunCli(const std::vector<std::string>& args);
+// Runs a bash script with $CORVANE naming the command line (for redirections,
+// pipes and limits); the status is bash's, 128 + N for a signal N.
+CliRun RunScript(const std::string& script);
 
 }  // namespace corvane::test

@@ -122,6 +122,7 @@ TEST(BadInput, InputsThatAreNoFiles) {
         const CliRun r = RunCli({"convert", input, "-o", dir.Path("x.std")});
         EXPECT_EQ(r.status, 1);
         EXPECT_EQ(r.out, "...INPUT FILE NOT FOUND...\n");
+        EXPECT_EQ(r.err, input.empty() ? "\"\": file not found\n" : input + ": is a directory\n");
         EXPECT_FALSE(Exists(dir.Path("x.std")));
         for (const char* command : {"abaqus", "preprocess", "tables"}) EXPECT_EQ(RunCli({command, input}).status, 1);
     }

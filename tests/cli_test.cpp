@@ -1,13 +1,82 @@
-// The corvane command: streams, exit codes, default paths, help, JSON.
+// The corvane command: streams, exit statuses, several inputs, option forms,
+// standard output as an output, write errors, memory, completion and manual.
 #include "TestSupport.h"
+#include "bench/ModelGenerator.h"
 
 #include <gtest/gtest.h>
+
+#include <cctype>
+#include <cmath>
+#include <csignal>
+#include <dirent.h>
+#include <fcntl.h>
+#include <fstream>
+#include <set>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#ifdef CORVANE_HAVE_PICTURE
+#include <QImage>
+#endif
 
 using namespace corvane::test;
 
 namespace {
 std::string Example(const std::string& name) { return std::string(CORVANE_SOURCE_DIR) + "/examples/" + name; }
 std::string Golden(const std::string& name) { return ReadFile(std::string(CORVANE_SOURCE_DIR) + "/tests/golden/" + name); }
+bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
+    for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size()) text.replace(at, from.size(), to);
+    return text;
+}
+
+// Every long option ("--output-dir") a text names.
+std::set<std::string> LongOptions(const std::string& text) {
+    std::set<std::string> options;
+    for (std::size_t at = 0; (at = text.find("--", at)) != std::string::npos;) {
+        std::size_t end = at + 2;
+        while (end < text.size() && (std::islower(static_cast<unsigned char>(text[end])) || text[end] == '-')) ++end;
+        if (end > at + 3) options.insert(text.substr(at, end - at));
+        at = end;
+    }
+    return options;
+}
+
+// The names in a folder, hidden ones (unfinished outputs) included.
+std::set<std::string> Listing(const std::string& dir) {
+    std::set<std::string> names;
+    if (DIR* d = ::opendir(dir.c_str())) {
+        while (const dirent* e = ::readdir(d))
+            if (std::string(e->d_name) != "." && std::string(e->d_name) != "..") names.insert(e->d_name);
+        ::closedir(d);
+    }
+    return names;
+}
+
+// Runs corvane with standard output a pipe whose reading end is closed
+// already; the raw wait status.
+int RunIntoClosedPipe(const std::vector<std::string>& args) {
+    int fds[2];
+    if (::pipe(fds) != 0) return -1;
+    ::close(fds[0]);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        std::signal(SIGPIPE, SIG_DFL);
+        ::dup2(fds[1], 1);
+        const int null = ::open("/dev/null", O_WRONLY);
+        ::dup2(null, 2);
+        std::vector<char*> argv{const_cast<char*>(CORVANE_CLI)};
+        for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        ::execv(CORVANE_CLI, argv.data());
+        ::_exit(127);
+    }
+    ::close(fds[1]);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return status;
+}
 }  // namespace
 
 TEST(Cli, ConvertWritesBesideTheInputAndPrintsTheHistory) {
@@ -17,46 +86,228 @@ TEST(Cli, ConvertWritesBesideTheInputAndPrintsTheHistory) {
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, Golden("building.history"));
     EXPECT_EQ(ReadFile(dir.Path("building.std")), Golden("building.std"));
-    EXPECT_NE(r.err.find("Output: " + dir.Path("building.std")), std::string::npos);
-    EXPECT_NE(r.err.find("report: unsupported-shape: 1 (BOX200)"), std::string::npos);
+    EXPECT_TRUE(Has(r.err, "Output: " + dir.Path("building.std")));
+    EXPECT_TRUE(Has(r.err, "report: unsupported-shape: 1 (BOX200)"));
 
-    EXPECT_EQ(RunCli({"convert", input, "-o", dir.Path("other.std")}).status, 0);
+    // Both forms of a value; -- ends the options before an input named like one.
+    EXPECT_EQ(RunCli({"convert", input, "--output=" + dir.Path("other.std")}).status, 0);
     EXPECT_EQ(ReadFile(dir.Path("other.std")), Golden("building.std"));
+    const std::string dashed = dir.Write("-m.s2k", ReadFile(Example("building.s2k")));
+    EXPECT_EQ(RunScript("cd '" + dir.Path("") + "' && \"$CORVANE\" convert --report=r.json -- -m.s2k").status, 0);
+    EXPECT_EQ(ReadFile(dir.Path("-m.std")), Golden("building.std"));
+    EXPECT_TRUE(Has(ReadFile(dir.Path("r.json")), "\"kind\": \"unsupported-shape\""));
 }
 
-TEST(Cli, FailuresExitOne) {
+TEST(Cli, MissingInputsFailWithTheirPathsNamed) {
     TempDir dir;
     CliRun r = RunCli({"convert", dir.Path("missing.s2k")});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "...INPUT FILE NOT FOUND...\n");
-
-    const std::string input = dir.Write("m.s2k", ReadFile(Example("building.s2k")));
-    EXPECT_EQ(RunCli({"convert"}).status, 1);
-    EXPECT_EQ(RunCli({"convert", input, "--bogus"}).status, 1);
-    EXPECT_EQ(RunCli({"frobnicate", input}).status, 1);
+    EXPECT_EQ(r.err, dir.Path("missing.s2k") + ": file not found\n");
+    for (const char* command : {"abaqus", "preprocess", "tables"}) {
+        r = RunCli({command, dir.Path("")});
+        EXPECT_EQ(r.status, 1) << command;
+        EXPECT_TRUE(Has(r.err, dir.Path("") + ": is a directory")) << command << r.err;
+    }
 }
 
-TEST(Cli, HelpForEveryCommand) {
-    for (const char* command : {"convert", "abaqus", "preprocess", "tables"}) {
+TEST(Cli, UsageErrorsExitTwoWithAOneLineHint) {
+    TempDir dir;
+    const std::string a = dir.Write("a.s2k", ReadFile(Example("building.s2k")));
+    const std::string b = dir.Write("b.s2k", ReadFile(Example("plate.s2k")));
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        {"frobnicate", a},
+        {"convert"},
+        {"convert", a, "--bogus"},
+        {"convert", a, "--jobs", "0"},
+        {"convert", a, "-o"},
+        {"convert", a, b, "-o", dir.Path("x.std")},
+        {"convert", a, b, "--report", dir.Path("r.tsv")},
+        {"convert", a, "-o", dir.Path("x.std"), "--output-dir", dir.Path("out")},
+        {"convert", a, "-o", "-", "--renumber"},
+        {"convert", a, "--quiet", "--verbose"},
+        {"tables", a, b},
+        {"preview", a, "--size", "0x5"},
+        {"completion", "tcsh"},
+    };
+    for (const auto& args : cases) {
+        SCOPED_TRACE(args.empty() ? "(nothing)" : args[0] + " ... " + args.back());
+        const CliRun r = RunCli(args);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.out, "");
+        // The message and the hint, not the whole help.
+        const std::size_t firstEnd = r.err.find('\n');
+        ASSERT_NE(firstEnd, std::string::npos) << r.err;
+        const std::string first = r.err.substr(0, firstEnd + 1), hint = r.err.substr(firstEnd + 1);
+        EXPECT_EQ(first.rfind("corvane", 0), 0u) << r.err;
+        EXPECT_EQ(hint.rfind("Run 'corvane", 0), 0u) << r.err;
+        EXPECT_TRUE(hint.size() > 30 && hint.find('\n') == hint.size() - 1 &&
+                    hint.compare(hint.size() - 30, 30, "--help' for more information.\n") == 0)
+            << r.err;
+    }
+    EXPECT_EQ(Listing(dir.Path("")), (std::set<std::string>{"a.s2k", "b.s2k"})) << "nothing written";
+}
+
+TEST(Cli, HelpAndVersion) {
+    for (const char* command : {"convert", "abaqus", "preprocess", "tables", "preview", "completion"}) {
         const CliRun r = RunCli({command, "--help"});
         EXPECT_EQ(r.status, 0);
         EXPECT_EQ(r.out.rfind(std::string("Usage: corvane ") + command, 0), 0u) << r.out;
+        EXPECT_TRUE(Has(r.out, "Exit status:")) << command;
+        const CliRun v = RunCli({command, "--version"});
+        EXPECT_EQ(v.status, 0);
+        EXPECT_EQ(v.out, "corvane " CORVANE_VERSION "\n");
     }
-    EXPECT_NE(RunCli({"--help"}).out.find("Commands:"), std::string::npos);
+    EXPECT_TRUE(Has(RunCli({"--help"}).out, "Commands:"));
+    EXPECT_TRUE(Has(RunCli({"help", "tables"}).out, "Usage: corvane tables"));
+    EXPECT_EQ(RunCli({"--version"}).out, "corvane " CORVANE_VERSION "\n");
 }
 
-TEST(Cli, AbaqusAndPreprocessDefaults) {
+TEST(Cli, SeveralInputsOneFailing) {
     TempDir dir;
-    const std::string input = dir.Write("plate.s2k", ReadFile(Example("plate.s2k")));
-    CliRun r = RunCli({"abaqus", input});
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_TRUE(Exists(dir.Path("plate.inp")));
-    r = RunCli({"preprocess", input});
+    const std::string a = dir.Write("a.s2k", ReadFile(Example("building.s2k")));
+    const std::string b = dir.Write("b.s2k", ReadFile(Example("plate.s2k")));
+    const std::string missing = dir.Path("none.s2k");
+    const CliRun r = RunCli({"convert", a, missing, b, "--jobs", "1"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(ReadFile(dir.Path("a.std")), Golden("building.std"));
+    EXPECT_TRUE(Exists(dir.Path("b.std")));
+    EXPECT_EQ(r.out.rfind("Input: " + a + "\n" + Golden("building.history") + "Input: " + missing +
+                              "\n...INPUT FILE NOT FOUND...\nInput: " + b + "\n",
+                          0),
+              0u)
+        << r.out;
+    EXPECT_TRUE(Has(r.err, missing + ": file not found\n"));
+
+    // The worst status: a report that is not empty under --strict, unless an input failed.
+    EXPECT_EQ(RunCli({"convert", a, b, "--strict", "-q"}).status, 3);
+    EXPECT_EQ(RunCli({"convert", b, "--strict", "-q"}).status, 0);
+    EXPECT_EQ(RunCli({"convert", a, missing, "--strict", "-q"}).status, 1);
+}
+
+TEST(Cli, OutputFolderAndJobsGiveTheSameFiles) {
+    TempDir dir;
+    std::vector<std::string> inputs;
+    for (const char* name : {"b1.s2k", "b2.s2k", "b3.s2k", "b4.s2k"})
+        inputs.push_back(dir.Write(name, ReadFile(Example("building.s2k"))));
+    inputs.push_back(dir.Write("p.s2k", ReadFile(Example("plate.s2k"))));
+    std::vector<std::string> one{"convert", "--output-dir", dir.Path("one/deeper"), "--jobs", "1", "--renumber"};
+    std::vector<std::string> two{"convert", "--output-dir", dir.Path("two"), "--jobs", "2", "--renumber"};
+    one.insert(one.end(), inputs.begin(), inputs.end());
+    two.insert(two.end(), inputs.begin(), inputs.end());
+    ASSERT_EQ(RunCli(one).status, 0);
+    const CliRun r = RunCli(two);
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::set<std::string> names = Listing(dir.Path("one/deeper"));
+    EXPECT_EQ(names.size(), 10u);  // five outputs, five number maps
+    EXPECT_EQ(Listing(dir.Path("two")), names);
+    for (const std::string& name : names) EXPECT_EQ(ReadFile(dir.Path("one/deeper/" + name)), ReadFile(dir.Path("two/" + name))) << name;
+    EXPECT_EQ(ReadFile(dir.Path("two/b3.std")), ReadFile(dir.Path("two/b1.std")));
+
+    // Each input's history is one block, whichever finished first.
+    std::size_t blocks = 0;
+    for (std::size_t at = 0; at < r.out.size(); ++blocks) {
+        const std::size_t next = r.out.find("Input: ", at + 1);
+        const std::string block = r.out.substr(at, next == std::string::npos ? std::string::npos : next - at);
+        const std::string path = block.substr(7, block.find('\n') - 7);
+        if (path != inputs.back()) {
+            EXPECT_EQ(block, "Input: " + path + "\n" + Golden("building.history"));
+        }
+        at = next == std::string::npos ? r.out.size() : next;
+    }
+    EXPECT_EQ(blocks, inputs.size());
+
+    // Preprocessed copies and decks go there too.
+    EXPECT_EQ(RunCli({"preprocess", inputs[0], inputs[4], "--output-dir", dir.Path("pre"), "-q"}).status, 0);
+    EXPECT_EQ(Listing(dir.Path("pre")), (std::set<std::string>{"b1.s2k.tmp", "p.s2k.tmp"}));
+    EXPECT_EQ(RunCli({"abaqus", inputs[4], "--output-dir", dir.Path("deck"), "-q"}).status, 0);
+    EXPECT_TRUE(Exists(dir.Path("deck/p.inp")));
+}
+
+TEST(Cli, PathsThatAreOneFileAreRefusedBeforeAnythingIsWritten) {
+    TempDir dir;
+    ::mkdir(dir.Path("a").c_str(), 0755);
+    ::mkdir(dir.Path("b").c_str(), 0755);
+    const std::string a = dir.Write("a/m.s2k", ReadFile(Example("building.s2k")));
+    const std::string b = dir.Write("b/m.s2k", ReadFile(Example("plate.s2k")));
+    CliRun r = RunCli({"convert", a, b, "--output-dir", dir.Path("out")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(Has(r.err, "Two outputs are one file: " + dir.Path("out/m.std")));
+    EXPECT_FALSE(Exists(dir.Path("out")));
+    // The same input twice, spelled differently.
+    r = RunCli({"preprocess", a, dir.Path("a/../a/m.s2k")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_FALSE(Exists(a + ".tmp"));
+
+    // An output that is another input.
+    const std::string s2k = dir.Write("x.s2k", ReadFile(Example("building.s2k")));
+    const std::string std = dir.Write("x.std", "kept");
+    r = RunCli({"convert", std, s2k});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(Has(r.err, "is the input " + std)) << r.err;
+    EXPECT_EQ(ReadFile(std), "kept");
+
+    // One input's own paths: the report, the copy.
+    EXPECT_EQ(RunCli({"convert", s2k, "--report", dir.Path("x.std"), "-o", dir.Path("./x.std")}).status, 1);
+    EXPECT_EQ(RunCli({"preprocess", s2k, "-o", dir.Path("a/../x.s2k")}).status, 1);
+    EXPECT_EQ(RunCli({"tables", s2k, "-o", s2k}).status, 1);
+    EXPECT_EQ(ReadFile(s2k), ReadFile(Example("building.s2k")));
+    EXPECT_EQ(ReadFile(std), "kept");
+
+    // A report that cannot be written stops the command before the output is written.
+    r = RunCli({"convert", s2k, "-o", dir.Path("y.std"), "--report", dir.Path("no/r.tsv")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, dir.Path("no/r.tsv") + ": cannot write: No such file or directory\n");
+    EXPECT_FALSE(Exists(dir.Path("y.std")));
+}
+
+TEST(Cli, StandardOutputAsTheOutput) {
+    TempDir dir;
+    const std::string building = dir.Write("b.s2k", ReadFile(Example("building.s2k")));
+    const std::string plate = dir.Write("p.s2k", ReadFile(Example("plate.s2k")));
+    CliRun r = RunCli({"convert", building, "-o", "-"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "Preprocessing ....\n.... Done\n");
-    EXPECT_TRUE(Exists(dir.Path("plate.s2k.tmp")));
-    EXPECT_EQ(RunCli({"abaqus", dir.Path("none.s2k")}).status, 1);
-    EXPECT_EQ(RunCli({"preprocess", dir.Path("none.s2k")}).status, 1);
+    EXPECT_TRUE(r.out == Golden("building.std"));
+    EXPECT_EQ(r.err.rfind(Golden("building.history"), 0), 0u) << "the history goes to standard error";
+    EXPECT_FALSE(Exists(dir.Path("-")));
+    ASSERT_EQ(RunCli({"abaqus", plate, "-q"}).status, 0);
+    EXPECT_TRUE(RunCli({"abaqus", plate, "-o", "-"}).out == ReadFile(dir.Path("p.inp")));
+    ASSERT_EQ(RunCli({"preprocess", plate, "-q"}).status, 0);
+    EXPECT_TRUE(RunCli({"preprocess", plate, "-o", "-", "-q"}).out == ReadFile(plate + ".tmp"));
+
+    // A failure writes nothing there.
+    const std::string notExport = dir.Write("n.s2k", "just some text\r\n");
+    r = RunCli({"convert", notExport, "-o", "-"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_TRUE(Has(r.err, "Not a SAP2000 table export")) << r.err;
+}
+
+TEST(Cli, QuietKeepsMessagesAndTheSummary) {
+    TempDir dir;
+    const std::string input = dir.Write("b.s2k", ReadFile(Example("building.s2k")));
+    const CliRun r = RunCli({"convert", "-q", input, dir.Path("none.s2k")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_TRUE(Has(r.err, "Input: " + input + "\nreport: unsupported-shape: 1 (BOX200)")) << r.err;
+    EXPECT_TRUE(Has(r.err, dir.Path("none.s2k") + ": file not found"));
+    EXPECT_FALSE(Has(r.err, "Reading")) << "no history line";
+}
+
+TEST(Cli, TablesPrintOnlyTablesOnStandardOutput) {
+    TempDir dir;
+    const std::string input = dir.Write("b.s2k", ReadFile(Example("building.s2k")));
+    const CliRun r = RunCli({"tables", input});
+    ASSERT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.rfind("== Units\n", 0), 0u);
+    EXPECT_TRUE(Has(r.out, "== JointTable (18 rows)\nJoint\tGlobalX\tGlobalY\tGlobalZ\n1\t0\t0\t0\n"));
+    EXPECT_TRUE(Has(r.out, "== AreaSectionAssignTable (6 rows)"));
+    EXPECT_FALSE(Has(r.out, "Reading"));
+    EXPECT_TRUE(Has(r.err, "Reading Area Section Assignment ....."));
+    // -o FILE holds the same bytes.
+    EXPECT_EQ(RunCli({"tables", input, "-q", "-o", dir.Path("t.txt")}).out, "");
+    EXPECT_TRUE(ReadFile(dir.Path("t.txt")) == r.out);
 }
 
 TEST(Cli, TablesAsJsonKeepEveryByte) {
@@ -65,23 +316,125 @@ TEST(Cli, TablesAsJsonKeepEveryByte) {
     const CliRun r = RunCli({"tables", input, "--json"});
     ASSERT_EQ(r.status, 0);
     EXPECT_EQ(r.out.rfind("{\n  \"history\": [\"Unit Information  ... Not Found\", ", 0), 0u);
-    EXPECT_NE(r.out.find("\"JointTable\": {\"Joint\": [\"\\u00E9t\xC3\xA9\"], \"GlobalX\": [\"q\\\\$\"], \"GlobalY\": [\"1\\tx\"]"),
-              std::string::npos)
-        << r.out;
-    EXPECT_NE(r.out.find("\"CombinationList\": []"), std::string::npos);
+    EXPECT_TRUE(Has(r.out, "\"JointTable\": {\"Joint\": [\"\\u00E9t\xC3\xA9\"], \"GlobalX\": [\"q\\\\$\"], \"GlobalY\": [\"1\\tx\"]")) << r.out;
+    EXPECT_TRUE(Has(r.out, "\"CombinationList\": []"));
     // Every key in its order; a JSON parser accepts the whole.
     const std::string json = dir.Write("t.json", r.out);
     const std::string check =
         "import json,sys; d=json.load(open(sys.argv[1])); k=list(d); "
         "assert k[:3]==['history','units','JointTable'] and k[-2:]==['CombinationTable','CombinationList'] and len(k)==19, k";
     EXPECT_EQ(std::system(("/usr/bin/python3 -c \"" + check + "\" " + json).c_str()), 0);
-    EXPECT_EQ(RunCli({"tables", dir.Path("none"), "--json"}).status, 1);
 }
 
-TEST(Cli, TablesListing) {
-    const CliRun r = RunCli({"tables", Example("building.s2k")});
-    ASSERT_EQ(r.status, 0);
-    EXPECT_NE(r.out.find("== JointTable (18 rows)\nJoint\tGlobalX\tGlobalY\tGlobalZ\n1\t0\t0\t0\n"), std::string::npos);
-    EXPECT_NE(r.out.find("== AreaSectionAssignTable (6 rows)"), std::string::npos);
-    EXPECT_NE(r.out.find("Reading Area Section Assignment ....."), std::string::npos);
+TEST(Cli, WriteErrorsOnStandardOutputFail) {
+    TempDir dir;
+    const std::string input = dir.Write("b.s2k", ReadFile(Example("building.s2k")));
+    for (const char* args : {"convert b.s2k", "convert b.s2k -o - -q", "tables b.s2k --json", "--help"}) {
+        const CliRun r = RunScript("cd '" + dir.Path("") + "' && \"$CORVANE\" " + args + " >/dev/full");
+        EXPECT_EQ(r.status, 1) << args;
+        EXPECT_TRUE(Has(r.err, "corvane: standard output: No space left on device\n")) << args << r.err;
+    }
+    // A closed pipe ends the command by SIGPIPE, and the unfinished output is removed.
+    ::unlink(dir.Path("b.std").c_str());
+    const int status = RunIntoClosedPipe({"convert", input});
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGPIPE) << status;
+    EXPECT_EQ(Listing(dir.Path("")), std::set<std::string>{"b.s2k"});
+}
+
+TEST(Cli, OutOfMemoryIsToldAndReplacesNothing) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "an address-space limit cannot work under AddressSanitizer";
+#endif
+    TempDir dir;
+    const std::string tiny = dir.Write("tiny.s2k", ReadFile(Example("plate.s2k")));
+    {
+        std::ofstream out(dir.Path("big.s2k"), std::ios::binary);
+        corvane::bench::GenerateModel(20000, 3, out);
+    }
+    const std::size_t bigBytes = ReadFile(dir.Path("big.s2k")).size();
+    dir.Write("big.std", "earlier");
+    dir.Write("big.txt", "earlier");
+    for (const char* args : {"convert big.s2k", "tables big.s2k -o big.txt", "preprocess big.s2k", "abaqus big.s2k -o big.std"}) {
+        // The smallest address space (within 4 MB) in which the command does
+        // its work on a small model; the large model needs its own size on
+        // top of that, and gets half of it.
+        const std::string command = std::string(args) + " -q";
+        const std::string small = ReplaceAll(command, "big", "tiny");
+        const auto runs = [&](long kb, const std::string& what) {
+            return RunScript("ulimit -v " + std::to_string(kb) + "; cd '" + dir.Path("") + "' && \"$CORVANE\" " + what);
+        };
+        long fails = 16 << 10, works = 1 << 20;
+        ASSERT_EQ(runs(works, small).status, 0) << small;
+        while (works - fails > 4096) {
+            const long mid = (fails + works) / 2;
+            (runs(mid, small).status == 0 ? works : fails) = mid;
+        }
+        const CliRun r = runs(works + static_cast<long>(bigBytes / 2048), command);
+        EXPECT_EQ(r.status, 1) << args;
+        EXPECT_TRUE(Has(r.err, "Out of memory while reading big.s2k (" + std::to_string(std::llround(bigBytes / 1e6)) + " MB)"))
+            << args << r.err;
+    }
+    EXPECT_EQ(ReadFile(dir.Path("big.std")), "earlier");
+    EXPECT_EQ(ReadFile(dir.Path("big.txt")), "earlier");
+    for (const std::string& name : Listing(dir.Path(""))) {
+        EXPECT_NE(name[0], '.') << "an unfinished output is left: " << name;
+        EXPECT_NE(name, "big.s2k.tmp");
+    }
+}
+
+TEST(Cli, PreviewDrawsThePictureAtItsSize) {
+    TempDir dir;
+    const std::string input = dir.Write("b.s2k", ReadFile(Example("building.s2k")));
+    const CliRun r = RunCli({"preview", input, "-o", dir.Path("b.png"), "--size", "320x200", "--staad"});
+#ifdef CORVANE_HAVE_PICTURE
+    ASSERT_EQ(r.status, 0) << r.err;
+    const QImage image(QString::fromStdString(dir.Path("b.png")));
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.width(), 320);
+    EXPECT_EQ(image.height(), 200);
+    long drawn = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) drawn += image.pixel(x, y) != qRgb(255, 255, 255);
+    EXPECT_GT(drawn, 500) << "the model is drawn";
+    EXPECT_EQ(RunCli({"preview", input, "-q"}).status, 0);
+    EXPECT_EQ(QImage(QString::fromStdString(dir.Path("b.png"))).size(), QSize(1200, 900));
+#else
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(Has(r.err, "not available in this build"));
+#endif
+}
+
+TEST(Cli, CompletionAndManualListEveryOption) {
+    // The script the build made is the one the program prints.
+    const std::string cli = CORVANE_CLI;
+    const std::string built = cli.substr(0, cli.rfind('/')) + "/corvane.bash-completion";
+    const CliRun printed = RunCli({"completion", "bash"});
+    ASSERT_EQ(printed.status, 0);
+    EXPECT_EQ(ReadFile(built), printed.out);
+
+    TempDir dir;
+    ::mkdir(dir.Path("models").c_str(), 0755);
+    dir.Write("m.s2k", "");
+    const auto complete = [&](const std::string& line) {
+        return RunScript("source '" + built + "'; cd '" + dir.Path("") + "'; COMP_WORDS=(" + line +
+                         "); COMP_CWORD=$((${#COMP_WORDS[@]} - 1)); _corvane; echo \"${COMPREPLY[*]}\"")
+            .out;
+    };
+    EXPECT_EQ(complete("corvane co"), "convert completion\n");
+    EXPECT_EQ(complete("corvane convert --out"), "--output --output-dir\n");
+    EXPECT_EQ(complete("corvane convert --output-dir ''"), "models\n");
+    const std::string files = complete("corvane convert --output = m");
+    EXPECT_TRUE(files == "m.s2k models\n" || files == "models m.s2k\n") << files;
+    EXPECT_EQ(complete("corvane tables --j"), "--json\n");
+    EXPECT_EQ(complete("corvane convert -j ''"), "\n");
+    EXPECT_EQ(complete("corvane completion ''"), "bash\n");
+
+    // Every long option of every command's help is in the manual page.
+    std::string manual = ReadFile(std::string(CORVANE_SOURCE_DIR) + "/cli/corvane.1.in");
+    manual = ReplaceAll(manual, "\\-", "-");
+    for (const char* command : {"convert", "abaqus", "preprocess", "tables", "preview", "completion"}) {
+        for (const std::string& option : LongOptions(RunCli({command, "--help"}).out))
+            EXPECT_TRUE(Has(manual, option)) << command << " " << option;
+        EXPECT_TRUE(Has(manual, std::string(".B ") + command)) << command;
+    }
 }

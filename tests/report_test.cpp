@@ -96,8 +96,9 @@ TEST(Report, CommandLineFileStrictAndUnchangedOutputs) {
     TempDir dir;
     const std::string input = dir.Write("m.s2k", ReadFile(std::string(CORVANE_SOURCE_DIR) + "/examples/building.s2k"));
     CliRun r = RunCli({"convert", input, "--report", dir.Path("r.tsv"), "--strict"});
-    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.status, 3);
     EXPECT_EQ(CrlfLines(ReadFile(dir.Path("r.tsv"))).size(), 1u);  // LF lines: one text
+    EXPECT_EQ(ReadFile(dir.Path("r.tsv")).rfind("kind\ttable\tname\tsentence\n", 0), 0u);
     EXPECT_NE(ReadFile(dir.Path("r.tsv")).find("unsupported-shape\tFRAME SECTION PROPERTIES 01 - GENERAL\tBOX200\t"), std::string::npos);
     r = RunCli({"convert", input, "--report", dir.Path("r.json")});
     EXPECT_EQ(r.status, 0);

@@ -1,0 +1,208 @@
+// tables and preview, and what every command shares: exit statuses and the
+// messages that name a path.
+#include "cli/Commands.h"
+#include "cli/Console.h"
+#include "cli/TablesOutput.h"
+#include "driver/Files.h"
+#include "driver/OutputFile.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <new>
+#include <sys/stat.h>
+#include <system_error>
+
+#ifdef CORVANE_HAVE_PICTURE
+#include "picture/BuildPicture.h"
+#include "picture/ModelPainter.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#endif
+
+namespace corvane {
+
+namespace {
+
+int Rank(int status) {
+    switch (status) {
+        case kDone: return 0;
+        case kReportNotEmpty: return 1;
+        case kUsageError: return 2;
+        default: return 3;
+    }
+}
+
+// The path of an output given with -o: "-" (or nothing) is standard output.
+bool IsStdout(const std::string& output) { return output.empty() || output == "-"; }
+
+constexpr int kMaxPictureSide = 16384;
+
+bool ParseSize(const std::string& text, int* width, int* height) {
+    const std::size_t x = text.find_first_of("xX");
+    if (x == std::string::npos || x == 0 || x + 1 >= text.size()) return false;
+    const auto number = [](const std::string& digits, int* into) {
+        if (digits.empty() || digits.size() > 5 || digits.find_first_not_of("0123456789") != std::string::npos) return false;
+        *into = std::stoi(digits);
+        return *into >= 1 && *into <= kMaxPictureSide;
+    };
+    return number(text.substr(0, x), width) && number(text.substr(x + 1), height);
+}
+
+// Reads every table of the input for tables and preview; false, with the
+// reason told, when the input cannot be read.
+bool ReadModel(Session& s, ConsoleHistory& history, JobConsole& console) {
+    if (ReadAllTables(s, history)) return true;
+    const std::string problem = InputProblem(s.inputPath);
+    console.Message(problem.empty() ? s.inputPath + ": cannot read" : problem);
+    return false;
+}
+
+}  // namespace
+
+int WorseStatus(int a, int b) { return Rank(b) > Rank(a) ? b : a; }
+
+std::string InputProblem(const std::string& path) {
+    struct stat st {};
+    const std::string name = path.empty() ? "\"\"" : path;
+    if (::stat(path.c_str(), &st) != 0)
+        return name + (errno == ENOENT ? std::string(": file not found") : ": " + std::string(std::strerror(errno)));
+    if (S_ISDIR(st.st_mode)) return name + ": is a directory";
+    if (!S_ISREG(st.st_mode)) return name + ": is not a regular file";
+    return {};
+}
+
+std::string OutOfMemoryText(const std::string& input) {
+    const auto mb = static_cast<long long>(std::llround(static_cast<double>(FileSize(input)) / 1e6));
+    return "Out of memory while reading " + input + " (" + std::to_string(mb) + " MB)";
+}
+
+int RunGuarded(const std::string& input, JobConsole& console, const std::function<int()>& run) {
+    try {
+        return run();
+    } catch (const std::bad_alloc&) {
+        console.Message(OutOfMemoryText(input));
+    } catch (const std::system_error& e) {
+        if (e.code() == std::errc::resource_unavailable_try_again || e.code() == std::errc::not_enough_memory)
+            console.Message(OutOfMemoryText(input));
+        else
+            console.Message(input + ": " + e.what());
+    } catch (const std::exception& e) {
+        console.Message(input + ": " + e.what());
+    }
+    return kFailed;
+}
+
+int RunTables(const CliSettings& o) {
+    const std::string& input = o.inputs.front();
+    ConsoleStyle style;
+    style.quiet = o.quiet;
+    style.history = Stream::Err;  // standard output holds the tables alone
+    JobConsole console(style, false);
+    return RunGuarded(input, console, [&]() -> int {
+        OutputFile file;
+        if (!IsStdout(o.output)) {
+            if (PathsClash(input, o.output)) {
+                console.Message("Output file is the input file: " + o.output);
+                return kFailed;
+            }
+            if (!file.Open(o.output)) {
+                console.Message("Cannot write " + DescribeFileError(o.output, file.Error()));
+                return kFailed;
+            }
+        }
+        Session s;
+        s.inputPath = input;
+        s.options.allSections = o.convert.allSections;
+        s.options.full = o.convert.full;
+        ConsoleHistory history(console, o.json);
+        if (!ReadModel(s, history, console)) return kFailed;
+        const ByteWriter write = [&](std::string_view bytes) {
+            if (!file.IsOpen()) return ConsoleWrite(Stream::Out, bytes);
+            file.Write(bytes);
+            return file.Error() == 0;
+        };
+        const bool written = o.json ? WriteTablesJson(s.model, history.lines, write) : WriteTablesText(s.model, write);
+        if (!file.IsOpen()) return written ? kDone : kFailed;  // main tells standard output's failure
+        if (!written || !file.Commit()) {
+            console.Message("Cannot write " + DescribeFileError(o.output, file.Error()));
+            return kFailed;
+        }
+        console.Note("Output: " + o.output);
+        return kDone;
+    });
+}
+
+void CheckPreviewUsage(const CliSettings& o) {
+    int width = 0, height = 0;
+    if (!ParseSize(o.size, &width, &height))
+        throw UsageError("--size " + o.size + ": give WIDTHxHEIGHT in pixels, each 1 to " + std::to_string(kMaxPictureSide));
+}
+
+#ifdef CORVANE_HAVE_PICTURE
+
+int RunPreview(const CliSettings& o) {
+    const std::string& input = o.inputs.front();
+    const std::string output = o.output.empty() ? ReplaceExtension(input, ".png") : o.output;
+    ConsoleStyle style;
+    style.quiet = o.quiet;
+    style.history = output == "-" ? Stream::Err : Stream::Out;
+    JobConsole console(style, false);
+    return RunGuarded(input, console, [&]() -> int {
+        // The picture file is made first, so that one that cannot be
+        // written stops the command before the model is read.
+        OutputFile file;
+        if (output != "-") {
+            if (PathsClash(input, output)) {
+                console.Message("Output file is the input file: " + output);
+                return kFailed;
+            }
+            if (!file.Open(output)) {
+                console.Message("Cannot write " + DescribeFileError(output, file.Error()));
+                return kFailed;
+            }
+        }
+        int width = 0, height = 0;
+        ParseSize(o.size, &width, &height);
+        Session s;
+        s.inputPath = input;
+        ConsoleHistory history(console);
+        if (!ReadModel(s, history, console)) return kFailed;
+        const PictureModel picture = BuildPicture(s.model);
+        if (picture.JointCount() == 0) {
+            console.Message(input + ": no joint with coordinates, nothing to draw");
+            return kFailed;
+        }
+        PictureOptions options;
+        options.axes = o.staadAxes ? PictureAxes::Staad : PictureAxes::Sap2000;
+        const QImage image = RenderPicture(picture, options, QSize(width, height));
+        if (image.isNull()) throw std::bad_alloc();
+        QByteArray png;
+        QBuffer buffer(&png);
+        if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
+            console.Message(output + ": the picture could not be encoded as PNG");
+            return kFailed;
+        }
+        const std::string_view bytes(png.constData(), static_cast<std::size_t>(png.size()));
+        if (output == "-") return ConsoleWrite(Stream::Out, bytes) ? kDone : kFailed;
+        file.Write(bytes);
+        if (!file.Commit()) {
+            console.Message("Cannot write " + DescribeFileError(output, file.Error()));
+            return kFailed;
+        }
+        console.Note("Output: " + output);
+        return kDone;
+    });
+}
+
+#else
+
+int RunPreview(const CliSettings&) {
+    ConsoleWrite(Stream::Err, "corvane preview: not available in this build (it was built without Qt 6)\n");
+    return kFailed;
+}
+
+#endif
+
+}  // namespace corvane
