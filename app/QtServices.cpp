@@ -1,29 +1,44 @@
 #include "app/QtServices.h"
 
+#include "app/PathText.h"
+
 #include <QDir>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QListWidget>
 #include <QMessageBox>
+
+#include <atomic>
+#include <cstdio>
 
 namespace corvane {
 
 namespace {
 
-QString Q(const std::string& s) { return QString::fromLocal8Bit(s.data(), static_cast<int>(s.size())); }
+std::atomic<bool> screenshotRun{false};
 
-// The dialog opens in the given folder, or in the user's home folder when
-// that folder does not exist on this machine.
+QString Q(const std::string& s) { return QString::fromLocal8Bit(s.data(), static_cast<qsizetype>(s.size())); }
+
+// The dialog opens in the given folder, else in the working folder.
 QString StartFolder(const std::string& folder) {
-    const QString f = Q(folder);
-    return QDir(f).exists() ? f : QDir::homePath();
+    const QString f = ShowPath(folder);
+    return !folder.empty() && QDir(f).exists() ? f : QDir::currentPath();
 }
 
 std::optional<std::string> Chosen(const QString& file) {
     if (file.isEmpty()) return std::nullopt;
-    return file.toLocal8Bit().toStdString();
+    return PathBytes(file);
 }
 
 }  // namespace
+
+bool MessageBoxesMayBlock() {
+    if (screenshotRun.load()) return false;
+    const QString platform = QGuiApplication::platformName();
+    return platform != "offscreen" && platform != "minimal";
+}
+
+void SetScreenshotRun(bool on) { screenshotRun = on; }
 
 void ListHistory::Clear() { list_->clear(); }
 
@@ -34,6 +49,11 @@ void ListHistory::Append(const std::string& line) {
 }
 
 void QtMessages::Show(const std::string& text, const std::string& title, bool critical) {
+    if (!MessageBoxesMayBlock()) {
+        std::fprintf(stderr, "%s%s%s\n", title.c_str(), title.empty() ? "" : ": ", text.c_str());
+        std::fflush(stderr);
+        return;
+    }
     QMessageBox box(critical ? QMessageBox::Critical : QMessageBox::NoIcon, title.empty() ? QStringLiteral("Corvane Converter") : Q(title),
                     Q(text), QMessageBox::Ok, parent_);
     box.exec();
