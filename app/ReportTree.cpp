@@ -132,7 +132,7 @@ ReportPanel::ReportPanel(QWidget* parent) : QWidget(parent) {
     setObjectName("reportPanel");
     model_ = new ReportTreeModel(this);
 
-    auto* filterLabel = new QLabel("&Filter:");
+    auto* filterLabel = new QLabel("F&ilter:");
     filter_ = new QLineEdit;
     filter_->setObjectName("txtReportFilter");
     filter_->setPlaceholderText("kind, table, record or words of the sentence");
@@ -184,7 +184,11 @@ ReportPanel::ReportPanel(QWidget* parent) : QWidget(parent) {
 
 void ReportPanel::setReport(const Report* report) {
     model_->setReport(report);
-    if (!filter_->text().isEmpty()) model_->setFilter(filter_->text());
+    // Small kinds open at once, so their sentences can be read.
+    for (int r = 0; r < model_->rowCount(); ++r) {
+        const QModelIndex kind = model_->index(r, 0);
+        if (model_->rowCount(kind) <= kExpandedKind) tree_->expand(kind);
+    }
     UpdateCount();
 }
 

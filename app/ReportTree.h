@@ -61,6 +61,9 @@ private:
 class ReportPanel : public QWidget {
     Q_OBJECT
 public:
+    // Kinds with up to this many entries are shown opened.
+    static constexpr int kExpandedKind = 40;
+
     explicit ReportPanel(QWidget* parent = nullptr);
     void setReport(const Report* report);
 

@@ -81,6 +81,7 @@ TablePages::TablePages(const Model* model, QWidget* parent) : QWidget(parent), m
 QWidget* TablePages::BuildPage(TableId id, const ReaderStep* step) {
     Page& page = pages_[Index(id)];
     page.group = new QGroupBox(page.caption);
+    page.group->setFlat(true);
     page.group->setObjectName(Q(Describe(id).name));
     auto* layout = new QVBoxLayout(page.group);
 
@@ -109,8 +110,8 @@ QWidget* TablePages::BuildPage(TableId id, const ReaderStep* step) {
     page.view->verticalHeader()->hide();
     page.view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     page.view->verticalHeader()->setDefaultSectionSize(page.view->fontMetrics().height() + 6);
-    page.view->horizontalHeader()->setDefaultSectionSize(110);
-    page.view->horizontalHeader()->setStretchLastSection(true);
+    page.view->horizontalHeader()->setDefaultSectionSize(90);
+    page.view->horizontalHeader()->setMinimumSectionSize(60);
     page.view->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     page.view->setSortingEnabled(true);
     page.view->setMinimumSize(160, 80);

@@ -96,7 +96,11 @@ bool frmCorvaneMain::RunOnSession(const QString& name, std::shared_ptr<Session> 
     };
     auto done = [this, name, s, result, takeModel, after = std::move(after)](const CommandRunner::Outcome& outcome) {
         const bool ok = result->ok && !outcome.failed;
-        if (takeModel && !outcome.failed) TakeModel(std::move(*s), result->picture);
+        // A command that stopped before reading anything leaves the model on
+        // screen as it was.
+        bool read = ok;
+        for (TableId id : kTableOrder) read = read || s->model[id].found();
+        if (takeModel && !outcome.failed && read) TakeModel(std::move(*s), result->picture);
         if (!ok && !outcome.messageShown && !outcome.failed) {
             // A failure the core told only in the history: say what and why.
             std::string why = s->failure.empty() ? UnreadableReason(s->inputPath) : s->failure;
@@ -122,7 +126,7 @@ void frmCorvaneMain::TakeModel(Session&& s, std::shared_ptr<const PictureModel> 
     report_->setReport(nullptr);
     session_.report = std::move(s.report);
     report_->setReport(&session_.report);
-    tabs_->setTabText(tabs_->indexOf(report_), QString("&Report (%1)").arg(session_.report.entries.size()));
+    tabs_->setTabText(tabs_->indexOf(report_), QString("Re&port (%1)").arg(session_.report.entries.size()));
     txtForce_->setText(Q(session_.model.units.force));
     txtLength_->setText(Q(session_.model.units.length));
     if (picture && picture->JointCount() > 0) modelView_->setModel(std::move(picture));
@@ -281,6 +285,7 @@ void frmCorvaneMain::LookUpRow(TableId table, std::size_t row) {
     if (row >= sections.rows()) return;
     if (!IsExistingFile(inputPath())) {
         history_->Append(kInputNotFound);
+        messages_->Show(UnreadableReason(inputPath()), "", true);
         return;
     }
     const bool frames = table == TableId::FrameSections;

@@ -53,7 +53,7 @@ frmCorvaneMain::frmCorvaneMain(const WindowSetup& setup, QWidget* parent)
     connect(runner_, &CommandRunner::busyChanged, this, [this](bool busy) {
         SetCommandsEnabled(!busy);
         progress_->setVisible(busy);
-        lblStatus_->setText(busy ? runner_->current() + "\u2026" : QString());
+        if (busy) lblStatus_->setText(runner_->current() + "\u2026");
     });
     connect(runner_, &CommandRunner::progressed, this, [this](int done, int total) {
         progress_->setRange(0, total);
@@ -116,8 +116,8 @@ void frmCorvaneMain::BuildWindow() {
 
     tabs_ = new QTabWidget;
     tabs_->setObjectName("tabTables");
-    tabs_->addTab(tables_, "&Tables");
-    tabs_->addTab(report_, "&Report (0)");
+    tabs_->addTab(tables_, "Ta&bles");
+    tabs_->addTab(report_, "Re&port (0)");
 
     modelView_ = new ModelView;
     auto* right = new QSplitter(Qt::Vertical);
@@ -127,14 +127,16 @@ void frmCorvaneMain::BuildWindow() {
     right->addWidget(BuildHistoryPanel());
     right->setStretchFactor(0, 3);
     right->setStretchFactor(1, 2);
+    right->setSizes({620, 380});
 
     auto* main = new QSplitter(Qt::Horizontal);
     main->setObjectName("splitMain");
     main->setChildrenCollapsible(false);
     main->addWidget(tabs_);
     main->addWidget(right);
-    main->setStretchFactor(0, 3);
-    main->setStretchFactor(1, 2);
+    main->setStretchFactor(0, 1);
+    main->setStretchFactor(1, 1);
+    main->setSizes({540, 460});
     root->addWidget(main, 1);
     root->addWidget(BuildToolRow());
     setCentralWidget(central);
@@ -148,6 +150,13 @@ void frmCorvaneMain::BuildWindow() {
     progress_->setTextVisible(false);
     progress_->hide();
     statusBar()->addPermanentWidget(progress_);
+
+    // Tab goes through the paths, the units and the commands in reading order.
+    const QList<QWidget*> order{input_->edit(),       button("Sap2000 File"), output_->edit(),       button("Staad File"),
+                                txtForce_,            txtLength_,             button("Unit"),        button("Make Staad"),
+                                button("Make ABAQUS "), button("Make Ansys"), button("Preprocessor"), button("Exit"),
+                                chkAllSections_,      chkRenumber_,           chkFull_,              tabs_};
+    for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
 QWidget* frmCorvaneMain::BuildPathsAndCommands() {
@@ -169,7 +178,7 @@ QWidget* frmCorvaneMain::BuildPathsAndCommands() {
     output_ = std::make_unique<PathField>(txtStaadFile);
     auto* sapLabel = new QLabel("&Sap File");
     sapLabel->setBuddy(txtSapFile);
-    auto* staadLabel = new QLabel("S&taad File");
+    auto* staadLabel = new QLabel("Staa&d File");
     staadLabel->setBuddy(txtStaadFile);
     paths->addWidget(sapLabel, 0, 0);
     paths->addWidget(txtSapFile, 0, 1);
@@ -201,6 +210,8 @@ QWidget* frmCorvaneMain::BuildPathsAndCommands() {
     paths->addWidget(unit, 0, 5);
     paths->setColumnStretch(1, 1);
     v->addLayout(paths);
+    // Enter in the input field opens what was typed.
+    connect(txtSapFile, &QLineEdit::returnPressed, this, [this] { openModel(inputPath()); });
 
     auto* commands = new QHBoxLayout;
     auto* make = AddButton("Make Staad", [this] { RunMakeStaad(); });
@@ -243,7 +254,7 @@ QWidget* frmCorvaneMain::BuildHistoryPanel() {
     v->setSpacing(2);
 
     auto* top = new QHBoxLayout;
-    auto* caption = new QLabel("&History");
+    auto* caption = new QLabel("Histor&y");
     top->addWidget(caption, 1);
     // "History" in these captions means the recent-file list.
     cmdHistory_ = AddButton("Hide History", [this] { ToggleHistory(); });

@@ -22,6 +22,7 @@
 #include <QListView>
 #include <QListWidget>
 #include <QMimeData>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabWidget>
@@ -207,6 +208,10 @@ private slots:
         QVERIFY(!w.action("Make Staad")->isEnabled());
         WAIT_IDLE(w);
         QVERIFY(w.button("Make ABAQUS ")->isEnabled());
+        // The progress bar went through every reader and block.
+        QVERIFY(w.progressBar()->maximum() > 20);
+        QCOMPARE(w.progressBar()->value(), w.progressBar()->maximum());
+        QVERIFY(!w.progressBar()->isVisibleTo(&w));
         QCOMPARE(HistoryOf(w), GoldenHistory());
         QCOMPARE(streamed, GoldenHistory().size());  // every line came while the command ran
         QVERIFY(f.messages.shown.empty());
@@ -218,7 +223,6 @@ private slots:
         // Tables, report and picture of the converted model.
         QCOMPARE(Rows(w, TableId::Frames), 20);
         QCOMPARE(w.tables()->group(TableId::Frames)->title(), QString("Frame Connectivity (20)"));
-        QCOMPARE(w.leftTabs()->tabText(1), QString("&Report (6)"));
         QCOMPARE(TreeCounts(*w.reportPanel()->model()), KindCounts(cli.err.empty() ? "" : ReadFile(f.dir.Path("cli.tsv"))));
         QVERIFY(w.modelView()->hasModel());
         QCOMPARE(w.recentFiles().entries(), RecentFileList{input});
@@ -587,6 +591,19 @@ private slots:
         QVERIFY(w.button("Show History"));
         w.button("Show History")->click();
         QVERIFY(w.recentPanel()->isVisible());
+
+        // Tab walks the paths in order; Alt and a marked letter reach a field.
+        QApplication::setActiveWindow(&w);
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.inputPathField()->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w.button("Sap2000 File"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w.outputPathField());
+        QTest::keyClick(&w, Qt::Key_Y, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), w.historyList());
+        QTest::keyClick(&w, Qt::Key_S, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), w.inputPathField());
     }
 
     void theProgramAnswersOnTheConsole() {
