@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include <cstdio>
 #include <cstring>
 
 namespace corvane {
@@ -16,6 +17,7 @@ const char* const kGuiUsage =
     "                       the picture of the model are done, then end; messages go\n"
     "                       to standard error instead of message boxes\n"
     "  --tab tables|report  the page shown on the left\n"
+    "  --size WIDTHxHEIGHT  the window's size in pixels (at least 800x500)\n"
     "  --help               show this text\n"
     "  --version            show the version\n"
     "\n"
@@ -38,6 +40,15 @@ GuiArguments ParseGuiArguments(const std::vector<std::string>& args) {
         else if (arg == "--tab") {
             value(&a.tab);
             if (a.error.empty() && a.tab != "tables" && a.tab != "report") a.error = "--tab takes tables or report";
+        } else if (arg == "--size") {
+            std::string size;
+            value(&size);
+            char x = 0;
+            char rest = 0;
+            if (a.error.empty() &&
+                (std::sscanf(size.c_str(), "%d%c%d%c", &a.width, &x, &a.height, &rest) != 3 || x != 'x' || a.width < 800 ||
+                 a.height < 500 || a.width > 10000 || a.height > 10000))
+                a.error = "--size takes WIDTHxHEIGHT, at least 800x500";
         } else if (arg.size() > 1 && arg[0] == '-') a.error = "unknown option " + arg;
         else if (a.input.empty()) a.input = arg;
         else a.error = "more than one MODEL given";
@@ -49,7 +60,8 @@ GuiArguments ParseGuiArguments(const std::vector<std::string>& args) {
 
 bool AsksForHelpOrVersion(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--input") == 0 || std::strcmp(argv[i], "--screenshot") == 0 || std::strcmp(argv[i], "--tab") == 0) {
+        if (std::strcmp(argv[i], "--input") == 0 || std::strcmp(argv[i], "--screenshot") == 0 || std::strcmp(argv[i], "--tab") == 0 ||
+            std::strcmp(argv[i], "--size") == 0) {
             ++i;  // a value, even one spelled like an option
             continue;
         }

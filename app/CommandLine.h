@@ -1,5 +1,6 @@
 // The arguments of corvane-gui:
 //   corvane-gui [MODEL] [--input MODEL] [--convert] [--screenshot FILE.png] [--tab tables|report]
+//               [--size WIDTHxHEIGHT]
 //   corvane-gui --help | --version
 // Paths are kept as the bytes given, so any file name opens.
 #pragma once
@@ -14,6 +15,7 @@ struct GuiArguments {
     bool convert = false;    // press "Make Staad" once the window shows
     std::string screenshot;  // save a picture of the window here and end
     std::string tab;         // "tables" or "report": the page in front
+    int width = 0, height = 0;  // the window's size; 0: the usual one
     bool help = false;
     bool version = false;
     std::string error;       // what was wrong with the arguments

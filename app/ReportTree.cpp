@@ -151,11 +151,14 @@ ReportPanel::ReportPanel(QWidget* parent) : QWidget(parent) {
     tree_->setAlternatingRowColors(true);
     tree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tree_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    tree_->header()->setStretchLastSection(false);
-    tree_->header()->setSectionResizeMode(ReportTreeModel::KindOrSentence, QHeaderView::Stretch);
+    // The sentence is never cut: its column is as wide as the longest one
+    // near the rows shown, and the tree scrolls sideways when it must.
+    tree_->header()->setStretchLastSection(true);
+    tree_->header()->setSectionResizeMode(ReportTreeModel::KindOrSentence, QHeaderView::ResizeToContents);
     tree_->header()->resizeSection(ReportTreeModel::Count, 70);
     tree_->header()->resizeSection(ReportTreeModel::TableName, 150);
     tree_->header()->resizeSection(ReportTreeModel::Record, 90);
+    tree_->setTextElideMode(Qt::ElideNone);
     tree_->setMinimumSize(160, 80);
 
     auto* top = new QHBoxLayout;

@@ -23,7 +23,7 @@ namespace corvane {
 class ReportTreeModel : public QAbstractItemModel {
     Q_OBJECT
 public:
-    enum Column { KindOrSentence, Count, TableName, Record, ColumnCount };
+    enum Column { KindOrSentence, Count, Record, TableName, ColumnCount };
 
     explicit ReportTreeModel(QObject* parent = nullptr) : QAbstractItemModel(parent) {}
 

@@ -61,19 +61,26 @@ TablePages::TablePages(const Model* model, QWidget* parent) : QWidget(parent), m
         page.listRow = tableList_->row(item);
         stack_->addWidget(BuildPage(id, step));
     }
-    // Wide enough for the longest caption with a count of six figures.
-    const int width = tableList_->sizeHintForColumn(0) + tableList_->fontMetrics().horizontalAdvance(" (000000)") + 24;
-    tableList_->setFixedWidth(width);
-    tableList_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+    tableList_->setMinimumWidth(100);
     connect(tableList_, &QListWidget::currentRowChanged, this, [this](int row) {
         const QListWidgetItem* item = tableList_->item(row);
         if (item && item->data(Qt::UserRole).isValid()) stack_->setCurrentIndex(item->data(Qt::UserRole).toInt());
     });
 
+    // The list starts wide enough for the longest caption with a count of
+    // six figures; the splitter gives its room to the table when wanted.
+    auto* split = new QSplitter(Qt::Horizontal);
+    split->setObjectName("splitTables");
+    split->setChildrenCollapsible(false);
+    split->addWidget(tableList_);
+    split->addWidget(stack_);
+    split->setStretchFactor(0, 0);
+    split->setStretchFactor(1, 1);
+    const int listWidth = tableList_->sizeHintForColumn(0) + tableList_->fontMetrics().horizontalAdvance(" (000000)") + 24;
+    split->setSizes({listWidth, 4 * listWidth});
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(tableList_);
-    layout->addWidget(stack_, 1);
+    layout->addWidget(split);
     UpdateCaptions();
     showTable(TableId::Joints);
 }

@@ -265,10 +265,10 @@ QWidget* frmCorvaneMain::BuildHistoryPanel() {
     auto* lists = new QHBoxLayout;
     lstHistory_ = new QListWidget;
     lstHistory_->setObjectName("lstHistory");
-    lstHistory_->setUniformItemSizes(true);
+    lstHistory_->setTextElideMode(Qt::ElideNone);  // long lines scroll sideways, never cut
     lstHistory_->setMinimumSize(120, 60);
     caption->setBuddy(lstHistory_);
-    lists->addWidget(lstHistory_, 3);
+    lists->addWidget(lstHistory_, 2);
 
     auto* recentBox = new QGroupBox("Recent files");
     recentBox->setObjectName("grpRecent");
@@ -284,7 +284,7 @@ QWidget* frmCorvaneMain::BuildHistoryPanel() {
         const QByteArray bytes = item->data(Qt::UserRole).toByteArray();
         openModel(bytes.toStdString());
     });
-    lists->addWidget(recentBox, 2);
+    lists->addWidget(recentBox, 1);
     v->addLayout(lists, 1);
     return panel;
 }

@@ -41,6 +41,7 @@ bool SaveScreenshot(QWidget& window, const std::string& path) {
 
 int Run(QApplication& app, const GuiArguments& args) {
     frmCorvaneMain window;
+    if (args.width > 0) window.resize(args.width, args.height);
     if (args.tab == "report") window.leftTabs()->setCurrentWidget(window.reportPanel());
     window.show();
 

@@ -260,6 +260,10 @@ private slots:
         QVERIFY(!ParseGuiArguments({"a.s2k", "b.s2k"}).error.empty());
         QVERIFY(!ParseGuiArguments({"--convert"}).error.empty());
         QVERIFY(!ParseGuiArguments({"--tab", "sideways"}).error.empty());
+        a = ParseGuiArguments({"--size", "1024x600"});
+        QVERIFY(a.error.empty() && a.width == 1024 && a.height == 600);
+        for (const char* bad : {"1024", "1024x", "640x480", "1024x600x", "axb"})
+            QVERIFY2(!ParseGuiArguments({"--size", bad}).error.empty(), bad);
         // A file called --help given to --input is a file, not a question.
         const char* named[] = {"corvane-gui", "--input", "--help"};
         QVERIFY(!AsksForHelpOrVersion(3, const_cast<char**>(named)));
