@@ -242,6 +242,21 @@ private slots:
         QCOMPARE(ReadFile(input), ReadFile(std::string(CORVANE_SOURCE_DIR) + "/examples/building.s2k"));
     }
 
+    void closingWhileACommandRunsWaitsForIt() {
+        Fixture f;
+        const std::string input = f.Copy("building.s2k", "b.s2k");
+        frmCorvaneMain w(f.Setup());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.setInputPath(input);
+        w.button("Make Staad")->click();
+        QVERIFY(!w.close());  // refused for now: the command cannot stop halfway
+        QVERIFY(w.isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(!w.isVisible(), 30000);
+        QCOMPARE(ReadFile(f.dir.Path("b.std")), ReadFile(std::string(CORVANE_SOURCE_DIR) + "/tests/golden/building.std"));
+        QCOMPARE(ReadFile(f.dir.Path("config/corvane.dat")), " 1 \r\n" + input + "\r\n");
+    }
+
     void reportTreeCountsMatchTheCommandLineOnALargeModel() {
         const std::string corpus = CorpusFile("sap2000_v22_lbin_large_areas_combos_Addition_0303.$2k");
         if (corpus.empty()) QSKIP("the shared corpus is not here");
