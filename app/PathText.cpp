@@ -13,6 +13,10 @@ QString ShowPath(const std::string& bytes) {
 
 std::string PathBytes(const QString& text) { return QFile::encodeName(text).toStdString(); }
 
+QString ShowText(std::string_view bytes) { return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())); }
+
+std::string TextBytes(const QString& text) { return text.toUtf8().toStdString(); }
+
 std::string LocalFileBytes(const QUrl& url) {
     if (!url.isLocalFile()) return {};
     return QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString();

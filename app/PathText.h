@@ -1,3 +1,5 @@
+// Texts and file names between the core's bytes and Qt's strings.
+//
 // File names as the platform's bytes. The core takes paths as bytes; the
 // window shows them decoded and keeps the bytes it was given, so a name that
 // is not valid in the locale's encoding still opens.
@@ -6,6 +8,7 @@
 #include <QString>
 
 #include <string>
+#include <string_view>
 
 class QLineEdit;
 class QUrl;
@@ -14,6 +17,11 @@ namespace corvane {
 
 QString ShowPath(const std::string& bytes);
 std::string PathBytes(const QString& text);
+
+// Texts of the model and the core (cells, history lines, messages) shown as
+// UTF-8, and a text typed in the window as its bytes.
+QString ShowText(std::string_view bytes);
+std::string TextBytes(const QString& text);
 
 // The local file a URL names, as bytes taken from its percent-encoded path
 // (so no byte is lost to decoding); "" for a URL that is no local file.

@@ -17,8 +17,6 @@ namespace {
 
 std::atomic<bool> screenshotRun{false};
 
-QString Q(const std::string& s) { return QString::fromLocal8Bit(s.data(), static_cast<qsizetype>(s.size())); }
-
 // The dialog opens in the given folder, else in the working folder.
 QString StartFolder(const std::string& folder) {
     const QString f = ShowPath(folder);
@@ -43,7 +41,7 @@ void SetScreenshotRun(bool on) { screenshotRun = on; }
 void ListHistory::Clear() { list_->clear(); }
 
 void ListHistory::Append(const std::string& line) {
-    list_->addItem(Q(line));
+    list_->addItem(ShowText(line));
     list_->setCurrentRow(list_->count() - 1);
     list_->scrollToBottom();
 }
@@ -54,17 +52,17 @@ void QtMessages::Show(const std::string& text, const std::string& title, bool cr
         std::fflush(stderr);
         return;
     }
-    QMessageBox box(critical ? QMessageBox::Critical : QMessageBox::NoIcon, title.empty() ? QStringLiteral("Corvane Converter") : Q(title),
-                    Q(text), QMessageBox::Ok, parent_);
+    QMessageBox box(critical ? QMessageBox::Critical : QMessageBox::NoIcon, title.empty() ? QStringLiteral("Corvane Converter") : ShowText(title),
+                    ShowText(text), QMessageBox::Ok, parent_);
     box.exec();
 }
 
 std::optional<std::string> QtFileDialogs::Open(const std::string& title, const std::string& folder, const std::string& filter) {
-    return Chosen(QFileDialog::getOpenFileName(parent_, Q(title), StartFolder(folder), Q(filter)));
+    return Chosen(QFileDialog::getOpenFileName(parent_, ShowText(title), StartFolder(folder), ShowText(filter)));
 }
 
 std::optional<std::string> QtFileDialogs::Save(const std::string& title, const std::string& folder, const std::string& filter) {
-    return Chosen(QFileDialog::getSaveFileName(parent_, Q(title), StartFolder(folder), Q(filter)));
+    return Chosen(QFileDialog::getSaveFileName(parent_, ShowText(title), StartFolder(folder), ShowText(filter)));
 }
 
 }  // namespace corvane

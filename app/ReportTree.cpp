@@ -1,5 +1,7 @@
 #include "app/ReportTree.h"
 
+#include "app/PathText.h"
+
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -14,8 +16,6 @@
 namespace corvane {
 
 namespace {
-
-QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 // Kind rows carry 0 as internal id; entry rows the row of their kind + 1.
 constexpr quintptr kKindRow = 0;
@@ -56,10 +56,10 @@ void ReportTreeModel::ApplyFilter() {
             group.shown = group.all;
         } else {
             group.shown.clear();
-            const QString kind = Q(KindId(group.kind));
+            const QString kind = ShowText(KindId(group.kind));
             for (std::uint32_t i : group.all) {
                 const ReportEntry& e = report_->entries[i];
-                const QString hay = kind + '\t' + Q(e.table) + '\t' + Q(e.name) + '\t' + Q(Sentence(e));
+                const QString hay = kind + '\t' + ShowText(e.table) + '\t' + ShowText(e.name) + '\t' + ShowText(Sentence(e));
                 if (hay.contains(needle, Qt::CaseInsensitive)) group.shown.push_back(i);
             }
         }
@@ -100,7 +100,7 @@ QVariant ReportTreeModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole)) return {};
     if (index.internalId() == kKindRow) {
         const Group& group = GroupAt(index.row());
-        if (index.column() == KindOrSentence) return Q(KindId(group.kind));
+        if (index.column() == KindOrSentence) return ShowText(KindId(group.kind));
         if (index.column() == Count && role == Qt::DisplayRole) {
             if (group.shown.size() == group.all.size()) return QString::number(group.all.size());
             return QString("%1 of %2").arg(group.shown.size()).arg(group.all.size());
@@ -110,9 +110,9 @@ QVariant ReportTreeModel::data(const QModelIndex& index, int role) const {
     const Group& group = GroupAt(static_cast<int>(index.internalId() - 1));
     const ReportEntry& e = report_->entries[group.shown[static_cast<std::size_t>(index.row())]];
     switch (index.column()) {
-        case KindOrSentence: return Q(Sentence(e));
-        case TableName: return Q(e.table);
-        case Record: return Q(e.name);
+        case KindOrSentence: return ShowText(Sentence(e));
+        case TableName: return ShowText(e.table);
+        case Record: return ShowText(e.name);
         default: return {};
     }
 }

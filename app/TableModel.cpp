@@ -1,5 +1,7 @@
 #include "app/TableModel.h"
 
+#include "app/PathText.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -10,9 +12,6 @@
 namespace corvane {
 
 namespace {
-
-QString Q(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 // The value of a cell that is a number as a whole, else NaN.
 double NumberOf(std::string_view text) {
@@ -36,7 +35,7 @@ int TableModel::columnCount(const QModelIndex& parent) const {
 QVariant TableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || static_cast<std::size_t>(index.row()) >= table_->rows()) return {};
     const std::size_t row = tableRow(index.row());
-    if (role == Qt::DisplayRole || role == Qt::ToolTipRole) return Q(table_->Text(row, index.column()));
+    if (role == Qt::DisplayRole || role == Qt::ToolTipRole) return ShowText(table_->Text(row, index.column()));
     if (role == Qt::TextAlignmentRole) {
         const bool number = !table_->Absent(row, index.column()) && !std::isnan(NumberOf(table_->View(row, index.column())));
         return QVariant::fromValue(Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft));
@@ -49,7 +48,7 @@ QVariant TableModel::headerData(int section, Qt::Orientation orientation, int ro
     if (orientation == Qt::Vertical) return section + 1;
     const TableDescriptor& d = table_->descriptor();
     if (section < 0 || static_cast<std::size_t>(section) >= d.columnCount) return {};
-    return Q(d.columns[section].name);
+    return ShowText(d.columns[section].name);
 }
 
 void TableModel::sort(int column, Qt::SortOrder order) {
@@ -105,7 +104,7 @@ int CombinationListModel::rowCount(const QModelIndex& parent) const {
 QVariant CombinationListModel::data(const QModelIndex& index, int role) const {
     const auto& starts = model_->combinationStarts;
     if (!index.isValid() || static_cast<std::size_t>(index.row()) >= starts.size() || role != Qt::DisplayRole) return {};
-    return Q((*model_)[TableId::Combinations].Text(starts[static_cast<std::size_t>(index.row())], CombinationCol::ComboName));
+    return ShowText((*model_)[TableId::Combinations].Text(starts[static_cast<std::size_t>(index.row())], CombinationCol::ComboName));
 }
 
 std::size_t CombinationOfRow(const Model& model, std::size_t row) {

@@ -1,5 +1,6 @@
 #include "app/TablePages.h"
 
+#include "app/PathText.h"
 #include "app/TableModel.h"
 
 #include <QGroupBox>
@@ -17,8 +18,6 @@
 namespace corvane {
 
 namespace {
-
-QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 // The reader of a table: the step that reads the table's SAP2000 table.
 const ReaderStep* ReaderOf(TableId id) {
@@ -55,7 +54,7 @@ TablePages::TablePages(const Model* model, QWidget* parent) : QWidget(parent), m
         }
         const ReaderStep* step = ReaderOf(id);
         Page& page = pages_[Index(id)];
-        page.caption = step ? Q(step->name) : Q(Describe(id).name);
+        page.caption = step ? ShowText(step->name) : ShowText(Describe(id).name);
         auto* item = new QListWidgetItem(page.caption, tableList_);
         item->setData(Qt::UserRole, stack_->count());
         page.listRow = tableList_->row(item);
@@ -89,17 +88,17 @@ QWidget* TablePages::BuildPage(TableId id, const ReaderStep* step) {
     Page& page = pages_[Index(id)];
     page.group = new QGroupBox(page.caption);
     page.group->setFlat(true);
-    page.group->setObjectName(Q(Describe(id).name));
+    page.group->setObjectName(ShowText(Describe(id).name));
     auto* layout = new QVBoxLayout(page.group);
 
     auto* top = new QHBoxLayout;
     if (step) {
-        auto* button = new QPushButton(Q(step->name));
+        auto* button = new QPushButton(ShowText(step->name));
         button->setToolTip("Read this table alone from the SAP2000 file");
         top->addWidget(button);
         buttons_.push_back({step, button});
     }
-    auto* source = new QLabel("SAP2000 table \"" + Q(Describe(id).sapName) + "\"");
+    auto* source = new QLabel("SAP2000 table \"" + ShowText(Describe(id).sapName) + "\"");
     source->setForegroundRole(QPalette::PlaceholderText);
     source->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);  // never widens the window
     top->addWidget(source, 1);
@@ -107,7 +106,7 @@ QWidget* TablePages::BuildPage(TableId id, const ReaderStep* step) {
 
     page.model = new TableModel(&(*model_)[id], this);
     page.view = new QTableView;
-    page.view->setObjectName(Q(Describe(id).name) + "View");
+    page.view->setObjectName(ShowText(Describe(id).name) + "View");
     page.view->setModel(page.model);
     page.view->setSelectionBehavior(QAbstractItemView::SelectRows);
     page.view->setSelectionMode(QAbstractItemView::ExtendedSelection);

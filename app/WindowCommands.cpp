@@ -1,5 +1,6 @@
 // The commands: each runs on the worker with a session of its own, and the
 // window shows what it produced once it has ended.
+#include "app/PathText.h"
 #include "app/CommandRunner.h"
 #include "app/ModelView.h"
 #include "app/ReportTree.h"
@@ -33,9 +34,6 @@ namespace corvane {
 
 namespace {
 
-QString Q(const std::string& s) { return QString::fromLocal8Bit(s.data(), static_cast<qsizetype>(s.size())); }
-std::string S(const QString& s) { return s.toLocal8Bit().toStdString(); }
-
 // Why an input cannot be read, naming it; "" when it can.
 std::string UnreadableReason(const std::string& path) {
     if (path.empty()) return "No SAP2000 file chosen: pick one with File > Open SAP2000 file (Ctrl+O).";
@@ -68,8 +66,8 @@ ConvertOptions frmCorvaneMain::Options() const {
 
 UnitsInfo frmCorvaneMain::UnitsFromFields() const {
     UnitsInfo units;
-    units.force = S(txtForce_->text());
-    units.length = S(txtLength_->text());
+    units.force = TextBytes(txtForce_->text());
+    units.length = TextBytes(txtLength_->text());
     return units;
 }
 
@@ -127,8 +125,8 @@ void frmCorvaneMain::TakeModel(Session&& s, std::shared_ptr<const PictureModel> 
     session_.report = std::move(s.report);
     report_->setReport(&session_.report);
     tabs_->setTabText(tabs_->indexOf(report_), QString("Re&port (%1)").arg(session_.report.entries.size()));
-    txtForce_->setText(Q(session_.model.units.force));
-    txtLength_->setText(Q(session_.model.units.length));
+    txtForce_->setText(ShowText(session_.model.units.force));
+    txtLength_->setText(ShowText(session_.model.units.length));
     if (picture && picture->JointCount() > 0) modelView_->setModel(std::move(picture));
     else modelView_->clear();
 }
@@ -315,7 +313,7 @@ void frmCorvaneMain::ShowLookup(const std::vector<std::string>& items) {
     cboLookup_->clear();
     QStringList texts;
     texts.reserve(static_cast<qsizetype>(items.size()));
-    for (const auto& item : items) texts << Q(item);
+    for (const auto& item : items) texts << ShowText(item);
     cboLookup_->addItems(texts);
 }
 
@@ -334,7 +332,7 @@ void frmCorvaneMain::Command22() {
     const auto& list = lastSectionAreas_;
     const std::string first = list.empty() ? std::string() : list.front();
     runs.push_back(first);
-    lblPrinted_->setText(Q(first));
+    lblPrinted_->setText(ShowText(first));
     std::string kept = first;
     for (std::size_t i = 1; i < list.size(); ++i) {
         if (TextToNumber(list[i]) != TextToNumber(kept) + 1) {

@@ -87,6 +87,15 @@ QStringList GoldenHistory() {
     return lines;
 }
 
+// Shows the window at `size` with the example building read.
+void ShowWithBuilding(Fixture& f, frmCorvaneMain& w, QSize size) {
+    w.resize(size);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QVERIFY(w.openModel(f.Copy("building.s2k", "b.s2k")));
+    WAIT_IDLE(w);
+}
+
 QTableView* View(const frmCorvaneMain& w, TableId id) { return w.tables()->view(id); }
 int Rows(const frmCorvaneMain& w, TableId id) { return View(w, id)->model()->rowCount(); }
 
@@ -282,11 +291,7 @@ private slots:
     void tablesScrollAndSortAsOne() {
         Fixture f;
         frmCorvaneMain w(f.Setup());
-        w.resize(1000, 640);
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QVERIFY(w.openModel(f.Copy("building.s2k", "b.s2k")));
-        WAIT_IDLE(w);
+        ShowWithBuilding(f, w, QSize(1000, 640));
         const Table& joints = w.session().model[TableId::Joints];
         std::map<QString, QStringList> byJoint;  // joint -> its X, Y, Z as read
         for (std::size_t r = 0; r < joints.rows(); ++r)
@@ -321,11 +326,7 @@ private slots:
     void lookupsAndTheTestCommands() {
         Fixture f;
         frmCorvaneMain w(f.Setup());
-        w.resize(1000, 640);
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QVERIFY(w.openModel(f.Copy("building.s2k", "b.s2k")));
-        WAIT_IDLE(w);
+        ShowWithBuilding(f, w, QSize(1000, 640));
         w.tables()->showTable(TableId::FrameSections);
         QTableView* sections = View(w, TableId::FrameSections);
         QTest::mouseClick(sections->viewport(), Qt::LeftButton, {}, sections->visualRect(sections->model()->index(2, 3)).center());
@@ -481,11 +482,7 @@ private slots:
     void previewHasTheModelsBoundingBox() {
         Fixture f;
         frmCorvaneMain w(f.Setup());
-        w.resize(1100, 700);
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QVERIFY(w.openModel(f.Copy("building.s2k", "b.s2k")));
-        WAIT_IDLE(w);
+        ShowWithBuilding(f, w, QSize(1100, 700));
         ModelView* view = w.modelView();
         QVERIFY(view->hasModel());
         const Table& joints = w.session().model[TableId::Joints];
@@ -587,12 +584,8 @@ private slots:
     void layoutHoldsAtTheSmallestSize() {
         Fixture f;
         frmCorvaneMain w(f.Setup());
-        w.resize(800, 500);
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QCOMPARE(w.size(), QSize(800, 500));
-        QVERIFY(w.openModel(f.Copy("building.s2k", "b.s2k")));
-        WAIT_IDLE(w);
+        ShowWithBuilding(f, w, QSize(800, 500));
+        QCOMPARE(w.size(), QSize(800, 500));  // the smallest size the layout holds
         QTest::qWait(20);
         const QString overlap = FirstOverlap(&w);
         QVERIFY2(overlap.isEmpty(), qPrintable(overlap));
