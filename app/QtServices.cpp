@@ -1,50 +1,68 @@
 #include "app/QtServices.h"
 
+#include "app/PathText.h"
+
 #include <QDir>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QListWidget>
 #include <QMessageBox>
+
+#include <atomic>
+#include <cstdio>
 
 namespace corvane {
 
 namespace {
 
-QString Q(const std::string& s) { return QString::fromLocal8Bit(s.data(), static_cast<int>(s.size())); }
+std::atomic<bool> screenshotRun{false};
 
-// The dialog opens in the given folder, or in the user's home folder when
-// that folder does not exist on this machine.
+// The dialog opens in the given folder, else in the working folder.
 QString StartFolder(const std::string& folder) {
-    const QString f = Q(folder);
-    return QDir(f).exists() ? f : QDir::homePath();
+    const QString f = ShowPath(folder);
+    return !folder.empty() && QDir(f).exists() ? f : QDir::currentPath();
 }
 
 std::optional<std::string> Chosen(const QString& file) {
     if (file.isEmpty()) return std::nullopt;
-    return file.toLocal8Bit().toStdString();
+    return PathBytes(file);
 }
 
 }  // namespace
 
+bool MessageBoxesMayBlock() {
+    if (screenshotRun.load()) return false;
+    const QString platform = QGuiApplication::platformName();
+    return platform != "offscreen" && platform != "minimal";
+}
+
+void SetScreenshotRun(bool on) { screenshotRun = on; }
+
 void ListHistory::Clear() { list_->clear(); }
 
 void ListHistory::Append(const std::string& line) {
-    list_->addItem(Q(line));
+    list_->addItem(ShowText(line));
     list_->setCurrentRow(list_->count() - 1);
     list_->scrollToBottom();
 }
 
 void QtMessages::Show(const std::string& text, const std::string& title, bool critical) {
-    QMessageBox box(critical ? QMessageBox::Critical : QMessageBox::NoIcon, title.empty() ? QStringLiteral("Corvane Converter") : Q(title),
-                    Q(text), QMessageBox::Ok, parent_);
+    if (!MessageBoxesMayBlock()) {
+        std::fprintf(stderr, "%s%s%s\n", title.c_str(), title.empty() ? "" : ": ", text.c_str());
+        std::fflush(stderr);
+        return;
+    }
+    QMessageBox box(critical ? QMessageBox::Critical : QMessageBox::NoIcon, title.empty() ? QStringLiteral("Corvane Converter") : ShowText(title),
+                    ShowText(text), QMessageBox::Ok, parent_);
     box.exec();
 }
 
 std::optional<std::string> QtFileDialogs::Open(const std::string& title, const std::string& folder, const std::string& filter) {
-    return Chosen(QFileDialog::getOpenFileName(parent_, Q(title), StartFolder(folder), Q(filter)));
+    return Chosen(QFileDialog::getOpenFileName(parent_, ShowText(title), StartFolder(folder), ShowText(filter)));
 }
 
 std::optional<std::string> QtFileDialogs::Save(const std::string& title, const std::string& folder, const std::string& filter) {
-    return Chosen(QFileDialog::getSaveFileName(parent_, Q(title), StartFolder(folder), Q(filter)));
+    return Chosen(QFileDialog::getSaveFileName(parent_, ShowText(title), StartFolder(folder), ShowText(filter)));
 }
 
 }  // namespace corvane

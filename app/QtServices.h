@@ -1,4 +1,6 @@
-// Qt implementations of the services the core and the window use.
+// Qt implementations of the services the core and the window use. They are
+// called on the GUI thread; commands on a worker reach them through the
+// CommandRunner.
 #pragma once
 
 #include "app/Services.h"
@@ -8,6 +10,12 @@ class QListWidget;
 class QWidget;
 
 namespace corvane {
+
+// Whether a message box may wait for the user. Not on the offscreen and
+// minimal platforms, nor in a screenshot run: there messages go to
+// standard error, so that nothing waits for a click that cannot come.
+bool MessageBoxesMayBlock();
+void SetScreenshotRun(bool on);
 
 // The history list: every appended line becomes the selected, visible one.
 class ListHistory : public HistoryLog {

@@ -1,184 +1,193 @@
-// The main window: the two paths, the units, the history, the recent files,
-// one group of lists per table beside the button that reads it, and every
-// command of the converter.
+// The main window: the two paths, the commands and their options, the
+// tables of the model beside its picture, the report, the history and the
+// recent files. Every command runs on a worker thread with a session of its
+// own; the window takes over the session's model and report when the
+// command has ended, and holds no conversion logic itself.
+//
+// The parts live in files of their own: TablePages (the tables),
+// ReportTree (the report), CommandRunner (the worker), RecentFiles (the
+// recent list); WindowLayout.cpp builds the window, WindowMenus.cpp the menu
+// bar, drag and drop and help, WindowCommands.cpp runs the commands.
 #pragma once
 
+#include "app/PathText.h"
 #include "app/QtServices.h"
+#include "app/RecentFiles.h"
 #include "app/Services.h"
 #include "driver/Session.h"
+#include "picture/PictureModel.h"
 #include "reader/Readers.h"
 
-#include <QAbstractListModel>
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
+class QAbstractButton;
+class QAction;
 class QCheckBox;
 class QComboBox;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QListView;
 class QListWidget;
+class QMenu;
+class QProgressBar;
 class QPushButton;
 class QTabWidget;
 
 namespace corvane {
 
-// A list of texts held elsewhere, shown without copying: the view asks for
-// a row's text when it paints it. Refresh() after the texts changed.
-class TextListModel : public QAbstractListModel {
-public:
-    explicit TextListModel(QObject* parent) : QAbstractListModel(parent) {}
-    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
-    QVariant data(const QModelIndex& index, int role) const override;
-    void Refresh() {
-        beginResetModel();
-        endResetModel();
-    }
+class CommandRunner;
+class ModelView;
+class ReportPanel;
+class TablePages;
 
-protected:
-    virtual std::size_t Size() const = 0;
-    virtual std::string Text(std::size_t row) const = 0;
-    // Shown under Qt::UserRole; empty when the list has no detail.
-    virtual std::string Detail(std::size_t) const { return {}; }
-};
-
-// One column of a model table.
-class ColumnModel : public TextListModel {
-public:
-    ColumnModel(const Table* table, int col, QObject* parent) : TextListModel(parent), table_(table), col_(col) {}
-
-private:
-    std::size_t Size() const override { return table_->rows(); }
-    std::string Text(std::size_t row) const override { return table_->Text(row, col_); }
-    const Table* table_;
-    int col_;
-};
-
-// The list of combinations: the name at each combination's first row.
-class CombinationListModel : public TextListModel {
-public:
-    CombinationListModel(const Model* model, QObject* parent) : TextListModel(parent), model_(model) {}
-
-private:
-    std::size_t Size() const override { return model_->combinationStarts.size(); }
-    std::string Text(std::size_t row) const override {
-        return (*model_)[TableId::Combinations].Text(model_->combinationStarts[row], CombinationCol::ComboName);
-    }
-    const Model* model_;
-};
-
-// The report entries: "kind: name" per line, the sentence as detail.
-class ReportModel : public TextListModel {
-public:
-    ReportModel(const Report* report, QObject* parent) : TextListModel(parent), report_(report) {}
-
-private:
-    std::size_t Size() const override { return report_->entries.size(); }
-    std::string Text(std::size_t row) const override;
-    std::string Detail(std::size_t row) const override { return Sentence(report_->entries[row]); }
-    const Report* report_;
+// What the window uses from outside; every part defaults to the real one.
+struct WindowSetup {
+    FileDialogs* dialogs = nullptr;             // Qt's file dialogs
+    MessageSink* messages = nullptr;            // Qt's message boxes
+    std::optional<RecentFileLocation> recent;   // DefaultRecentFileLocation()
 };
 
 class frmCorvaneMain : public QMainWindow {
     Q_OBJECT
 public:
-    // Dialogs and messages default to Qt's; tests pass their own.
-    explicit frmCorvaneMain(FileDialogs* dialogs = nullptr, MessageSink* messages = nullptr, QWidget* parent = nullptr);
+    explicit frmCorvaneMain(const WindowSetup& setup = {}, QWidget* parent = nullptr);
     ~frmCorvaneMain() override;
 
-    Session& session() { return session_; }
-    QLineEdit* inputPathField() const { return txtSapFile_; }
-    QLineEdit* outputPathField() const { return txtStaadFile_; }
+    // Picks a model as the input (the output follows it), clears what the
+    // window showed of the last one and reads its tables. False while a
+    // command runs.
+    bool openModel(const std::string& path);
+    // Sets the input and output paths only.
+    void setInputPath(const std::string& path);
+    std::string inputPath() const { return input_->path(); }
+    std::string outputPath() const { return output_->path(); }
+
+    bool busy() const;
+    const Session& session() const { return session_; }
+    const RecentFiles& recentFiles() const { return recent_; }
+    // Merges the recent list into its file; a failure is shown.
+    bool saveRecentFiles();
+
+    // The parts, for tests and screenshots.
+    QLineEdit* inputPathField() const { return input_->edit(); }
+    QLineEdit* outputPathField() const { return output_->edit(); }
     QListWidget* historyList() const { return lstHistory_; }
     QListWidget* recentList() const { return lstRecent_; }
-    QListView* reportList() const { return lstReport_; }
-    QGroupBox* reportGroup() const { return grpReport_; }
-    QPushButton* button(const QString& caption) const;
-    QListView* columnList(const QString& table, const QString& column) const;
+    QWidget* recentPanel() const { return grpRecent_; }
+    TablePages* tables() const { return tables_; }
+    ModelView* modelView() const { return modelView_; }
+    ReportPanel* reportPanel() const { return report_; }
+    QTabWidget* leftTabs() const { return tabs_; }
+    QProgressBar* progressBar() const { return progress_; }
+    // The button with this caption, e.g. "Make Staad" or "Joint Coordinates".
+    QAbstractButton* button(const QString& caption) const;
+    // The menu action with this text (without its "&" marks).
+    QAction* action(const QString& text) const;
     QComboBox* lookupResult() const { return cboLookup_; }
     QLabel* printedText() const { return lblPrinted_; }
     QCheckBox* allSectionsBox() const { return chkAllSections_; }
     QCheckBox* renumberBox() const { return chkRenumber_; }
+    QCheckBox* fullBox() const { return chkFull_; }
     const std::vector<std::string>& lastSectionFrames() const { return lastSectionFrames_; }
     const std::vector<std::string>& runList() const { return runList_; }
 
-    // Writes "corvane.dat" in the working folder; a failure is shown.
-    bool saveRecentFiles();
+signals:
+    // A command has ended and the window shows its outcome.
+    void commandFinished(bool ok);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
-    struct TableView {
-        QString table;
-        std::vector<ColumnModel*> models;
-        std::vector<QListView*> lists;
-    };
-
+    // WindowLayout.cpp
     void BuildWindow();
+    QWidget* BuildPathsAndCommands();
     QWidget* BuildHistoryPanel();
-    QWidget* BuildTableGroup(const QString& caption, const QString& buttonCaption, const QString& table,
-                             void (*reader)(ReadContext&));
-    QPushButton* AddButton(const QString& caption, void (frmCorvaneMain::*handler)());
+    QWidget* BuildToolRow();
+    QPushButton* AddButton(const QString& caption, std::function<void()> handler);
+    void SetCommandsEnabled(bool enabled);
+    void ShowRecentFiles();
 
+    // WindowMenus.cpp
+    void BuildMenus();
+    QAction* AddAction(QMenu* menu, const QString& text, const QString& caption, const QKeySequence& key = {});
+    void FillRecentMenu();
+    void ShowHelp();
+    void ShowAbout();
+
+    // WindowCommands.cpp
+    ConvertOptions Options() const;
+    UnitsInfo UnitsFromFields() const;
+    std::shared_ptr<Session> NewSession() const;
+    // Runs a command on the worker; `command` fills the session and tells
+    // whether it succeeded. The window then shows the session's model and
+    // report (when `takeModel`), its picture, and explains a failure that
+    // showed no message.
+    using SessionCommand = std::function<bool(Session&, HistoryLog&, MessageSink&, Progress&)>;
+    bool RunOnSession(const QString& name, std::shared_ptr<Session> s, SessionCommand command, bool takeModel,
+                      std::function<void(bool ok)> after = {});
+    void TakeModel(Session&& s, std::shared_ptr<const PictureModel> picture);
+    void ClearModel();
     void ChooseInput();
     void ChooseOutput();
     void RunMakeStaad();
     void RunMakeAbaqus();
     void RunPreprocessor();
-    void RunReader(void (*reader)(ReadContext&));
+    void RunReader(const ReaderStep& step);
+    void RunReadAll();
+    void SaveReport();
     void ToggleHistory();
-    void ExitProgram();
     void MakeStaadToSap2000();
     void Command19();
     void Command22();
     void Command26();
-    void ShowAbout();
-    void ShowFrameSectionFrames(const QModelIndex& index);
-    void ShowAreaSectionAreas(const QModelIndex& index);
-    void ShowComboCases(const QModelIndex& index);
+    void LookUpRow(TableId table, std::size_t row);
+    void ShowCombination(std::size_t combination);
     void ShowLookup(const std::vector<std::string>& items);
+    void AddRecent(const std::string& path);
 
-    void SyncUnitsToSession();
-    void RefreshTables();
-    void RefreshReport();
-    void SetCommandsEnabled(bool enabled);
-    std::string InputPath() const;
-    std::string OutputPath() const;
-    void SetInputPath(const std::string& path);
-
-    Session session_;
+    Session session_;  // the model and report on screen
     std::unique_ptr<QtMessages> ownMessages_;
     std::unique_ptr<QtFileDialogs> ownDialogs_;
     MessageSink* messages_ = nullptr;
     FileDialogs* dialogs_ = nullptr;
     std::unique_ptr<ListHistory> history_;
+    CommandRunner* runner_ = nullptr;
+    RecentFiles recent_;
 
-    QLineEdit* txtSapFile_ = nullptr;
-    QLineEdit* txtStaadFile_ = nullptr;
+    std::unique_ptr<PathField> input_, output_;
     QLineEdit* txtForce_ = nullptr;
     QLineEdit* txtLength_ = nullptr;
-    QListWidget* lstHistory_ = nullptr;
-    QListWidget* lstRecent_ = nullptr;
-    QListView* lstReport_ = nullptr;
-    ReportModel* reportModel_ = nullptr;
-    QGroupBox* grpReport_ = nullptr;
-    QPushButton* cmdHistory_ = nullptr;
-    QComboBox* cboLookup_ = nullptr;
-    QLabel* lblPrinted_ = nullptr;
     QCheckBox* chkAllSections_ = nullptr;
     QCheckBox* chkRenumber_ = nullptr;
-    QListView* lstCombinationList_ = nullptr;
-    CombinationListModel* combinationListModel_ = nullptr;
+    QCheckBox* chkFull_ = nullptr;
+    QListWidget* lstHistory_ = nullptr;
+    QListWidget* lstRecent_ = nullptr;
+    QWidget* grpRecent_ = nullptr;
+    QPushButton* cmdHistory_ = nullptr;
+    TablePages* tables_ = nullptr;
+    ModelView* modelView_ = nullptr;
+    ReportPanel* report_ = nullptr;
+    QTabWidget* tabs_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    QLabel* lblStatus_ = nullptr;
+    QComboBox* cboLookup_ = nullptr;
+    QLabel* lblPrinted_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    std::vector<QAbstractButton*> buttons_;
+    std::vector<QAction*> actions_;
+    std::vector<QAction*> commandActions_;  // disabled while a command runs
+
     std::vector<std::string> runList_;  // the number list the test commands work on
-    std::vector<QPushButton*> buttons_;
-    std::vector<TableView> tableViews_;
     std::vector<std::string> lastSectionFrames_;
     std::vector<std::string> lastSectionAreas_;
+    bool closeWhenDone_ = false;
     bool saved_ = false;
 };
 

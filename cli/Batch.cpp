@@ -120,7 +120,7 @@ public:
         console.Summary(ReportSummary(report));
         if (!path_.empty()) {
             const bool json = path_.size() >= 5 && path_.compare(path_.size() - 5, 5, ".json") == 0;
-            file_.Write(json ? ReportJson(report) : "kind\ttable\tname\tsentence\n" + ReportTsv(report));
+            file_.Write(json ? ReportJson(report) : ReportTsv(report));
             if (!file_.Commit()) {
                 console.Message(path_ + ": cannot write: " + std::strerror(file_.Error()));
                 return kFailed;

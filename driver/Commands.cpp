@@ -32,8 +32,7 @@ bool FailWith(Session& s, MessageSink& messages, std::string message) {
 // Memory ran out: the command ends, and its outputs, abandoned on the way
 // out, leave every earlier file as it was.
 bool OutOfMemory(Session& s, MessageSink& messages) {
-    const auto mb = static_cast<long long>(std::llround(static_cast<double>(FileSize(s.inputPath)) / 1e6));
-    return FailWith(s, messages, "Out of memory while reading " + s.inputPath + " (" + std::to_string(mb) + " MB)");
+    return FailWith(s, messages, OutOfMemoryMessage(s.inputPath));
 }
 
 ReadOptions ReadOptionsOf(const ConvertOptions& o) {

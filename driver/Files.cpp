@@ -3,6 +3,7 @@
 #include "driver/Session.h"
 
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <sys/stat.h>
@@ -102,6 +103,11 @@ bool BeginCommand(Session& s, const std::vector<std::string>& outputs, HistoryLo
 
 std::string DescribeFileError(const std::string& path, int error) {
     return path + ": " + std::strerror(error);
+}
+
+std::string OutOfMemoryMessage(const std::string& inputPath) {
+    const auto mb = static_cast<long long>(std::llround(static_cast<double>(FileSize(inputPath)) / 1e6));
+    return "Out of memory while reading " + inputPath + " (" + std::to_string(mb) + " MB)";
 }
 
 }  // namespace corvane

@@ -45,6 +45,10 @@ bool BeginCommand(Session& s, const std::vector<std::string>& outputs, HistoryLo
 // "path: reason" for the errno of a failed operation.
 std::string DescribeFileError(const std::string& path, int error);
 
+// "Out of memory while reading INPUT (N MB)": what every front end says
+// when a command on the input ran out of memory.
+std::string OutOfMemoryMessage(const std::string& inputPath);
+
 extern const char* const kInputNotFound;
 
 }  // namespace corvane

@@ -62,7 +62,7 @@ std::string ReportSummary(const Report& report) {
 }
 
 std::string ReportTsv(const Report& report) {
-    std::string text;
+    std::string text = "kind\ttable\tname\tsentence\n";
     for (const auto& e : report.entries) {
         text.append(KindId(e.kind));
         text += '\t';

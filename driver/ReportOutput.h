@@ -11,7 +11,8 @@ namespace corvane {
 // property are summarised by section), then the total.
 std::string ReportSummary(const Report& report);
 
-// Every entry, one per line, tab-separated; or a JSON array.
+// A header row, then every entry, one per line, tab-separated; or a JSON
+// array.
 std::string ReportTsv(const Report& report);
 std::string ReportJson(const Report& report);
 

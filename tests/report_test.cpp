@@ -87,8 +87,8 @@ TEST(Report, SummaryGroupsMembersBySection) {
     Report many;
     for (int i = 0; i < 6; ++i) many.Add(ReportKind::NumberNotInteger, "T", "J" + std::to_string(i), "Joint");
     EXPECT_EQ(ReportSummary(many), "report: number-not-integer: 6 (J0, J1, J2, J3, J4, ...)\nreport: total 6\n");
-    EXPECT_EQ(ReportTsv(r).substr(0, 93),
-              "member-without-property\tT\t0\tMember 0 gets no property: its section BOX is not converted.\nmemb");
+    EXPECT_EQ(ReportTsv(r).substr(0, 25 + 93),
+              "kind\ttable\tname\tsentence\nmember-without-property\tT\t0\tMember 0 gets no property: its section BOX is not converted.\nmemb");
     EXPECT_EQ(ReportJson(r).substr(0, 76), "[\n {\"kind\": \"member-without-property\", \"table\": \"T\", \"name\": \"0\", \"sentence\"");
 }
 

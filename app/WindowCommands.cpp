@@ -1,0 +1,350 @@
+// The commands: each runs on the worker with a session of its own, and the
+// window shows what it produced once it has ended.
+#include "app/PathText.h"
+#include "app/CommandRunner.h"
+#include "app/ModelView.h"
+#include "app/ReportTree.h"
+#include "app/TableModel.h"
+#include "app/TablePages.h"
+#include "app/frmCorvaneMain.h"
+#include "driver/Files.h"
+#include "driver/Lookups.h"
+#include "driver/OutputFile.h"
+#include "driver/Preprocessor.h"
+#include "driver/ReportOutput.h"
+#include "picture/BuildPicture.h"
+#include "text/NumberList.h"
+#include "text/NumberText.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTabWidget>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace corvane {
+
+namespace {
+
+// Why an input cannot be read, naming it; "" when it can.
+std::string UnreadableReason(const std::string& path) {
+    if (path.empty()) return "No SAP2000 file chosen: pick one with File > Open SAP2000 file (Ctrl+O).";
+    struct stat st {};
+    int error = 0;
+    if (::stat(path.c_str(), &st) != 0) error = errno;
+    else if (S_ISDIR(st.st_mode)) error = EISDIR;
+    else if (const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC); fd < 0) error = errno;
+    else ::close(fd);
+    return error ? "Cannot read " + DescribeFileError(path, error) : std::string();
+}
+
+bool EndsWith(const std::string& s, const std::string& end) {
+    return s.size() >= end.size() && s.compare(s.size() - end.size(), end.size(), end) == 0;
+}
+
+const char* const kOpenFilter = "SAP2000 text export (*.s2k *.S2K *.$2k *.$2K);;All files (*)";
+
+}  // namespace
+
+bool frmCorvaneMain::busy() const { return runner_ && runner_->busy(); }
+
+ConvertOptions frmCorvaneMain::Options() const {
+    ConvertOptions o;
+    o.allSections = chkAllSections_->isChecked();
+    o.renumber = chkRenumber_->isChecked();
+    o.full = chkFull_->isChecked();
+    return o;
+}
+
+UnitsInfo frmCorvaneMain::UnitsFromFields() const {
+    UnitsInfo units;
+    units.force = TextBytes(txtForce_->text());
+    units.length = TextBytes(txtLength_->text());
+    return units;
+}
+
+std::shared_ptr<Session> frmCorvaneMain::NewSession() const {
+    auto s = std::make_shared<Session>();
+    s->model.units = UnitsFromFields();
+    s->inputPath = inputPath();
+    s->outputPath = outputPath();
+    s->options = Options();
+    return s;
+}
+
+bool frmCorvaneMain::RunOnSession(const QString& name, std::shared_ptr<Session> s, SessionCommand command, bool takeModel,
+                                  std::function<void(bool ok)> after) {
+    struct Result {
+        bool ok = false;
+        std::shared_ptr<const PictureModel> picture;
+    };
+    auto result = std::make_shared<Result>();
+    auto job = [s, command = std::move(command), result, takeModel](CommandRunner::Services& services) {
+        result->ok = command(*s, services.history, services.messages, services.progress);
+        // The picture is made here too, from the finished model.
+        if (takeModel) result->picture = std::make_shared<const PictureModel>(BuildPicture(s->model));
+    };
+    auto done = [this, name, s, result, takeModel, after = std::move(after)](const CommandRunner::Outcome& outcome) {
+        const bool ok = result->ok && !outcome.failed;
+        // A command that stopped before reading anything leaves the model on
+        // screen as it was.
+        bool read = ok;
+        for (TableId id : kTableOrder) read = read || s->model[id].found();
+        if (takeModel && !outcome.failed && read) TakeModel(std::move(*s), result->picture);
+        if (!ok && !outcome.messageShown && !outcome.failed) {
+            // A failure the core told only in the history: say what and why.
+            std::string why = s->failure.empty() ? UnreadableReason(s->inputPath) : s->failure;
+            if (why.empty()) why = name.toStdString() + " did not complete for " + s->inputPath;
+            messages_->Show(why, "", true);
+        }
+        if (after) after(ok);
+        lblStatus_->setText(name + (ok ? " done" : " failed"));
+        emit commandFinished(ok);
+        if (closeWhenDone_) close();
+    };
+    if (!runner_->start(name, s->inputPath, std::move(job), std::move(done))) {
+        lblStatus_->setText("Wait for " + runner_->current() + " to end");
+        return false;
+    }
+    return true;
+}
+
+void frmCorvaneMain::TakeModel(Session&& s, std::shared_ptr<const PictureModel> picture) {
+    tables_->beginChange();
+    session_.model = std::move(s.model);
+    tables_->endChange();
+    report_->setReport(nullptr);
+    session_.report = std::move(s.report);
+    report_->setReport(&session_.report);
+    tabs_->setTabText(tabs_->indexOf(report_), QString("Re&port (%1)").arg(session_.report.entries.size()));
+    txtForce_->setText(ShowText(session_.model.units.force));
+    txtLength_->setText(ShowText(session_.model.units.length));
+    if (picture && picture->JointCount() > 0) modelView_->setModel(std::move(picture));
+    else modelView_->clear();
+}
+
+void frmCorvaneMain::ClearModel() {
+    Session empty;
+    empty.model.units = UnitsFromFields();
+    TakeModel(std::move(empty), nullptr);
+    cboLookup_->clear();
+    lastSectionFrames_.clear();
+    lastSectionAreas_.clear();
+}
+
+void frmCorvaneMain::setInputPath(const std::string& path) {
+    input_->set(path);
+    output_->set(path.empty() ? std::string() : ReplaceExtension(path, ".std"));
+    const QString name = ShowPath(path).section('/', -1);
+    setWindowTitle(name.isEmpty() ? QString("Corvane Converter") : name + " \u2014 Corvane Converter");
+}
+
+bool frmCorvaneMain::openModel(const std::string& path) {
+    if (busy()) {
+        lblStatus_->setText("Wait for " + runner_->current() + " to end");
+        return false;
+    }
+    setInputPath(path);
+    ClearModel();
+    RunReadAll();
+    return true;
+}
+
+void frmCorvaneMain::RunReadAll() {
+    const std::string input = inputPath();
+    RunOnSession(
+        "Reading the tables", NewSession(),
+        [](Session& s, HistoryLog& history, MessageSink&, Progress&) {
+            history.Clear();
+            return ReadAllTables(s, history);
+        },
+        true, [this, input](bool ok) {
+            if (ok) AddRecent(input);
+        });
+}
+
+void frmCorvaneMain::AddRecent(const std::string& path) {
+    recent_.Add(path);
+    ShowRecentFiles();
+}
+
+void frmCorvaneMain::ChooseInput() {
+    const auto file = dialogs_->Open("Open SAP2000 File", FolderOf(inputPath()), kOpenFilter);
+    if (file) openModel(*file);
+}
+
+void frmCorvaneMain::ChooseOutput() {
+    const std::string current = outputPath().empty() ? inputPath() : outputPath();
+    const auto file = dialogs_->Save("Save StaadPro File", FolderOf(current), "STAAD.Pro input file (*.std);;All files (*)");
+    if (file) output_->set(*file);
+}
+
+void frmCorvaneMain::RunMakeStaad() {
+    const std::string input = inputPath();
+    RunOnSession(
+        "Make Staad", NewSession(),
+        [](Session& s, HistoryLog& history, MessageSink& messages, Progress& progress) {
+            return MakeStaad(s, history, messages, &progress);
+        },
+        true, [this, input](bool ok) {
+            if (ok) AddRecent(input);
+        });
+}
+
+void frmCorvaneMain::RunMakeAbaqus() {
+    RunOnSession(
+        "Make ABAQUS", NewSession(),
+        [](Session& s, HistoryLog& history, MessageSink& messages, Progress& progress) {
+            return MakeAbaqus(s, ReplaceExtension(s.inputPath, ".inp"), history, messages, &progress);
+        },
+        true);
+}
+
+void frmCorvaneMain::RunPreprocessor() {
+    RunOnSession(
+        "Preprocessor", NewSession(),
+        [](Session& s, HistoryLog& history, MessageSink& messages, Progress&) { return Preprocess(s.inputPath, history, messages); },
+        false);
+}
+
+void frmCorvaneMain::RunReader(const ReaderStep& step) {
+    // The reader replaces its own table in a copy of the model on screen,
+    // so readers that look into other tables see what the window shows.
+    auto s = NewSession();
+    const UnitsInfo units = s->model.units;
+    s->model = session_.model;
+    s->model.units = units;
+    s->report = session_.report;
+    auto read = step.read;
+    RunOnSession(
+        QString::fromUtf8(step.name.data(), static_cast<qsizetype>(step.name.size())), s,
+        [read](Session& session, HistoryLog& history, MessageSink&, Progress&) { return ReadOneTable(session, read, history); },
+        true);
+}
+
+void frmCorvaneMain::SaveReport() {
+    if (session_.report.Empty()) return;
+    const auto chosen = dialogs_->Save("Save report", FolderOf(inputPath()), "Tab-separated text (*.tsv *.txt);;JSON (*.json)");
+    if (!chosen) return;
+    const std::string& path = *chosen;
+    if (PathsClash(path, inputPath())) {
+        messages_->Show("Output file is the input file: " + path, "", true);
+        return;
+    }
+    if (PathsClash(path, outputPath())) {
+        messages_->Show("Two outputs are one file: " + outputPath() + " and " + path, "", true);
+        return;
+    }
+    int error = 0;
+    const std::string text = EndsWith(path, ".json") ? ReportJson(session_.report) : ReportTsv(session_.report);
+    if (!WriteFileAtomically(path, text, &error)) {
+        messages_->Show("Cannot write the report " + DescribeFileError(path, error), "", true);
+        return;
+    }
+    lblStatus_->setText("Report saved to " + ShowPath(path));
+}
+
+bool frmCorvaneMain::saveRecentFiles() {
+    std::string reason;
+    if (recent_.Save(&reason)) return true;
+    messages_->Show("Cannot save the recent files: " + reason);
+    return false;
+}
+
+void frmCorvaneMain::closeEvent(QCloseEvent* event) {
+    if (busy()) {
+        // The command cannot be stopped halfway; the window closes after it.
+        closeWhenDone_ = true;
+        lblStatus_->setText("Closing once " + runner_->current() + " has ended\u2026");
+        event->ignore();
+        return;
+    }
+    if (!saved_) saveRecentFiles();
+    saved_ = true;
+    event->accept();
+}
+
+void frmCorvaneMain::LookUpRow(TableId table, std::size_t row) {
+    if (table == TableId::Combinations) {
+        const std::size_t combination = CombinationOfRow(session_.model, row);
+        if (combination < session_.model.combinationStarts.size()) ShowCombination(combination);
+        return;
+    }
+    if (table != TableId::FrameSections && table != TableId::AreaSections) return;
+    const Table& sections = session_.model[table];
+    if (row >= sections.rows()) return;
+    if (!IsExistingFile(inputPath())) {
+        history_->Append(kInputNotFound);
+        messages_->Show(UnreadableReason(inputPath()), "", true);
+        return;
+    }
+    const bool frames = table == TableId::FrameSections;
+    const std::string section = sections.Text(row, frames ? int(FrameSectionCol::SectionName) : int(AreaSectionCol::Section));
+    auto found = std::make_shared<std::vector<std::string>>();
+    RunOnSession(
+        "Lookup", NewSession(),
+        [frames, section, found](Session& s, HistoryLog&, MessageSink& messages, Progress&) {
+            *found = frames ? SectionFrames(s.inputPath, section, messages) : SectionElements(s.inputPath, section, messages);
+            return true;
+        },
+        false, [this, frames, found](bool ok) {
+            if (!ok) return;
+            (frames ? lastSectionFrames_ : lastSectionAreas_) = *found;
+            ShowLookup(*found);
+        });
+}
+
+void frmCorvaneMain::ShowCombination(std::size_t combination) {
+    const auto& starts = session_.model.combinationStarts;
+    if (combination >= starts.size()) return;
+    runList_ = CombinationCases(session_.model, starts[combination]);
+    ShowLookup(runList_);
+}
+
+void frmCorvaneMain::ShowLookup(const std::vector<std::string>& items) {
+    cboLookup_->clear();
+    QStringList texts;
+    texts.reserve(static_cast<qsizetype>(items.size()));
+    for (const auto& item : items) texts << ShowText(item);
+    cboLookup_->addItems(texts);
+}
+
+void frmCorvaneMain::MakeStaadToSap2000() { runList_ = FoldRuns(lastSectionFrames_); }
+
+void frmCorvaneMain::Command19() {
+    runList_.clear();
+    lblPrinted_->setText(QString::number(runList_.size()));
+}
+
+void frmCorvaneMain::Command22() {
+    for (std::size_t i = 0; i < kReaderStepCount; ++i)
+        if (kReaderSteps[i].read == ReadRestraints) RunReader(kReaderSteps[i]);
+    auto& runs = runList_;
+    runs.clear();
+    const auto& list = lastSectionAreas_;
+    const std::string first = list.empty() ? std::string() : list.front();
+    runs.push_back(first);
+    lblPrinted_->setText(ShowText(first));
+    std::string kept = first;
+    for (std::size_t i = 1; i < list.size(); ++i) {
+        if (TextToNumber(list[i]) != TextToNumber(kept) + 1) {
+            runs.emplace_back("TO");
+            runs.push_back(kept);
+        } else {
+            kept = list[i];
+        }
+        runs.push_back(list[i]);
+    }
+}
+
+void frmCorvaneMain::Command26() { messages_->Show("10"); }
+
+}  // namespace corvane

@@ -1,0 +1,152 @@
+// The menu bar, the recent-file menu, dropping a file on the window, help
+// and About.
+#include "app/ModelView.h"
+#include "app/ReportTree.h"
+#include "app/TablePages.h"
+#include "app/frmCorvaneMain.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
+#include <QUrl>
+
+namespace corvane {
+
+namespace {
+
+const char* const kContact = "support@corvane-converter.example";
+
+// The first dropped URL that is a local file, as bytes; "" when none is.
+std::string DroppedFile(const QMimeData* mime) {
+    if (!mime || !mime->hasUrls()) return {};
+    for (const QUrl& url : mime->urls()) {
+        std::string path = LocalFileBytes(url);
+        if (!path.empty()) return path;
+    }
+    return {};
+}
+
+}  // namespace
+
+QAction* frmCorvaneMain::AddAction(QMenu* menu, const QString& text, const QString& caption, const QKeySequence& key) {
+    auto* a = menu->addAction(text);
+    if (!key.isEmpty()) a->setShortcut(key);
+    if (!caption.isEmpty()) {
+        connect(a, &QAction::triggered, this, [this, caption] {
+            if (QAbstractButton* b = button(caption)) b->click();
+        });
+        commandActions_.push_back(a);
+    }
+    actions_.push_back(a);
+    return a;
+}
+
+void frmCorvaneMain::BuildMenus() {
+    QMenu* file = menuBar()->addMenu("&File");
+    AddAction(file, "&Open SAP2000 file\u2026", "Sap2000 File", QKeySequence::Open);
+    AddAction(file, "Save &STAAD file as\u2026", "Staad File", QKeySequence::SaveAs);
+    recentMenu_ = file->addMenu("Open &recent");
+    auto* saveReport = AddAction(file, "Save re&port\u2026", "");
+    connect(saveReport, &QAction::triggered, this, &frmCorvaneMain::SaveReport);
+    file->addSeparator();
+    auto* exit = AddAction(file, "E&xit", "", QKeySequence(Qt::CTRL | Qt::Key_Q));
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+
+    QMenu* convert = menuBar()->addMenu("&Convert");
+    AddAction(convert, "&Make Staad", "Make Staad", QKeySequence(Qt::CTRL | Qt::Key_R));
+    AddAction(convert, "Make &ABAQUS", "Make ABAQUS ");
+    AddAction(convert, "&Preprocessor", "Preprocessor");
+    convert->addSeparator();
+    // The options as check marks that follow the check boxes both ways.
+    for (QCheckBox* box : {chkAllSections_, chkRenumber_, chkFull_}) {
+        auto* a = AddAction(convert, box->text(), "");
+        a->setCheckable(true);
+        a->setToolTip(box->toolTip());
+        connect(a, &QAction::toggled, box, &QCheckBox::setChecked);
+        connect(box, &QCheckBox::toggled, a, &QAction::setChecked);
+    }
+
+    QMenu* tools = menuBar()->addMenu("&Tools");
+    for (const char* caption : {"Make Staad to Sap2000", "Make Ansys", "Command19", "Command22", "Command26"})
+        AddAction(tools, caption, caption);
+    tools->addSeparator();
+    QMenu* read = tools->addMenu("&Read one table");
+    for (std::size_t i = 0; i < kReaderStepCount; ++i) {
+        const QString caption = QString::fromUtf8(kReaderSteps[i].name.data(), static_cast<qsizetype>(kReaderSteps[i].name.size()));
+        AddAction(read, caption, caption);
+    }
+
+    QMenu* view = menuBar()->addMenu("&View");
+    auto* fit = AddAction(view, "&Fit the model", "");
+    connect(fit, &QAction::triggered, modelView_, &ModelView::fit);
+    auto* axes = AddAction(view, "&STAAD.Pro axes (Y up)", "");
+    axes->setCheckable(true);
+    connect(axes, &QAction::toggled, modelView_->staadAxesBox(), &QCheckBox::setChecked);
+    connect(modelView_->staadAxesBox(), &QCheckBox::toggled, axes, &QAction::setChecked);
+    auto* tablesTab = AddAction(view, "&Tables", "", QKeySequence(Qt::CTRL | Qt::Key_1));
+    connect(tablesTab, &QAction::triggered, this, [this] { tabs_->setCurrentWidget(tables_); });
+    auto* reportTab = AddAction(view, "&Report", "", QKeySequence(Qt::CTRL | Qt::Key_2));
+    connect(reportTab, &QAction::triggered, this, [this] { tabs_->setCurrentWidget(report_); });
+
+    QMenu* help = menuBar()->addMenu("&Help");
+    auto* contents = AddAction(help, "&Help", "", QKeySequence::HelpContents);
+    connect(contents, &QAction::triggered, this, &frmCorvaneMain::ShowHelp);
+    auto* about = AddAction(help, "&About", "");
+    connect(about, &QAction::triggered, this, &frmCorvaneMain::ShowAbout);
+}
+
+void frmCorvaneMain::FillRecentMenu() {
+    if (!recentMenu_) return;
+    recentMenu_->clear();
+    const auto& entries = recent_.entries();
+    for (std::size_t k = 0; k < entries.size() && k < 10; ++k) {
+        const std::string path = entries[entries.size() - 1 - k];  // newest first
+        auto* a = recentMenu_->addAction(QString("&%1 %2").arg((k + 1) % 10).arg(ShowPath(path).replace("&", "&&")));
+        connect(a, &QAction::triggered, this, [this, path] { openModel(path); });
+    }
+    recentMenu_->setEnabled(!entries.empty() && !busy());
+}
+
+void frmCorvaneMain::dragEnterEvent(QDragEnterEvent* event) {
+    if (!busy() && !DroppedFile(event->mimeData()).empty()) event->acceptProposedAction();
+}
+
+void frmCorvaneMain::dropEvent(QDropEvent* event) {
+    const std::string path = DroppedFile(event->mimeData());
+    if (path.empty() || !openModel(path)) return;
+    event->acceptProposedAction();
+}
+
+void frmCorvaneMain::ShowHelp() {
+    // The README beside the program, or in the folder it was built from.
+    const QString here = QCoreApplication::applicationDirPath();
+    for (const QString& candidate : {here + "/README.md", here + "/../README.md", here + "/../../README.md",
+                                     here + "/../share/doc/corvane/README.md"}) {
+        if (!QFileInfo::exists(candidate)) continue;
+        if (MessageBoxesMayBlock() && QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::cleanPath(candidate)))) return;
+        messages_->Show("The window is described in the section \"The window\" of " + QDir::cleanPath(candidate).toStdString(), "Help");
+        return;
+    }
+    messages_->Show(
+        "Open a SAP2000 text export (File > Open, Ctrl+O, or drop it on the window), check its tables and picture, "
+        "then Convert > Make Staad (Ctrl+R). The Report tab lists what was left out, by kind.",
+        "Help");
+}
+
+void frmCorvaneMain::ShowAbout() {
+    messages_->Show(std::string("Bug Report, Error Report, Feedback, Suggestions please contact ") + kContact +
+                        "\n\nCorvane Converter " CORVANE_VERSION,
+                    "About");
+}
+
+}  // namespace corvane
