@@ -2,6 +2,7 @@
 // messages that name a path.
 #include "cli/Commands.h"
 #include "cli/Console.h"
+#include "cli/PreviewPlugin.h"
 #include "cli/TablesOutput.h"
 #include "driver/Files.h"
 #include "driver/OutputFile.h"
@@ -12,14 +13,6 @@
 #include <new>
 #include <sys/stat.h>
 #include <system_error>
-
-#ifdef CORVANE_HAVE_PICTURE
-#include "picture/BuildPicture.h"
-#include "picture/ModelPainter.h"
-
-#include <QBuffer>
-#include <QByteArray>
-#endif
 
 namespace corvane {
 
@@ -140,8 +133,6 @@ void CheckPreviewUsage(const CliSettings& o) {
         throw UsageError("--size " + o.size + ": give WIDTHxHEIGHT in pixels, each 1 to " + std::to_string(kMaxPictureSide));
 }
 
-#ifdef CORVANE_HAVE_PICTURE
-
 int RunPreview(const CliSettings& o) {
     const std::string& input = o.inputs.front();
     const std::string output = o.output.empty() ? ReplaceExtension(input, ".png") : o.output;
@@ -169,24 +160,22 @@ int RunPreview(const CliSettings& o) {
         s.inputPath = input;
         ConsoleHistory history(console);
         if (!ReadModel(s, history, console)) return kFailed;
-        const PictureModel picture = BuildPicture(s.model);
-        if (picture.JointCount() == 0) {
-            console.Message(input + ": no joint with coordinates, nothing to draw");
-            return kFailed;
+        std::string png, problem;
+        switch (DrawPreview(s.model, width, height, o.staadAxes, &png, &problem)) {
+            case PreviewResult::Done: break;
+            case PreviewResult::NoJoints:
+                console.Message(input + ": no joint with coordinates, nothing to draw");
+                return kFailed;
+            case PreviewResult::NotEncoded:
+                console.Message(output + ": the picture could not be encoded as PNG");
+                return kFailed;
+            case PreviewResult::OutOfMemory: throw std::bad_alloc();
+            case PreviewResult::NotAvailable:
+                console.Message("corvane preview: not available in this installation (" + problem + ")");
+                return kFailed;
         }
-        PictureOptions options;
-        options.axes = o.staadAxes ? PictureAxes::Staad : PictureAxes::Sap2000;
-        const QImage image = RenderPicture(picture, options, QSize(width, height));
-        if (image.isNull()) throw std::bad_alloc();
-        QByteArray png;
-        QBuffer buffer(&png);
-        if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
-            console.Message(output + ": the picture could not be encoded as PNG");
-            return kFailed;
-        }
-        const std::string_view bytes(png.constData(), static_cast<std::size_t>(png.size()));
-        if (output == "-") return ConsoleWrite(Stream::Out, bytes) ? kDone : kFailed;
-        file.Write(bytes);
+        if (output == "-") return ConsoleWrite(Stream::Out, png) ? kDone : kFailed;
+        file.Write(png);
         if (!file.Commit()) {
             console.Message("Cannot write " + DescribeFileError(output, file.Error()));
             return kFailed;
@@ -195,14 +184,5 @@ int RunPreview(const CliSettings& o) {
         return kDone;
     });
 }
-
-#else
-
-int RunPreview(const CliSettings&) {
-    ConsoleWrite(Stream::Err, "corvane preview: not available in this build (it was built without Qt 6)\n");
-    return kFailed;
-}
-
-#endif
 
 }  // namespace corvane

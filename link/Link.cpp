@@ -413,8 +413,10 @@ Links Link(const Model& m, Report* report, const LinkOptions& o) {
     // The three parts touch different tables and fill different links; the
     // geometry, the largest, runs beside the other two when the model is
     // large enough to be worth a thread.
-    Report geometry, sections, loads;
-    Report* const part[3] = {report ? &geometry : nullptr, report ? &sections : nullptr, report ? &loads : nullptr};
+    // The geometry's entries, which come first and may be many, go straight
+    // into the report; the other two parts keep theirs until it is done.
+    Report sections, loads;
+    Report* const part[3] = {report, report ? &sections : nullptr, report ? &loads : nullptr};
     const std::size_t size = m[TableId::Frames].rows() + m[TableId::Joints].rows() + m[TableId::Areas].rows();
     if (size > 20000 && std::thread::hardware_concurrency() > 1) {
         std::exception_ptr failure;
@@ -439,8 +441,10 @@ Links Link(const Model& m, Report* report, const LinkOptions& o) {
         LinkSections(m, k, part[1], o);
         LinkLoads(m, k, part[2], o);
     }
-    if (report)
-        for (Report* r : part) report->Append(std::move(*r));
+    if (report) {
+        report->Append(std::move(sections));
+        report->Append(std::move(loads));
+    }
     if (o.full) {
         k.isFull = true;
         LinkFull(m, k, report, o.staad);

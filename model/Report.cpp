@@ -123,7 +123,6 @@ std::string_view Report::Intern(std::string_view text) {
 }
 
 void Report::Append(Report&& other) {
-    entries.reserve(entries.size() + other.entries.size());
     for (auto& e : other.entries) entries.push_back(std::move(e));
     for (auto& n : other.names_) names_.push_back(std::move(n));
     other.entries.clear();

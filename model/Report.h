@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -84,7 +85,8 @@ public:
         names_.clear();
     }
     bool Empty() const { return entries.empty(); }
-    std::vector<ReportEntry> entries;
+    // A deque: a long report grows without copying what it holds.
+    std::deque<ReportEntry> entries;
 
 private:
     // Shared and never moved, so that the views of the entries stay valid

@@ -75,7 +75,7 @@ void Table::SetSource(SourcePtr source) {
 
 void Table::Reserve(std::size_t rows) {
     cells_.reserve(rows * columns_);
-#ifdef MADV_HUGEPAGE
+#if defined(MADV_HUGEPAGE) && !defined(CORVANE_NO_HUGEPAGE)
     // Large tables are backed by huge pages where the system offers them:
     // a few hundred page faults instead of a hundred thousand.
     constexpr std::uintptr_t kHuge = std::uintptr_t(2) << 20;

@@ -174,14 +174,19 @@ bool IsFiniteDecimal(std::string_view s) {
         while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i, ++digits;
     }
     if (digits == 0) return false;
+    // A decimal of fewer than 300 digits and an exponent of at most two
+    // digits is far from the largest double: no need to read its value.
+    bool small = digits < 300;
     if (i < s.size() && (s[i] == 'E' || s[i] == 'e')) {
         ++i;
         if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
         std::size_t expDigits = 0;
         while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i, ++expDigits;
         if (expDigits == 0) return false;
+        small = small && expDigits <= 2 && digits < 200;
     }
     if (i != s.size()) return false;
+    if (small) return true;
     double value = 0;
     const auto result = std::from_chars(s.data() + first, s.data() + s.size(), value);
     return result.ec == std::errc() && std::isfinite(value);

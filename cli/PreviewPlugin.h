@@ -1,0 +1,21 @@
+// The preview's drawing lives in a library of its own, loaded only when a
+// picture is asked for, so that the other commands never load Qt.
+#pragma once
+
+#include "model/Model.h"
+
+#include <string>
+
+namespace corvane {
+
+enum class PreviewResult { Done, NoJoints, NotEncoded, OutOfMemory, NotAvailable };
+
+// Draws the model as a PNG of width x height pixels into *png; the axes
+// named as SAP2000 (Z up) or STAAD.Pro (Y up) does. NotAvailable (with the
+// reason in *problem) when the drawing library cannot be loaded.
+PreviewResult DrawPreview(const Model& model, int width, int height, bool staadAxes, std::string* png, std::string* problem);
+
+}  // namespace corvane
+
+// The one function the drawing library exports.
+extern "C" int corvane_draw_preview(const corvane::Model* model, int width, int height, int staadAxes, std::string* png);
