@@ -56,14 +56,7 @@ std::string DefaultOutput(BatchCommand command, const std::string& input, const 
 // and inode when the file exists. Two paths with a key in common are one
 // file.
 std::vector<std::string> IdentityKeys(const std::string& path) {
-    std::vector<std::string> keys;
-    std::error_code ec;
-    const fs::path absolute = fs::absolute(path, ec);
-    fs::path resolved = fs::weakly_canonical(absolute, ec);
-    if (ec) resolved = absolute.lexically_normal();
-    std::string spelling = resolved.string();
-    while (spelling.size() > 1 && spelling.back() == '/') spelling.pop_back();
-    keys.push_back("s:" + spelling);
+    std::vector<std::string> keys{"s:" + ResolvedSpelling(path)};
     struct stat st {};
     if (::stat(path.c_str(), &st) == 0)
         keys.push_back("i:" + std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino));

@@ -23,7 +23,6 @@ bool SameFile(const std::string& a, const std::string& b) {
     return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
-namespace {
 // The path with its existing part resolved (links, "." and "..") and the
 // rest normalised as written.
 std::string ResolvedSpelling(const std::string& path) {
@@ -36,7 +35,7 @@ std::string ResolvedSpelling(const std::string& path) {
     while (s.size() > 1 && s.back() == '/') s.pop_back();
     return s;
 }
-}  // namespace
+
 
 bool PathsClash(const std::string& a, const std::string& b) {
     if (a.empty() || b.empty()) return false;

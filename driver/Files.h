@@ -19,6 +19,10 @@ bool SameFile(const std::string& a, const std::string& b);
 // the folder is spelled (".." and links included). For refusing two outputs,
 // or an output and the input, that are one file before anything is written.
 bool PathsClash(const std::string& a, const std::string& b);
+
+// The path with its existing part resolved (links, "." and "..") and the
+// rest normalised as written, without a final "/".
+std::string ResolvedSpelling(const std::string& path);
 std::uint64_t FileSize(const std::string& path);
 
 // The path with the extension of its file name (from its last ".") replaced

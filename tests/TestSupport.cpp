@@ -121,34 +121,40 @@ std::vector<std::string> CorpusExports() {
     return files;
 }
 
-CliRun RunCli(const std::vector<std::string>& args) {
-    TempDir dir;
-    std::string cmd = std::string("'") + CORVANE_CLI + "'";
-    for (const auto& a : args) {
-        std::string quoted = "'";
-        for (char ch : a) quoted += ch == '\'' ? std::string("'\\''") : std::string(1, ch);
-        cmd += " " + quoted + "'";
-    }
-    cmd += " >'" + dir.Path("out") + "' 2>'" + dir.Path("err") + "' </dev/null";
+namespace {
+
+// Runs a shell command with both streams caught in files of `dir`.
+CliRun RunCaught(const TempDir& dir, const std::string& command) {
     CliRun r;
-    const int raw = std::system(cmd.c_str());
+    const int raw = std::system((command + " >'" + dir.Path("out") + "' 2>'" + dir.Path("err") + "' </dev/null").c_str());
     r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     r.out = ReadFile(dir.Path("out"));
     r.err = ReadFile(dir.Path("err"));
     return r;
 }
 
+}  // namespace
+
+std::string ShellQuoted(const std::string& word) {
+    std::string quoted = "'";
+    for (char ch : word) quoted += ch == '\'' ? std::string("'\\''") : std::string(1, ch);
+    return quoted + "'";
+}
+
+CliRun RunCommand(const std::string& program, const std::vector<std::string>& args, const std::string& env) {
+    TempDir dir;
+    std::string cmd = env.empty() ? std::string() : env + " ";
+    cmd += ShellQuoted(program);
+    for (const auto& a : args) cmd += " " + ShellQuoted(a);
+    return RunCaught(dir, cmd);
+}
+
+CliRun RunCli(const std::vector<std::string>& args) { return RunCommand(CORVANE_CLI, args); }
+
 CliRun RunScript(const std::string& script) {
     TempDir dir;
     const std::string file = dir.Write("script.sh", script);
-    const std::string cmd = std::string("CORVANE='") + CORVANE_CLI + "' /bin/bash '" + file + "' >'" + dir.Path("out") +
-                            "' 2>'" + dir.Path("err") + "' </dev/null";
-    CliRun r;
-    const int raw = std::system(cmd.c_str());
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.out = ReadFile(dir.Path("out"));
-    r.err = ReadFile(dir.Path("err"));
-    return r;
+    return RunCaught(dir, std::string("CORVANE='") + CORVANE_CLI + "' /bin/bash '" + file + "'");
 }
 
 }  // namespace corvane::test

@@ -64,6 +64,11 @@ struct CliRun {
     std::string out, err;
 };
 CliRun RunCli(const std::vector<std::string>& args);
+// Runs any program the same way, after environment settings `env`
+// ("A=1 B=2"), if given.
+CliRun RunCommand(const std::string& program, const std::vector<std::string>& args, const std::string& env = {});
+// A word quoted for the shell.
+std::string ShellQuoted(const std::string& word);
 // Runs a bash script with $CORVANE naming the command line (for redirections,
 // pipes and limits); the status is bash's, 128 + N for a signal N.
 CliRun RunScript(const std::string& script);

@@ -152,22 +152,8 @@ QString FirstOverlap(QWidget* parent) {
 }
 
 // Runs the window program; its exit status and what it printed.
-struct GuiRun {
-    int status = -1;
-    std::string out, err;
-};
-GuiRun RunGui(const std::string& env, const std::vector<std::string>& args) {
-    TempDir dir;
-    std::string cmd = env + " '" + std::string(CORVANE_GUI) + "'";
-    for (const auto& a : args) cmd += " '" + a + "'";
-    cmd += " >'" + dir.Path("out") + "' 2>'" + dir.Path("err") + "' </dev/null";
-    GuiRun r;
-    const int raw = std::system(cmd.c_str());
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.out = ReadFile(dir.Path("out"));
-    r.err = ReadFile(dir.Path("err"));
-    return r;
-}
+using GuiRun = CliRun;
+GuiRun RunGui(const std::string& env, const std::vector<std::string>& args) { return RunCommand(CORVANE_GUI, args, env); }
 
 // Standard error goes to a file while it lives.
 class CapturedStderr {
