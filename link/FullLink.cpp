@@ -235,7 +235,8 @@ void LinkLoads(const Model& m, Links& k, Report* report) {
     for (TableId id : {TableId::FrameTemperature, TableId::AreaTemperature}) {
         const Table& t = m[id];
         for (std::size_t r = 0; r < t.rows(); ++r) {
-            const bool pattern = !t.Absent(r, TemperatureLoadCol::JointPattern) && !t.Is(r, TemperatureLoadCol::JointPattern, "None");
+            const bool pattern = !t.Absent(r, TemperatureLoadCol::JointPattern) && !t.Is(r, TemperatureLoadCol::JointPattern, "None") &&
+                                 !t.Is(r, TemperatureLoadCol::JointPattern, "");
             if (Word(t, r, TemperatureLoadCol::Type) != "TEMPERATURE" || pattern)
                 report->Add(ReportKind::TemperatureNotUniform, Describe(id).sapName, t.Text(r, 0), t.Text(r, TemperatureLoadCol::LoadPat),
                             pattern ? "joint pattern " + t.Text(r, TemperatureLoadCol::JointPattern) : t.Text(r, TemperatureLoadCol::Type));

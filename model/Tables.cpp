@@ -46,20 +46,21 @@ constexpr ColumnDescriptor kFrameLocalAxes[] = {{"Frame", "NULL"}, {"Angle", "0"
 constexpr ColumnDescriptor kReleasePartial[] = {{"Frame", "NULL"}, {"PI", "0"},  {"V2I", "0"}, {"V3I", "0"}, {"TI", "0"},
                                                 {"M2I", "0"},      {"M3I", "0"}, {"PJ", "0"},  {"V2J", "0"}, {"V3J", "0"},
                                                 {"TJ", "0"},       {"M2J", "0"}, {"M3J", "0"}};
-constexpr ColumnDescriptor kFrameModifiers[] = {{"Frame", "NULL"}, {"AMod", "1"},   {"AS2Mod", "1"},  {"AS3Mod", "1"},   {"JMod", "1"},
-                                                {"I22Mod", "1"},   {"I33Mod", "1"}, {"MassMod", "1"}, {"WeightMod", "1"}};
+constexpr ColumnDescriptor kFrameModifiers[] = {
+    {"Frame", "NULL"},       {"AMod", "1"},           {"AS2Mod", "1", "A2Mod"},  {"AS3Mod", "1", "A3Mod"},    {"JMod", "1"},
+    {"I22Mod", "1", "I2Mod"}, {"I33Mod", "1", "I3Mod"}, {"MassMod", "1", "MMod"}, {"WeightMod", "1", "WMod"}};
 constexpr ColumnDescriptor kFrameOffsets[] = {
-    {"Frame", "NULL"}, {"Type", "NULL"}, {"LengthI", "0"}, {"LengthJ", "0"}, {"RigidFactor", "0"}};
+    {"Frame", "NULL"}, {"Type", "NULL", "OffsetType"}, {"LengthI", "0"}, {"LengthJ", "0"}, {"RigidFactor", "0", "RigidFact"}};
 constexpr ColumnDescriptor kFrameInsertion[] = {{"Frame", "NULL"}, {"CardinalPt", "NULL"}};
 constexpr ColumnDescriptor kActiveDof[] = {{"UX", "Yes"}, {"UY", "Yes"}, {"UZ", "Yes"}, {"RX", "Yes"}, {"RY", "Yes"}, {"RZ", "Yes"}};
 constexpr ColumnDescriptor kFrameTemperature[] = {
-    {"Frame", "NULL"}, {"LoadPat", "NULL"}, {"Type", "NULL"}, {"Temp", "0"}, {"JointPattern", ""}};
+    {"Frame", "NULL"}, {"LoadPat", "NULL"}, {"Type", "Temperature"}, {"Temp", "0"}, {"JointPattern", "", "JtPattern"}};
 constexpr ColumnDescriptor kAreaTemperature[] = {
-    {"Area", "NULL"}, {"LoadPat", "NULL"}, {"Type", "NULL"}, {"Temp", "0"}, {"JointPattern", ""}};
-constexpr ColumnDescriptor kFrameGravity[] = {{"Frame", "NULL"},     {"LoadPat", "NULL"},   {"CoordSys", "GLOBAL"},
-                                              {"MultiplierX", "0"}, {"MultiplierY", "0"}, {"MultiplierZ", "0"}};
-constexpr ColumnDescriptor kAreaGravity[] = {{"Area", "NULL"},      {"LoadPat", "NULL"},   {"CoordSys", "GLOBAL"},
-                                             {"MultiplierX", "0"}, {"MultiplierY", "0"}, {"MultiplierZ", "0"}};
+    {"Area", "NULL"}, {"LoadPat", "NULL"}, {"Type", "Temperature"}, {"Temp", "0"}, {"JointPattern", "", "JtPattern"}};
+constexpr ColumnDescriptor kFrameGravity[] = {{"Frame", "NULL"},           {"LoadPat", "NULL"},         {"CoordSys", "GLOBAL"},
+                                              {"MultiplierX", "0", "MultX"}, {"MultiplierY", "0", "MultY"}, {"MultiplierZ", "0", "MultZ"}};
+constexpr ColumnDescriptor kAreaGravity[] = {{"Area", "NULL"},            {"LoadPat", "NULL"},         {"CoordSys", "GLOBAL"},
+                                             {"MultiplierX", "0", "MultX"}, {"MultiplierY", "0", "MultY"}, {"MultiplierZ", "0", "MultZ"}};
 constexpr ColumnDescriptor kGroundDisplacement[] = {{"Joint", "NULL"}, {"LoadPat", "NULL"}, {"CoordSys", "GLOBAL"},
                                                     {"U1", "0"},       {"U2", "0"},         {"U3", "0"},
                                                     {"R1", "0"},       {"R2", "0"},         {"R3", "0"}};
@@ -72,8 +73,9 @@ constexpr ColumnDescriptor kJointConstraints[] = {{"Joint", "NULL"}, {"Constrain
 constexpr ColumnDescriptor kBodyConstraints[] = {{"Name", "NULL"}, {"CoordSys", "GLOBAL"}, {"UX", "No"}, {"UY", "No"},
                                                  {"UZ", "No"},     {"RX", "No"},            {"RY", "No"}, {"RZ", "No"}};
 constexpr ColumnDescriptor kDiaphragmConstraints[] = {{"Name", "NULL"}, {"CoordSys", "GLOBAL"}, {"Axis", "Z"}, {"MultiLevel", "No"}};
-constexpr ColumnDescriptor kAreaModifiers[] = {{"Area", "NULL"}, {"f11", "1"}, {"f22", "1"}, {"f12", "1"},   {"m11", "1"}, {"m22", "1"},
-                                               {"m12", "1"},     {"v13", "1"}, {"v23", "1"}, {"MMod", "1"}, {"WMod", "1"}};
+constexpr ColumnDescriptor kAreaModifiers[] = {{"Area", "NULL"},       {"f11", "1", "F11"}, {"f22", "1", "F22"}, {"f12", "1", "F12"},
+                                               {"m11", "1", "M11"},    {"m22", "1", "M22"}, {"m12", "1", "M12"}, {"v13", "1", "V13"},
+                                               {"v23", "1", "V23"},    {"MMod", "1"},       {"WMod", "1"}};
 constexpr ColumnDescriptor kSolids[] = {{"Solid", "NULL"},  {"Joint1", "NULL"}, {"Joint2", "NULL"}, {"Joint3", "NULL"}, {"Joint4", "NULL"},
                                         {"Joint5", "NULL"}, {"Joint6", "NULL"}, {"Joint7", "NULL"}, {"Joint8", "NULL"}};
 constexpr ColumnDescriptor kSolidAssigns[] = {{"Solid", "NULL"}, {"SolidProp", "NULL"}};

@@ -60,6 +60,8 @@ struct ColumnDescriptor {
     std::string_view name;
     // What a missing field is shown as (and written as) in this column.
     std::string_view absentText;
+    // The other name SAP2000 versions give the field, if any.
+    std::string_view alias = {};
 };
 
 struct TableDescriptor {

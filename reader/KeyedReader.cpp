@@ -6,12 +6,14 @@ namespace corvane {
 
 namespace {
 
-// The keys of a table: each column under its own name; older exports name
-// the load pattern LoadCase.
+// The keys of a table: each column under its own name and the other name
+// some SAP2000 versions give it; older exports name the load pattern
+// LoadCase.
 KeySet KeysOf(const TableDescriptor& d) {
     std::vector<KeySet::Key> keys;
     for (std::size_t k = 0; k < d.columnCount; ++k) {
         keys.push_back({d.columns[k].name, static_cast<int>(k)});
+        if (!d.columns[k].alias.empty()) keys.push_back({d.columns[k].alias, static_cast<int>(k)});
         if (d.columns[k].name == "LoadPat") keys.push_back({"LoadCase", static_cast<int>(k)});
     }
     return KeySet(std::move(keys));

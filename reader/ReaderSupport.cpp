@@ -48,7 +48,8 @@ std::string DoneLine(const char* label, std::size_t count) {
 void FillFullColumns(Table& table, Cell* row, const TokenStore& tokens) {
     const TableDescriptor& d = table.descriptor();
     for (std::size_t k = d.classicColumns; k < table.columns(); ++k) {
-        const int p = tokens.Position(d.columns[k].name);
+        int p = tokens.Position(d.columns[k].name);
+        if (p == -1 && !d.columns[k].alias.empty()) p = tokens.Position(d.columns[k].alias);
         if (p != -1) row[k] = PlainValueCell(table, tokens, p);
     }
 }

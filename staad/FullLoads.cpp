@@ -206,7 +206,8 @@ void WriteTemperatureLoads(StaadContext& c, std::int64_t pattern) {
     const Table& areas = c.model[TableId::AreaTemperature];
     const auto uniform = [](const Table& t, std::uint32_t r) {
         return Word(t, r, TemperatureLoadCol::Type) == "TEMPERATURE" &&
-               (t.Absent(r, TemperatureLoadCol::JointPattern) || t.Is(r, TemperatureLoadCol::JointPattern, "None")) &&
+               (t.Absent(r, TemperatureLoadCol::JointPattern) || t.Is(r, TemperatureLoadCol::JointPattern, "None") ||
+                t.Is(r, TemperatureLoadCol::JointPattern, "")) &&
                IsFiniteDecimal(t.View(r, TemperatureLoadCol::Temp)) && !IsZeroNumber(t.View(r, TemperatureLoadCol::Temp));
     };
     TextGroups members, elements;

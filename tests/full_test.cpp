@@ -69,10 +69,14 @@ TEST(FullProperties, ModifiersGiveOwnPropertiesAndSelfWeightFollowsSap2000) {
     const auto at = model.find("TABLE:  \"FRAME SECTION PROPERTIES 01");
     const auto end = model.find("TABLE:", at + 1);
     model.replace(at, end - at, sections);
-    const FullRun r = RunFull(model + kDead + TableText("FRAME PROPERTY MODIFIERS", {"Frame=2   AMod=10   I33Mod=0.5   WeightMod=1"}));
+    // Member 2's modifiers by one spelling of the fields, member 3's by the
+    // other.
+    const FullRun r = RunFull(model + kDead +
+                              TableText("FRAME PROPERTY MODIFIERS", {"Frame=2   AMod=10   I33Mod=0.5   WeightMod=1", "Frame=3   I2Mod=2"}));
     // Rectangles keep their dimensions and get SAP2000's torsion constant
     // and shear areas.
-    EXPECT_TRUE(Has(r.lines, "1 3 TO 4  PRIS YD 0.5 ZD 0.3 IX 0.0028 AY 0.125 AZ 0.125"));
+    EXPECT_TRUE(Has(r.lines, "1 4  PRIS YD 0.5 ZD 0.3 IX 0.0028 AY 0.125 AZ 0.125"));
+    EXPECT_TRUE(Has(r.lines, "3 PRIS AX 0.15 IX 0.0028 IY 0.00225 IZ 0.003125 AY 0.125 AZ 0.125"));
     EXPECT_TRUE(Has(r.lines, "2 PRIS AX 1.5 IX 0.0028 IY 0.001125 IZ 0.0015625 AY 0.125 AZ 0.125"));
     // STAAD.Pro weighs AX: the member with ten times the area gets the
     // difference back.
@@ -126,7 +130,8 @@ TEST(FullLoads, LoadTypesMomentsTemperatureGravityAndGroundDisplacement) {
         TableText("FRAME LOADS - TEMPERATURE",
                   {"Frame=1   LoadPat=T   Type=Temperature   Temp=25", "Frame=2   LoadPat=T   Type=Temperature   Temp=25",
                    "Frame=3   LoadPat=T   Type=\"Temperature Gradient 2\"   Temp=5"}) +
-        TableText("FRAME LOADS - GRAVITY", {"Frame=1   LoadPat=EQ   CoordSys=GLOBAL   MultiplierX=0.2   MultiplierY=0.1   MultiplierZ=0"}) +
+        TableText("FRAME LOADS - GRAVITY", {"Frame=1   LoadPat=EQ   CoordSys=GLOBAL   MultiplierX=0.2   MultiplierY=0.1   MultiplierZ=0",
+                                            "Frame=2   LoadPat=EQ   CoordSys=GLOBAL   MultX=0.5"}) +
         TableText("JOINT LOADS - GROUND DISPLACEMENT",
                   {"Joint=1   LoadPat=P   CoordSys=GLOBAL   U1=0   U2=0.01   U3=-0.02   R1=0.001   R2=0   R3=0",
                    "Joint=2   LoadPat=P   CoordSys=GLOBAL   U1=0   U2=0   U3=0   R1=0.5   R2=0   R3=0"});
@@ -143,6 +148,8 @@ TEST(FullLoads, LoadTypesMomentsTemperatureGravityAndGroundDisplacement) {
     // Gravity X stays X, Y is STAAD.Pro's -Z.
     EXPECT_TRUE(Has(r.lines, " SELFWEIGHT X 0.2 LIST 1"));
     EXPECT_TRUE(Has(r.lines, " SELFWEIGHT Z -0.1 LIST 1"));
+    // Exports that name the multipliers MultX, MultY, MultZ are read alike.
+    EXPECT_TRUE(Has(r.lines, " SELFWEIGHT X 0.5 LIST 2"));
     // Joint 1 is fixed: U2 is -FZ, U3 is FY, rotations in degrees. Joint 2
     // is free to turn: its rotation is reported, not written.
     EXPECT_TRUE(Has(r.lines, "SUPPORT DISPLACEMENT"));
