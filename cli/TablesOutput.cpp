@@ -95,7 +95,10 @@ bool WriteTablesJson(const Model& model, const std::vector<std::string>& history
         const Table& table = model[id];
         const TableDescriptor& d = table.descriptor();
         if (d.full && !model.full) continue;
-        columns.assign(table.columns(), std::string());
+        // The buffers of earlier tables are used again: their memory is
+        // already there.
+        if (columns.size() < table.columns()) columns.resize(table.columns());
+        for (std::size_t k = 0; k < table.columns(); ++k) columns[k].clear();
         for (std::size_t r = 0; r < table.rows(); ++r)
             for (std::size_t k = 0; k < table.columns(); ++k) {
                 if (r) columns[k].append(", ", 2);

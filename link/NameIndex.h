@@ -14,7 +14,8 @@ namespace corvane {
 // The first row of each distinct text of one column (compared as the cells
 // are shown: absent text, "$" of quoted values). Names that are small whole
 // numbers, as SAP2000 usually writes them, are found by their value in a
-// plain array; any other names by hash.
+// plain array; any other names by hash. The index refers to the table it
+// was built on, which must outlive it.
 class NameIndex {
 public:
     static constexpr std::int64_t kNone = -1;

@@ -34,7 +34,9 @@ TEST(NameIndex, SmallNumbersAndOtherNamesFindTheirFirstRow) {
         EXPECT_EQ(index.Find(t, 3, 0), 1);
     }
     // Numbers far beyond the row count are found by hash all the same.
-    const NameIndex sparse(Names({"5", "999999999"}), 0);
+    // (An index refers to its table, which must outlive it.)
+    const Table sparseNames = Names({"5", "999999999"});
+    const NameIndex sparse(sparseNames, 0);
     EXPECT_EQ(sparse.Find("999999999"), 1);
 }
 
@@ -72,7 +74,8 @@ TEST(NameIndex, TwoNamesWithTheSameHashStayApart) {
     EXPECT_EQ(index.Find(b), NameIndex::kNone);
     const Table other = Names({b});
     EXPECT_EQ(index.Find(other, 0, 0), NameIndex::kNone);
-    const NameIndex both(Names({a, b}), 0);
+    const Table bothNames = Names({a, b});
+    const NameIndex both(bothNames, 0);
     EXPECT_TRUE(both.repeats().empty());
     EXPECT_EQ(both.Find(b), 1);
 }
