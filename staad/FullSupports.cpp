@@ -19,9 +19,9 @@ constexpr const char* kSpring[6] = {"KFX", "KFY", "KFZ", "KMX", "KMY", "KMZ"};
 // STAAD.Pro's: Y and Z exchange places.
 constexpr int kGlobalToStaad[6] = {0, 2, 1, 3, 5, 4};
 
-// The support specification from held directions and springs (both in
+// The support condition from held directions and springs (both in
 // STAAD.Pro's order); empty when the joint is not supported at all.
-std::string Specification(const std::array<bool, 6>& held, const std::array<double, 6>& spring) {
+std::string Condition(const std::array<bool, 6>& held, const std::array<double, 6>& spring) {
     bool any = false, all = true, springs = false;
     for (int d = 0; d < 6; ++d) {
         any = any || held[d] || spring[d] != 0;
@@ -112,15 +112,15 @@ void WriteFullSupports(StaadContext& c) {
                 staadHeld[order[d]] = held[d];
                 staadSpring[order[d]] = spring[d];
             }
-            const std::string spec = Specification(staadHeld, staadSpring);
-            if (spec.empty()) continue;
-            text = "INCLINED " + Component(x.x) + " " + Component(x.y) + " " + Component(x.z) + " " + spec;
+            const std::string condition = Condition(staadHeld, staadSpring);
+            if (condition.empty()) continue;
+            text = "INCLINED " + Component(x.x) + " " + Component(x.y) + " " + Component(x.z) + " " + condition;
         } else {
             for (int d = 0; d < 6; ++d) {
                 staadHeld[kGlobalToStaad[d]] = held[d];
                 staadSpring[kGlobalToStaad[d]] = spring[d];
             }
-            text = Specification(staadHeld, staadSpring);
+            text = Condition(staadHeld, staadSpring);
             if (text.empty()) continue;
         }
         groups.Add(static_cast<std::uint32_t>(j), text);
