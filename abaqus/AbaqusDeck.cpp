@@ -40,21 +40,15 @@ void WriteElementNumbers(const Model& m, const Links& k, LineSink& out, std::siz
     }
 }
 
-// Solid elements (full conversion): eight-node bricks with their corners
-// going round one face, then the opposite one (SAP2000 numbers them in
-// binary order), in a set per solid property with its material.
+// Solid elements (full conversion): eight-node bricks, in a set per
+// material.
 void WriteSolids(const Model& m, const Links& k, LineSink& out) {
     const Table& solids = m[TableId::Solids];
     if (solids.empty()) return;
-    static constexpr int kCorners[8] = {SolidCol::Joint1, SolidCol::Joint2, SolidCol::Joint4, SolidCol::Joint3,
-                                        SolidCol::Joint5, SolidCol::Joint6, SolidCol::Joint8, SolidCol::Joint7};
     const auto complete = [&](std::size_t r) {
-        if (k.full.solidMaterial[r] == NameIndex::kNone) return false;
-        for (int col : kCorners)
-            if (k.joints.Find(solids, r, col) == NameIndex::kNone) return false;
-        return true;
+        return k.full.solidMaterial[r] != NameIndex::kNone && SolidCornersFound(k, solids, r);
     };
-    const auto number = [&](std::size_t r) { return NumberToText(k.full.solidBase + static_cast<double>(r) + 1); };
+    const auto number = [&](std::size_t r) { return k.full.SolidNumber(r); };
     std::string line;
     bool header = false;
     for (std::size_t r = 0; r < solids.rows(); ++r) {
@@ -62,7 +56,7 @@ void WriteSolids(const Model& m, const Links& k, LineSink& out) {
         if (!header) out.Line("*Element, type=C3D8");
         header = true;
         line = number(r);
-        for (int col : kCorners) {
+        for (int col : kSolidCorners) {
             line += ", ";
             solids.AppendText(line, r, col);
         }

@@ -19,6 +19,14 @@ std::string Word(const Table& t, std::size_t row, int col) {
 
 bool IsYes(const Table& t, std::size_t row, int col) { return Word(t, row, col) == "YES"; }
 
+std::string FullLinks::SolidNumber(std::size_t row) const { return NumberToText(solidBase + static_cast<double>(row) + 1); }
+
+bool SolidCornersFound(const Links& links, const Table& solids, std::size_t row) {
+    for (int col : kSolidCorners)
+        if (links.joints.Find(solids, row, col) == NameIndex::kNone) return false;
+    return true;
+}
+
 namespace {
 
 // A number cell that is not 1 (a modifier that changes something).
@@ -46,9 +54,6 @@ constexpr StructureSet kStructureSets[] = {
     {{{true, true, true, false, false, false}}, StructureType::Truss},
 };
 constexpr const char* kDofNames[6] = {"UX", "UY", "UZ", "RX", "RY", "RZ"};
-// STAAD.Pro's word for each SAP2000 direction (SAP2000's Y and Z exchange
-// places).
-constexpr const char* kStaadDof[6] = {"FX", "FZ", "FY", "MX", "MZ", "MY"};
 
 void LinkStructure(const Model& m, FullLinks& f, Report* report) {
     const Table& dof = m[TableId::ActiveDof];
@@ -66,7 +71,7 @@ void LinkStructure(const Model& m, FullLinks& f, Report* report) {
     for (int k = 0; k < 6; ++k) {
         std::string& into = f.active[k] ? active : held;
         if (!into.empty()) into += ' ';
-        into += f.active[k] ? kDofNames[k] : kStaadDof[k];
+        into += f.active[k] ? kDofNames[k] : kStaadDirection[k];
     }
     report->Add(ReportKind::InactiveDofsRestrained, "ACTIVE DEGREES OF FREEDOM", "", active.empty() ? "none" : active, held);
 }
@@ -385,7 +390,7 @@ void LinkConstraints(const Model& m, Links& k, Report* report) {
             if (all) directions = "RIGID";
             else
                 for (int d : kStaadOrder)
-                    if (tied[d]) directions += std::string(directions.empty() ? "" : " ") + kStaadDof[d];
+                    if (tied[d]) directions += std::string(directions.empty() ? "" : " ") + kStaadDirection[d];
             if (Word(bodies, row, BodyConstraintCol::CoordSys) != "GLOBAL") problem = "body constraint in " + bodies.Text(row, BodyConstraintCol::CoordSys);
             else if (directions.empty()) problem = "body constraint of no direction";
         } else if (const std::int64_t d = diaphragmIndex.Find(assigns, first, JointConstraintCol::Constraint); d != NameIndex::kNone) {
@@ -408,34 +413,25 @@ void LinkConstraints(const Model& m, Links& k, Report* report) {
             continue;
         }
         // The master: the first joint with a restraint, else the first joint.
+        const auto restrained = [&](std::uint32_t r) {
+            const std::int64_t row = k.full.restraints.Find(assigns, r, JointConstraintCol::Joint);
+            for (int d = 0; row != NameIndex::kNone && d < 6; ++d)
+                if (restraints.Is(static_cast<std::size_t>(row), RestraintCol::ux + d, "Yes")) return true;
+            return false;
+        };
         SlaveGroup group{directions, 0, {}};
         std::int64_t master = NameIndex::kNone, masterRow = NameIndex::kNone;
+        bool masterRestrained = false;
         for (std::uint32_t r : groups[keys[first]]) {
             const std::int64_t joint = k.joints.Find(assigns, r, JointConstraintCol::Joint);
             if (joint == NameIndex::kNone) {
                 if (report) report->Add(ReportKind::MissingJoint, table, name, "Constraint", assigns.Text(r, JointConstraintCol::Joint));
                 continue;
             }
-            if (master == NameIndex::kNone) {
-                master = joint;
-                masterRow = r;
-            }
-            const std::int64_t restraint = k.full.restraints.Find(assigns, r, JointConstraintCol::Joint);
-            bool held = false;
-            for (int d = 0; restraint != NameIndex::kNone && d < 6; ++d)
-                held = held || restraints.Is(static_cast<std::size_t>(restraint), RestraintCol::ux + d, "Yes");
-            if (held) {
-                // A restrained joint is the better master; the earlier one is
-                // slaved instead, unless it is restrained too.
-                bool masterHeld = false;
-                const std::int64_t mr = k.full.restraints.Find(assigns, static_cast<std::size_t>(masterRow), JointConstraintCol::Joint);
-                for (int d = 0; mr != NameIndex::kNone && d < 6; ++d)
-                    masterHeld = masterHeld || restraints.Is(static_cast<std::size_t>(mr), RestraintCol::ux + d, "Yes");
-                if (!masterHeld) {
-                    master = joint;
-                    masterRow = r;
-                }
-            }
+            if (master != NameIndex::kNone && (masterRestrained || !restrained(r))) continue;
+            master = joint;
+            masterRow = r;
+            masterRestrained = restrained(r);
         }
         if (master == NameIndex::kNone) continue;
         group.master = static_cast<std::uint32_t>(master);

@@ -46,6 +46,16 @@ struct SlaveGroup {
     std::vector<std::uint32_t> slaves;  // rows of JointConstraintTable
 };
 
+// STAAD.Pro's direction word of each SAP2000 degree of freedom, in the order
+// UX UY UZ RX RY RZ: SAP2000's Y and Z exchange places.
+constexpr const char* kStaadDirection[6] = {"FX", "FZ", "FY", "MX", "MZ", "MY"};
+
+// The corners of a solid as STAAD.Pro and Abaqus go round them: one face,
+// then the opposite one. SAP2000 numbers them in binary order
+// (j1 -,-,-  j2 +,-,-  j3 -,+,-  j4 +,+,- ...).
+constexpr int kSolidCorners[8] = {SolidCol::Joint1, SolidCol::Joint2, SolidCol::Joint4, SolidCol::Joint3,
+                                  SolidCol::Joint5, SolidCol::Joint6, SolidCol::Joint8, SolidCol::Joint7};
+
 struct FullLinks {
     StructureType structure = StructureType::Space;
     // SAP2000's active degrees of freedom in the order UX UY UZ RX RY RZ,
@@ -69,6 +79,7 @@ struct FullLinks {
     // number is solidBase + k + 1, after every member and shell element.
     std::vector<std::int64_t> solidMaterial;
     double solidBase = 0;
+    std::string SolidNumber(std::size_t row) const;
 
     // Rows of the full load tables by their pattern (first pattern row of
     // the name), indexed like kFullLoadTables.
@@ -86,6 +97,9 @@ constexpr std::array<TableId, 7> kFullLoadTables = {TableId::FrameGravity,     T
 // Links the full conversion's tables; reference problems go to the report.
 // Without `staad` (the Abaqus deck), only the solids.
 void LinkFull(const Model& model, Links& links, Report* report, bool staad);
+
+// Whether every corner of a solid row names a joint.
+bool SolidCornersFound(const Links& links, const Table& solids, std::size_t row);
 
 // A vocabulary word of a cell as the export meant it: without quotes and
 // "$" markers, the blanks the quoted-value rule turned into "_" back, in

@@ -45,12 +45,27 @@ std::string DoneLine(const char* label, std::size_t count) {
     return std::string(".......... Done (") + label + std::to_string(count) + ")";
 }
 
-void FillFullColumns(Table& table, Cell* row, const TokenStore& tokens) {
+namespace {
+
+void FillFromLine(Table& table, Cell* row, const TokenStore& tokens) {
     const TableDescriptor& d = table.descriptor();
     for (std::size_t k = d.classicColumns; k < table.columns(); ++k) {
         int p = tokens.Position(d.columns[k].name);
         if (p == -1 && !d.columns[k].alias.empty()) p = tokens.Position(d.columns[k].alias);
         if (p != -1) row[k] = PlainValueCell(table, tokens, p);
+    }
+}
+
+}  // namespace
+
+void FillFullColumns(Table& table, Cell* row, const TokenStore& tokens, const std::vector<std::string_view>* continuation) {
+    if (table.columns() <= table.descriptor().classicColumns) return;
+    FillFromLine(table, row, tokens);
+    if (!continuation) return;
+    TokenStore line;
+    for (std::string_view text : *continuation) {
+        line.Split(text);
+        FillFromLine(table, row, line);
     }
 }
 

@@ -31,10 +31,11 @@ void NoteCut(ReadContext& c, const TableCursor& cursor, TableId id);
 std::string DoneLine(const char* label, std::size_t count);
 
 // The full conversion's columns of a classic table (those after its classic
-// ones), found by their keys among the tokens of one line of the record; a
-// later line's field replaces an earlier one. Nothing when the table has
-// only its classic columns.
-void FillFullColumns(Table& table, Cell* row, const TokenStore& tokens);
+// ones), found by their keys among the tokens of the record's first line and
+// of its continuation lines, if given; a later line's field replaces an
+// earlier one. Nothing when the table has only its classic columns.
+void FillFullColumns(Table& table, Cell* row, const TokenStore& tokens,
+                     const std::vector<std::string_view>* continuation = nullptr);
 
 // The value of the last token carrying `key` over a record's first line and
 // its continuation lines, or nothing.

@@ -58,7 +58,6 @@ void ReadFrameSections(ReadContext& c) {
     TokenStore t;
     int pos[KeySet::kMaxSlots];
     std::vector<std::string_view> continuation;
-    TokenStore more;
     while (cursor->NextRecord(t, &kFrameSectionKeys, pos)) {
         continuation.clear();
         cursor->SkipContinuation(t, c.options.allSections ? &continuation : nullptr);
@@ -103,13 +102,7 @@ void ReadFrameSections(ReadContext& c) {
         row[FrameSectionCol::Dim1] = dim1;
         row[FrameSectionCol::Dim2] = dim2.absent() ? s.TextCell("-") : dim2;
         row[FrameSectionCol::Shape] = ValueCell(s, t, ps);
-        if (s.columns() > s.descriptor().classicColumns) {
-            FillFullColumns(s, row, t);
-            for (std::string_view line : continuation) {
-                more.Split(line);
-                FillFullColumns(s, row, more);
-            }
-        }
+        FillFullColumns(s, row, t, &continuation);
     }
     NoteCut(c, *cursor, TableId::FrameSections);
     c.history.Append(DoneLine("Total Frame Section : ", s.rows()));
@@ -128,7 +121,6 @@ void ReadAreaSections(ReadContext& c) {
     int pos[KeySet::kMaxSlots];
     const bool full = s.columns() > s.descriptor().classicColumns;
     std::vector<std::string_view> continuation;
-    TokenStore more;
     while (cursor->NextRecord(t, &kAreaSectionKeys, pos)) {
         continuation.clear();
         cursor->SkipContinuation(t, full ? &continuation : nullptr);
@@ -136,12 +128,7 @@ void ReadAreaSections(ReadContext& c) {
         row[AreaSectionCol::Section] = JoinedCell(s, t, pos[kSection]);
         row[AreaSectionCol::Material] = JoinedCell(s, t, pos[kAreaMaterial]);
         row[AreaSectionCol::Thickness] = ValueCell(s, t, pos[kThickness]);
-        if (!full) continue;
-        FillFullColumns(s, row, t);
-        for (std::string_view line : continuation) {
-            more.Split(line);
-            FillFullColumns(s, row, more);
-        }
+        FillFullColumns(s, row, t, &continuation);
     }
     NoteCut(c, *cursor, TableId::AreaSections);
     c.history.Append(DoneLine("Total Shell Sections : ", s.rows()));

@@ -75,24 +75,6 @@ std::string StructureLine(const Links& links) {
     return "STAAD SPACE";
 }
 
-namespace {
-
-// STAAD.Pro goes round one face, then the opposite one; SAP2000 numbers
-// the corners in binary order (j1 -,-,-  j2 +,-,-  j3 -,+,-  j4 +,+,- ...).
-constexpr int kSolidCorners[8] = {SolidCol::Joint1, SolidCol::Joint2, SolidCol::Joint4, SolidCol::Joint3,
-                                  SolidCol::Joint5, SolidCol::Joint6, SolidCol::Joint8, SolidCol::Joint7};
-
-bool SolidComplete(const StaadContext& c, std::size_t row) {
-    const Table& s = c.model[TableId::Solids];
-    for (int col : kSolidCorners)
-        if (c.links.joints.Find(s, row, col) == NameIndex::kNone) return false;
-    return true;
-}
-
-std::string SolidNumber(const Links& k, std::size_t row) { return NumberToText(k.full.solidBase + static_cast<double>(row) + 1); }
-
-}  // namespace
-
 void WriteSolidsBlock(StaadContext& c) {
     const Table& s = c.model[TableId::Solids];
     if (s.empty()) return;
@@ -101,8 +83,8 @@ void WriteSolidsBlock(StaadContext& c) {
     for (std::size_t r = 0; r < s.rows(); ++r) {
         // A solid with a corner that is no joint is left out (the report
         // names the joint).
-        if (!SolidComplete(c, r)) continue;
-        line = SolidNumber(c.links, r);
+        if (!SolidCornersFound(c.links, s, r)) continue;
+        line = c.links.full.SolidNumber(r);
         for (int col : kSolidCorners) {
             line += ' ';
             line += c.links.NameOf(NameKind::Joint, s, r, col, scratch);
@@ -117,14 +99,14 @@ void WriteFullMaterialConstants(StaadContext& c) {
     const FullLinks& f = c.links.full;
     if (!solids.empty()) {
         std::vector<std::int64_t> keys(solids.rows());
-        for (std::size_t r = 0; r < solids.rows(); ++r) keys[r] = SolidComplete(c, r) ? f.solidMaterial[r] : NameIndex::kNone;
+        for (std::size_t r = 0; r < solids.rows(); ++r) keys[r] = SolidCornersFound(c.links, solids, r) ? f.solidMaterial[r] : NameIndex::kNone;
         const Groups solidsOf(m.rows(), keys);
         std::string line, number;
         for (std::size_t i = 0; i < m.rows(); ++i) {
             const auto rows = solidsOf[c.links.materials.Find(m, i, MaterialCol::Material)];
             line = "MATERIAL " + m.Text(i, MaterialCol::Material) + " MEMB ";
             if (AppendFoldedList(line, rows.size(), [&](std::size_t k) -> std::string_view {
-                    number = SolidNumber(c.links, rows.begin()[k]);
+                    number = f.SolidNumber(rows.begin()[k]);
                     return number;
                 }))
                 c.out.Line(line);

@@ -47,7 +47,8 @@ constexpr struct {
     {GroundDisplacementCol::R2, "MZ", true, true, RestraintCol::ry},   {GroundDisplacementCol::R3, "MY", false, true, RestraintCol::rz},
 };
 
-// Writes one line per text of the groups: the list, then the text.
+// Writes one line per text of the groups: the list (without its last
+// blank), then the text.
 template <class AppendList>
 void WriteListLines(StaadContext& c, TextGroups& groups, AppendList appendList, const char* header = nullptr) {
     groups.Finish();
@@ -58,6 +59,7 @@ void WriteListLines(StaadContext& c, TextGroups& groups, AppendList appendList, 
         if (!appendList(line, groups.Rows(g))) continue;
         if (first && header) c.out.Line(header);
         first = false;
+        line.pop_back();
         line.append(groups.Text(g));
         c.out.Line(line);
     }
@@ -163,11 +165,7 @@ void WriteSurfacePressures(StaadContext& c, std::int64_t pattern) {
         AppendSignedNumber(text, p, face == "TOP");
         groups.Add(r, text);
     }
-    WriteListLines(c, groups, [&](std::string& out, const Groups::Range& rows) {
-        if (!AppendElementList(out, c.links, areas, 0, rows)) return false;
-        out.pop_back();
-        return true;
-    });
+    WriteListLines(c, groups, [&](std::string& out, const Groups::Range& rows) { return AppendElementList(out, c.links, areas, 0, rows); });
 
     const Table& solids = c.model[TableId::SolidPressure];
     for (std::uint32_t r : c.links.full.loadsOfPattern[5][pattern]) {
@@ -188,13 +186,10 @@ void WriteSurfacePressures(StaadContext& c, std::int64_t pattern) {
     WriteListLines(
         c, groups,
         [&](std::string& out, const Groups::Range& rows) {
-            if (!AppendFoldedList(out, rows.size(), [&](std::size_t k) -> std::string_view {
-                    number = NumberToText(c.links.full.solidBase + rows.begin()[k] + 1.0);
-                    return number;
-                }))
-                return false;
-            out.pop_back();
-            return true;
+            return AppendFoldedList(out, rows.size(), [&](std::size_t k) -> std::string_view {
+                number = c.links.full.SolidNumber(rows.begin()[k]);
+                return number;
+            });
         },
         "ELEMENT LOAD SOLIDS");
 }
@@ -221,16 +216,8 @@ void WriteTemperatureLoads(StaadContext& c, std::int64_t pattern) {
         return;
     }
     c.out.Line("TEMPERATURE LOAD");
-    WriteListLines(c, members, [&](std::string& out, const Groups::Range& rows) {
-        if (!AppendNameList(out, c.links, NameKind::Member, frames, 0, rows)) return false;
-        out.pop_back();
-        return true;
-    });
-    WriteListLines(c, elements, [&](std::string& out, const Groups::Range& rows) {
-        if (!AppendElementList(out, c.links, areas, 0, rows)) return false;
-        out.pop_back();
-        return true;
-    });
+    WriteListLines(c, members, [&](std::string& out, const Groups::Range& rows) { return AppendNameList(out, c.links, NameKind::Member, frames, 0, rows); });
+    WriteListLines(c, elements, [&](std::string& out, const Groups::Range& rows) { return AppendElementList(out, c.links, areas, 0, rows); });
 }
 
 void WriteSupportDisplacements(StaadContext& c, std::int64_t pattern) {
@@ -274,11 +261,7 @@ void WriteSupportDisplacements(StaadContext& c, std::int64_t pattern) {
         return;
     }
     c.out.Line("SUPPORT DISPLACEMENT");
-    WriteListLines(c, groups, [&](std::string& out, const Groups::Range& rows) {
-        if (!AppendNameList(out, c.links, NameKind::Joint, g, 0, rows)) return false;
-        out.pop_back();
-        return true;
-    });
+    WriteListLines(c, groups, [&](std::string& out, const Groups::Range& rows) { return AppendNameList(out, c.links, NameKind::Joint, g, 0, rows); });
 }
 
 bool LocalJointLoad(const StaadContext& c, std::size_t row, std::string* text) {

@@ -54,7 +54,7 @@ void WriteNumberMap(const Model& m, const Links& links, LineSink& out) {
         line = "solid,";
         AppendCsvField(line, solids.Text(r, SolidCol::Solid));
         line += ',';
-        line += NumberToText(links.full.solidBase + static_cast<double>(r) + 1);
+        line += links.full.SolidNumber(r);
         out.Line(line);
     }
 }

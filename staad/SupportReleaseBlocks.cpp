@@ -9,10 +9,6 @@ namespace corvane {
 
 namespace {
 
-// The STAAD.Pro word of each SAP2000 degree of freedom when it is free, in
-// the order ux, uy, uz, rx, ry, rz (SAP2000's Y and Z exchange places).
-constexpr const char* kFreeWords[6] = {"FX", "FZ", "FY", "MX", "MZ", "MY"};
-
 std::string_view Trimmed(std::string_view s) {
     while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
     while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
@@ -30,7 +26,7 @@ std::string SupportCondition(const std::string_view (&flags)[6]) {
     std::string text = "FIXED BUT ";
     for (int k = 0; k < 6; ++k) {
         if (k) text += ' ';
-        if (!held(k)) text += kFreeWords[k];
+        if (!held(k)) text += kStaadDirection[k];
     }
     return text;
 }

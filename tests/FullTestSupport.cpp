@@ -32,10 +32,6 @@ ClassicRun RunClassic(const std::string& s2k) { return Run(s2k, false, false); }
 std::string Classic(const std::string& s2k) { return Run(s2k, false, false).text; }
 FullRun RunFullAbaqus(const std::string& s2k) { return Run(s2k, true, true); }
 
-bool Has(const std::vector<std::string>& lines, const std::string& line) {
-    return std::find(lines.begin(), lines.end(), line) != lines.end();
-}
-
 bool HasEntry(const Report& report, const std::string& kind, const std::string& name, const std::string& table, const std::string& a) {
     for (const ReportEntry& e : report.entries) {
         if (KindId(e.kind) != kind) continue;

@@ -23,7 +23,6 @@ std::string Classic(const std::string& s2k);
 // The Abaqus deck of the full conversion.
 FullRun RunFullAbaqus(const std::string& s2k);
 
-bool Has(const std::vector<std::string>& lines, const std::string& line);
 // Whether the report has an entry of this kind and name, and, when given,
 // of this table and first word.
 bool HasEntry(const Report& report, const std::string& kind, const std::string& name, const std::string& table = "",

@@ -85,6 +85,33 @@ std::vector<std::string> StaadLines(const std::string& text) {
     return lines;
 }
 
+bool Has(const std::vector<std::string>& lines, const std::string& line) {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+bool ListNumbers(const std::string& list, std::vector<long>* out) {
+    std::istringstream in(list);
+    std::string word;
+    long last = 0;
+    bool to = false;
+    while (in >> word) {
+        if (word == "TO") {
+            to = true;
+            continue;
+        }
+        if (word.size() > 6 || word.find_first_not_of("0123456789") != std::string::npos) return false;
+        const long v = std::stol(word);
+        if (v < 1) return false;
+        if (to)
+            for (long k = last + 1; k <= v; ++k) out->push_back(k);
+        else
+            out->push_back(v);
+        last = v;
+        to = false;
+    }
+    return true;
+}
+
 std::string TableText(const std::string& name, const std::vector<std::string>& records) {
     std::string t = "TABLE:  \"" + name + "\"\r\n";
     for (const auto& r : records) t += "   " + r + "\r\n";

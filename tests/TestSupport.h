@@ -41,6 +41,14 @@ std::vector<std::string> CrlfLines(const std::string& text);
 // joined again by a blank, as STAAD.Pro reads them.
 std::vector<std::string> StaadLines(const std::string& text);
 
+// Whether the lines hold this line.
+bool Has(const std::vector<std::string>& lines, const std::string& line);
+
+// The numbers of a STAAD.Pro list ("1 TO 3 7" gives 1, 2, 3, 7), up to its
+// first word that is no whole number of 1 to 999999; false when there is
+// such a word.
+bool ListNumbers(const std::string& list, std::vector<long>* out);
+
 // "TABLE:  \"name\"" + CR LF + every record + CR LF + a blank line.
 std::string TableText(const std::string& name, const std::vector<std::string>& records);
 

@@ -19,28 +19,11 @@ struct Coverage {
     std::set<long> property, material;
 };
 
+// The members of a list, up to the first word after it (PRIS, ...).
 std::set<long> Expand(const std::string& list) {
-    std::set<long> numbers;
-    std::istringstream in(list);
-    std::string word;
-    long last = 0;
-    bool to = false;
-    while (in >> word) {
-        if (word == "TO") {
-            to = true;
-            continue;
-        }
-        char* end = nullptr;
-        const long v = std::strtol(word.c_str(), &end, 10);
-        if (*end) break;
-        if (to)
-            for (long k = last + 1; k <= v; ++k) numbers.insert(k);
-        else
-            numbers.insert(v);
-        last = v;
-        to = false;
-    }
-    return numbers;
+    std::vector<long> numbers;
+    ListNumbers(list, &numbers);
+    return std::set<long>(numbers.begin(), numbers.end());
 }
 
 Coverage Covered(const std::string& staad) {

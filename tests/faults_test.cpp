@@ -20,7 +20,6 @@ V Kinds(const Conversion& c) {
     return kinds;
 }
 
-bool Has(const V& lines, const std::string& line) { return std::find(lines.begin(), lines.end(), line) != lines.end(); }
 
 }  // namespace
 

@@ -22,33 +22,6 @@ namespace {
 const std::string kTriangle = TableText("JOINT COORDINATES", {"Joint=1   GlobalX=0   GlobalY=0   GlobalZ=0", "Joint=2   GlobalX=1   GlobalY=0   GlobalZ=0",
                                                               "Joint=3   GlobalX=1   GlobalY=1   GlobalZ=0"});
 
-bool Has(const V& lines, const std::string& line) { return std::find(lines.begin(), lines.end(), line) != lines.end(); }
-
-// The numbers of a list: "1 TO 3 7" gives 1, 2, 3, 7; false for a word that
-// is no whole number of 1 to 999999.
-bool WholeNumbers(const std::string& list, std::vector<long>* out) {
-    std::istringstream in(list);
-    std::string word;
-    long last = 0;
-    bool to = false;
-    while (in >> word) {
-        if (word == "TO") {
-            to = true;
-            continue;
-        }
-        if (word.empty() || word.size() > 6 || word.find_first_not_of("0123456789") != std::string::npos) return false;
-        const long v = std::stol(word);
-        if (v < 1) return false;
-        if (to)
-            for (long k = last + 1; k <= v; ++k) out->push_back(k);
-        else
-            out->push_back(v);
-        last = v;
-        to = false;
-    }
-    return true;
-}
-
 }  // namespace
 
 TEST(QuotedNames, ValuesOfAnyLengthKeepEveryWord) {
@@ -248,9 +221,9 @@ TEST(Renumbering, CorpusModelsWithWordsForNamesGetWholeNumbers) {
             }
             std::vector<long> numbers;
             if (block == "JOINT COORDINATES") {
-                EXPECT_TRUE(WholeNumbers(line.substr(0, line.find(' ')), &numbers)) << line;
+                EXPECT_TRUE(ListNumbers(line.substr(0, line.find(' ')), &numbers)) << line;
             } else if (block == "MEMBER INCIDENCES" || block == "ELEMENT INCIDENCES SHELL") {
-                EXPECT_TRUE(WholeNumbers(line, &numbers)) << line;
+                EXPECT_TRUE(ListNumbers(line, &numbers)) << line;
                 auto& used = block == "MEMBER INCIDENCES" ? members : elements;
                 EXPECT_TRUE(used.insert(numbers.at(0)).second) << "number used twice: " << line;
             }
