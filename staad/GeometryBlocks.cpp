@@ -48,7 +48,10 @@ void WriteMembersBlock(StaadContext& c) {
 void WriteShellsBlock(StaadContext& c) {
     const Table& a = c.model[TableId::Areas];
     c.history.Append("Writing Shell Elements..........");
-    c.out.Line("ELEMENT INCIDENCES SHELL");
+    // A model of solids alone has its solid incidences right after the
+    // members, as STAAD.Pro wants them, without an empty shell block.
+    const bool solidsOnly = c.links.isFull && a.empty() && !c.model[TableId::Solids].empty();
+    if (!solidsOnly) c.out.Line("ELEMENT INCIDENCES SHELL");
     std::string line, scratch;
     for (std::size_t i = 0; i < a.rows(); ++i) {
         const bool four = a.Is(i, AreaCol::NumJoints, "4");
