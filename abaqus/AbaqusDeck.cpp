@@ -1,4 +1,5 @@
 #include "abaqus/AbaqusDeck.h"
+#include "abaqus/DeckParts.h"
 
 #include "model/ShellNumbers.h"
 #include "text/NumberText.h"
@@ -8,19 +9,6 @@
 namespace corvane {
 
 namespace {
-
-constexpr const char* kAssembly[] = {
-    "** ASSEMBLY", "**", "*Assembly, name=Assembly", "**", "*Instance, name=Part-1-1, part=Part-1", "*End Instance", "**",
-};
-
-constexpr const char* kStep[] = {
-    "**", "** STEP: Step-1", "**", "*Step, name=Step-1", "*Static", "1., 1., 1e-05, 1.", "**",
-    "** BOUNDARY CONDITIONS", "**", "** Name: BC-1 Type: Displacement/Rotation", "*Boundary",
-    "_PickedSet4, 1, 1", "_PickedSet4, 2, 2", "_PickedSet4, 3, 3", "**", "*Dsload", "_PickedSurf5, P, 0.001",
-    "** OUTPUT REQUESTS", "**", "*Restart, write, frequency=0", "**", "** FIELD OUTPUT: F-Output-1", "**",
-    "*Output, field, variable=PRESELECT", "**", "** HISTORY OUTPUT: H-Output-1", "**",
-    "*Output, history, variable=PRESELECT", "*End Step",
-};
 
 // The deck numbers its elements as the STAAD.Pro file did before offsets
 // moved with the member numbers: always from 100000.
@@ -37,44 +25,6 @@ void WriteElementNumbers(const Model& m, const Links& k, LineSink& out, std::siz
         AppendElementNumber(line, assigns.View(r, AreaAssignCol::Area), kDeckOffset);
         line += ',';
         out.Line(line);
-    }
-}
-
-// Solid elements (full conversion): eight-node bricks, in a set per
-// material.
-void WriteSolids(const Model& m, const Links& k, LineSink& out) {
-    const Table& solids = m[TableId::Solids];
-    if (solids.empty()) return;
-    const auto complete = [&](std::size_t r) {
-        return k.full.solidMaterial[r] != NameIndex::kNone && SolidCornersFound(k, solids, r);
-    };
-    const auto number = [&](std::size_t r) { return k.full.SolidNumber(r); };
-    std::string line;
-    bool header = false;
-    for (std::size_t r = 0; r < solids.rows(); ++r) {
-        if (!complete(r)) continue;
-        if (!header) out.Line("*Element, type=C3D8");
-        header = true;
-        line = number(r);
-        for (int col : kSolidCorners) {
-            line += ", ";
-            solids.AppendText(line, r, col);
-        }
-        out.Line(line);
-    }
-    // One set per material: the material is what a section needs.
-    const Table& materials = m[TableId::Materials];
-    std::vector<std::int64_t> keys(solids.rows());
-    for (std::size_t r = 0; r < solids.rows(); ++r) keys[r] = complete(r) ? k.full.solidMaterial[r] : NameIndex::kNone;
-    const Groups byMaterial(materials.rows(), keys);
-    for (std::size_t i = 0; i < materials.rows(); ++i) {
-        if (k.materials.Find(materials, i, MaterialCol::Material) != static_cast<std::int64_t>(i)) continue;
-        const auto rows = byMaterial[static_cast<std::int64_t>(i)];
-        if (rows.empty()) continue;
-        const std::string set = "Solids-" + materials.Text(i, MaterialCol::Material);
-        out.Line("*Elset, elset=" + set);
-        for (std::uint32_t r : rows) out.Line(number(r) + ",");
-        out.Line("*Solid Section, elset=" + set + ", material=" + materials.Text(i, MaterialCol::Material));
     }
 }
 
@@ -108,8 +58,7 @@ void WriteAbaqusDeck(const Model& m, const Links& k, LineSink& out) {
         }
         out.Line(line);
     };
-    const bool full = k.isFull;
-    if (!full || !a.empty()) out.Line("*Element, type=S4R");
+    out.Line("*Element, type=S4R");
     bool anyTriangle = false;
     for (std::size_t i = 0; i < a.rows(); ++i) {
         if (IsTriangle(a, i)) anyTriangle = true;
@@ -122,22 +71,14 @@ void WriteAbaqusDeck(const Model& m, const Links& k, LineSink& out) {
     }
 
     const Table& s = m[TableId::AreaSections];
-    // The full conversion leaves out area sections without elements, which
-    // would give the solver empty sets.
-    const auto used = [&](std::size_t sec) {
-        return !full || !k.areasOfSection[k.areaSections.Find(s, sec, AreaSectionCol::Section)].empty();
-    };
     for (std::size_t sec = 0; sec < s.rows(); ++sec) {
-        if (!used(sec)) continue;
         out.Line("*Elset, elset=" + s.Text(sec, AreaSectionCol::Section));
         WriteElementNumbers(m, k, out, sec, line);
     }
     for (std::size_t sec = 0; sec < s.rows(); ++sec) {
-        if (!used(sec)) continue;
         out.Line("*Shell Section, elset=" + s.Text(sec, AreaSectionCol::Section) + ", material=" + s.Text(sec, AreaSectionCol::Material));
         out.Line(s.Text(sec, AreaSectionCol::Thickness) + ", 5");
     }
-    if (full) WriteSolids(m, k, out);
     out.Line("*End Part");
     for (const char* l : kAssembly) out.Line(l);
 
@@ -147,9 +88,7 @@ void WriteAbaqusDeck(const Model& m, const Links& k, LineSink& out) {
     const bool supported = !r.empty();
     if (supported) out.Line("*Nset, nset=_PickedSet4, internal, instance=Part-1-1");
     for (std::size_t i = 0; i < r.rows(); ++i) out.Line(r.Text(i, RestraintCol::Joint));
-    // The pressure acts on the shells; a deck of solids alone has none.
-    const bool shells = !full || !a.empty();
-    if (shells) {
+    {
         out.Line("*Elset, elset=__PickedSurf5_SNEG, internal, instance=PART-1-1");
         for (std::size_t sec = 0; sec < s.rows(); ++sec) WriteElementNumbers(m, k, out, sec, line);
         out.Line("*Surface, type=ELEMENT, name=_PickedSurf5, internal");
@@ -169,7 +108,6 @@ void WriteAbaqusDeck(const Model& m, const Links& k, LineSink& out) {
     for (const char* l : kStep) {
         const std::string_view line = l;
         if (!supported && (line == "*Boundary" || line.substr(0, 12) == "_PickedSet4,")) continue;
-        if (!shells && (line == "*Dsload" || line.substr(0, 13) == "_PickedSurf5,")) continue;
         out.Line(line);
     }
 }

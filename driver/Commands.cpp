@@ -7,6 +7,8 @@
 #include "driver/Session.h"
 #include "link/Link.h"
 #include "staad/Blocks.h"
+#include "staad/FullStaad.h"
+#include "structure/Build.h"
 #include "text/NumberText.h"
 
 #include <cmath>
@@ -35,13 +37,20 @@ bool OutOfMemory(Session& s, MessageSink& messages) {
     return FailWith(s, messages, OutOfMemoryMessage(s.inputPath));
 }
 
-ReadOptions ReadOptionsOf(const ConvertOptions& o) {
+ReadOptions ReadOptionsOf(const ConvertOptions& options) {
+    const ConvertOptions o = Resolved(options);
     ReadOptions r;
-    r.allSections = o.allSections || o.full;
+    r.allSections = o.allSections;
     r.full = o.full;
     r.threads = o.threads;
     return r;
 }
+
+// The pipeline a command runs, picked here once: the classic tables
+// straight to the classic writers, or the full conversion's tables through
+// the structural model to the full writers.
+enum class Pipeline { Classic, Full };
+Pipeline PipelineOf(const ConvertOptions& o) { return o.full ? Pipeline::Full : Pipeline::Classic; }
 
 // Counts a command's steps (readers, then blocks) for its progress.
 class Steps {
@@ -68,11 +77,12 @@ Links ReadAndLink(const InputText& input, Model& model, const ConvertOptions& op
     if (!input.HasTableItem()) report.Add(ReportKind::NotTabular, "");
     if (input.doubledLineEnds()) report.Add(ReportKind::LineEndsDoubled, "");
     if (command == ModelCommand::Convert && input.HasTableItem()) ReportUnread(input, command, options.full, report);
+    const ConvertOptions o = Resolved(options);
     LinkOptions lo;
-    lo.staad = command == ModelCommand::Convert;
-    lo.renumber = lo.staad && (options.renumber || options.full);
+    // The full pipeline checks and numbers the whole model for either file.
+    lo.staad = command == ModelCommand::Convert || PipelineOf(o) == Pipeline::Full;
+    lo.renumber = lo.staad && o.renumber;
     lo.numberMap = numberMap;
-    lo.full = options.full;
     Links links = Link(model, &report, lo);
     // Each area section looks for its elements twice (materials and
     // properties, or the two element sets of the deck); without any area
@@ -80,6 +90,31 @@ Links ReadAndLink(const InputText& input, Model& model, const ConvertOptions& op
     if (!links.areaAssignmentsFound)
         for (std::size_t i = 0; i < 2 * model[TableId::AreaSections].rows(); ++i) messages.Show(kNoAreaInformation);
     return links;
+}
+
+// The STAAD.Pro file, and the number map when one is asked for, by the
+// options' pipeline.
+void WriteStaad(const Model& model, const Links& links, const ConvertOptions& options, LineSink& out, LineSink* map, HistoryLog& history,
+                Report& report, const std::function<void()>& stepDone) {
+    if (PipelineOf(options) == Pipeline::Full) {
+        const Structure structure = BuildStructure(model, links, &report);
+        WriteFullStaadFile(structure, out, history, &report, stepDone);
+        if (map) WriteFullNumberMap(structure, *map);
+        return;
+    }
+    StaadContext c{model, links, out, history, &report, stepDone};
+    WriteStaadFile(c);
+    if (map) WriteNumberMap(model, links, *map);
+}
+
+void WriteAbaqus(const Model& model, const Links& links, const ConvertOptions& options, LineSink& out, Report& report) {
+    if (PipelineOf(options) == Pipeline::Full) WriteFullAbaqusDeck(BuildStructure(model, links, &report), out);
+    else WriteAbaqusDeck(model, links, out);
+}
+
+// Whether the model has elements for an Abaqus deck.
+bool HasDeckElements(const Model& model, const ConvertOptions& options) {
+    return !model[TableId::Areas].empty() || (PipelineOf(options) == Pipeline::Full && !model[TableId::Solids].empty());
 }
 
 const char* const kNotTabular = "Not a SAP2000 table export (no TABLE: line): ";
@@ -91,14 +126,13 @@ std::string NumberMapPath(const std::string& staadPath) { return ReplaceExtensio
 void ConvertInput(const InputText& input, Model& model, const ConvertOptions& options, LineSink& out, HistoryLog& history,
                   MessageSink& messages, Report& report) {
     const Links links = ReadAndLink(input, model, options, ModelCommand::Convert, history, messages, report, {});
-    StaadContext c{model, links, out, history, &report};
-    WriteStaadFile(c);
+    WriteStaad(model, links, options, out, nullptr, history, report, {});
 }
 
 void AbaqusForInput(const InputText& input, Model& model, const ConvertOptions& options, LineSink& out, HistoryLog& history,
                     MessageSink& messages, Report& report) {
     const Links links = ReadAndLink(input, model, options, ModelCommand::Abaqus, history, messages, report, {});
-    WriteAbaqusDeck(model, links, out);
+    WriteAbaqus(model, links, options, out, report);
 }
 
 void ReadTablesOf(const InputText& input, Model& model, const ConvertOptions& options, HistoryLog& history, Report& report) {
@@ -109,7 +143,7 @@ void ReadTablesOf(const InputText& input, Model& model, const ConvertOptions& op
 bool MakeStaad(Session& s, HistoryLog& history, MessageSink& messages, Progress* progress) {
     const std::string input = s.inputPath;
     const std::string output = s.outputPath;
-    const bool renumber = s.options.renumber || s.options.full;
+    const bool renumber = Resolved(s.options).renumber;
     const std::string map = renumber ? NumberMapPath(output) : std::string();
     s.numberMap.clear();
     std::vector<std::string> outputs{output};
@@ -128,12 +162,11 @@ bool MakeStaad(Session& s, HistoryLog& history, MessageSink& messages, Progress*
         if (!text) return Fail(s, messages, error, FileRole::Input, input);
 
         Steps steps(progress, ReaderCount(ModelCommand::Convert, s.options.full) + kStaadBlockCount);
+        static_assert(kStaadBlockCount == kFullStaadBlockCount, "both files are written in as many steps");
         const auto stepDone = steps.Callback();
         const Links links = ReadAndLink(*text, s.model, s.options, ModelCommand::Convert, history, messages, s.report, stepDone, map);
         if (!text->HasTableItem()) return FailWith(s, messages, kNotTabular + input);
-        StaadContext c{s.model, links, out, history, &s.report, stepDone};
-        WriteStaadFile(c);
-        if (renumber) WriteNumberMap(s.model, links, mapOut);
+        WriteStaad(s.model, links, s.options, out, renumber ? &mapOut : nullptr, history, s.report, stepDone);
         if (!out.Finish()) return Fail(s, messages, out.Error(), FileRole::Output, output);
         if (renumber && !mapOut.Finish()) return Fail(s, messages, mapOut.Error(), FileRole::Output, map);
         if (!out.Publish()) return Fail(s, messages, out.Error(), FileRole::Output, output);
@@ -164,11 +197,11 @@ bool MakeAbaqus(Session& s, const std::string& deckPath, HistoryLog& history, Me
         const auto stepDone = steps.Callback();
         const Links links = ReadAndLink(*text, s.model, s.options, ModelCommand::Abaqus, history, messages, s.report, stepDone);
         if (!text->HasTableItem()) return FailWith(s, messages, kNotTabular + input);
-        if (s.model[TableId::Areas].empty() && (!s.options.full || s.model[TableId::Solids].empty())) {
+        if (!HasDeckElements(s.model, s.options)) {
             s.report.Add(ReportKind::NoShells, "CONNECTIVITY - AREA");
             return FailWith(s, messages, "No shell elements, no Abaqus deck written: " + deckPath);
         }
-        WriteAbaqusDeck(s.model, links, out);
+        WriteAbaqus(s.model, links, s.options, out, s.report);
         if (stepDone) stepDone();
         if (!out.Commit()) return FailWith(s, messages, "Cannot write " + DescribeFileError(deckPath, out.Error()));
     } catch (const std::bad_alloc&) {

@@ -18,9 +18,16 @@ namespace corvane {
 struct ConvertOptions {
     bool allSections = false;  // keep frame sections of every shape
     bool renumber = false;     // give joints, members and areas numbers STAAD.Pro accepts
-    bool full = false;         // the full conversion (turns on the two above)
+    bool full = false;         // the full conversion (implies the two above; see Resolved)
     unsigned threads = 0;      // threads a command may use; 0: one per core, at most two
 };
+
+// The options as a command applies them: the full conversion converts every
+// section shape and renumbers. Every front end and command asks this.
+inline ConvertOptions Resolved(ConvertOptions o) {
+    if (o.full) o.allSections = o.renumber = true;
+    return o;
+}
 
 struct Session {
     Model model;

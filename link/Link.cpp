@@ -195,13 +195,6 @@ std::size_t Renumbered(const std::vector<std::uint32_t>& numbers) {
     return n;
 }
 
-// The smallest power of ten above every member number, but at least
-// 100000, so that no shell element gets the number of a member. `digits`
-// is the count of significant digits of the largest member number.
-double ShellOffset(std::size_t digits) {
-    if (digits < 6) return ShellNumberOffset;
-    return std::pow(10.0, static_cast<double>(std::min<std::size_t>(digits, 300)));
-}
 
 // Joints and members: their names, and the references between them.
 void LinkGeometry(const Model& m, Links& k, Report* report, const LinkOptions& o) {
@@ -227,7 +220,7 @@ void LinkGeometry(const Model& m, Links& k, Report* report, const LinkOptions& o
         while (name.size() > 1 && name[0] == '0') name.remove_prefix(1);
         if (name.size() > largestText.size() || (name.size() == largestText.size() && name > largestText)) largestText.assign(name);
     }
-    k.shellOffset = ShellOffset(largestText.size());
+    k.shellOffset = ElementOffset(largestText.size());
     if (!report) return;
 
     if (o.staad && k.shellOffset != ShellNumberOffset)
@@ -444,10 +437,6 @@ Links Link(const Model& m, Report* report, const LinkOptions& o) {
     if (report) {
         report->Append(std::move(sections));
         report->Append(std::move(loads));
-    }
-    if (o.full) {
-        k.isFull = true;
-        LinkFull(m, k, report, o.staad);
     }
     return k;
 }

@@ -6,7 +6,6 @@
 // only; they never go back to the input.
 #pragma once
 
-#include "link/FullLink.h"
 #include "link/NameIndex.h"
 #include "model/Model.h"
 #include "model/Report.h"
@@ -38,7 +37,6 @@ struct LinkOptions {
     bool staad = true;      // the links and checks of the STAAD.Pro file (members, loads)
     bool renumber = false;  // give joints, members and areas numbers STAAD.Pro accepts
     std::string numberMap;  // the file that lists the new numbers, as the report names it
-    bool full = false;      // the links of the full conversion too
 };
 
 struct Links {
@@ -85,10 +83,6 @@ struct Links {
     // three of kLoadTables), the direction and the coordinate system.
     std::array<std::vector<LoadDirection>, 3> loadDirections;
     std::array<std::vector<CoordSystem>, 3> loadCoordSystems;
-
-    // The full conversion's links (empty unless it runs).
-    bool isFull = false;
-    FullLinks full;
 };
 
 // Links the model; reference problems go to the report when one is given.

@@ -79,6 +79,10 @@ constexpr KindText kKinds[] = {
     {ReportKind::MomentLoadUnsupported, "moment-load-unsupported",
      "A moment load on {name} in pattern {a} is left out: STAAD.Pro takes uniform moments along the member's or the global axes only."},
     {ReportKind::SolidWithoutMaterial, "solid-without-material", "Solid {name} gets no material: its property {a} has no material row."},
+    {ReportKind::CombinationCycle, "combination-cycle",
+     "Combinations {a} include each other in a loop (through {name}); none of them is written."},
+    {ReportKind::AreaNotWritten, "area-not-written",
+     "Area {name} has {a} joints as its record counts them, which the shell incidences do not take; it is left out of them."},
 };
 
 const KindText& TextOf(ReportKind kind) {

@@ -55,6 +55,8 @@ enum class ReportKind : std::uint8_t {
     CoordinateSystemUnsupported,
     SolidWithoutMaterial,
     MomentLoadUnsupported,
+    CombinationCycle,
+    AreaNotWritten,
 };
 
 struct ReportEntry {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "link/Link.h"
+#include "staad/StaadText.h"
 #include "model/History.h"
 #include "model/Model.h"
 #include "model/Report.h"
@@ -42,11 +43,13 @@ void WriteCombinationsBlock(StaadContext& c);
 // got a new number (joints, members, areas, each in row order).
 void WriteNumberMap(const Model& model, const Links& links, LineSink& out);
 
+// STAAD.Pro's direction word of each SAP2000 degree of freedom, in the order
+// UX UY UZ RX RY RZ: SAP2000's Y and Z exchange places.
+constexpr const char* kStaadDirection[6] = {"FX", "FZ", "FY", "MX", "MZ", "MY"};
+
 // The support text of one joint (PINNED, FIXED or FIXED BUT ...) from its
 // six restraint flags in SAP2000's order ux, uy, uz, rx, ry, rz.
 std::string SupportCondition(const std::string_view (&flags)[6]);
 
-// The STAAD.Pro units line for the model's units.
-std::string UnitsLine(const UnitsInfo& units);
 
 }  // namespace corvane

@@ -1,80 +1,141 @@
-// The full conversion's parts of the STAAD.Pro file, each called from the
-// block it belongs to when the links are those of the full conversion.
+// The blocks of the full conversion's STAAD.Pro file and what they share:
+// STAAD.Pro's numbers of elements, its structure type, the exchange of
+// axes and its direction words.
 #pragma once
 
-#include "staad/Blocks.h"
+#include "link/NameIndex.h"
+#include "staad/FullStaad.h"
+#include "structure/Numbering.h"
+#include "text/NumberList.h"
+#include "text/NumberText.h"
 
-#include <array>
-#include <cmath>
 #include <string>
 #include <string_view>
 
 namespace corvane {
 
-// A vector in SAP2000's axes unless said otherwise.
-struct Vec3 {
-    double x = 0, y = 0, z = 0;
-};
-inline Vec3 operator-(Vec3 a, Vec3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-inline Vec3 operator+(Vec3 a, Vec3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
-inline Vec3 operator*(double s, Vec3 a) { return {s * a.x, s * a.y, s * a.z}; }
-inline double Dot(Vec3 a, Vec3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-inline Vec3 Cross(Vec3 a, Vec3 b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
-inline double Norm(Vec3 a) { return std::sqrt(Dot(a, a)); }
-inline Vec3 Unit(Vec3 a) {
-    const double n = Norm(a);
-    return n > 0 ? (1.0 / n) * a : a;
-}
-// SAP2000's (X, Y, Z) in STAAD.Pro's axes: (X, Z, -Y).
+// The exchange of axes, the one place that knows it: the model's (X, Y, Z)
+// with Z up is STAAD.Pro's (X, Z, -Y) with Y up.
 inline Vec3 ToStaad(Vec3 a) { return {a.x, a.z, -a.y}; }
 inline Vec3 FromStaad(Vec3 a) { return {a.x, -a.z, a.y}; }
 
-// A joint's coordinates by its row of JointTable.
-Vec3 JointAt(const Model& m, std::size_t row);
-// The joint a cell names, or false when it names none.
-bool JointOf(const StaadContext& c, const Table& t, std::size_t row, int col, Vec3* at);
+// Where each of the model's global directions (UX UY UZ RX RY RZ) lands
+// among STAAD.Pro's degrees of freedom FX FY FZ MX MY MZ, and with which
+// sign.
+struct StaadDof {
+    int index;
+    bool negate;
+};
+constexpr StaadDof kStaadDof[6] = {{0, false}, {2, true}, {1, false}, {3, false}, {5, true}, {4, false}};
+constexpr const char* kDofWords[6] = {"FX", "FY", "FZ", "MX", "MY", "MZ"};
+constexpr const char* kAxisLetters = "XYZ";
 
-// SAP2000's joint local axes 1, 2, 3 from the angles a, b, c (degrees):
-// turned by a about Z, then by -b about the new 2, then by c about the new 1.
-std::array<Vec3, 3> JointAxes(double a, double b, double c);
+// STAAD.Pro's axis letter and sign of a direction along one of the model's
+// global axes, or false for any other direction.
+bool StaadAxis(Vec3 modelDirection, char* letter, bool* negate);
 
 // STAAD.Pro's member axes y and z (in STAAD.Pro's own axes) for a member
-// or an inclined support along x, with beta 0.
-std::array<Vec3, 2> StaadCrossAxes(Vec3 x);
+// or an inclined support along x, with BETA 0.
+Axes3 StaadCrossAxes(Vec3 x);
+
+enum class StructureType : std::uint8_t { Space, Plane, Floor, Truss };
+
+struct FullContext {
+    const Structure& s;
+    LineSink& out;
+    HistoryLog& history;
+    Report* report;
+
+    // STAAD.Pro's structure type for the model's active directions; SPACE
+    // also when they form no other type, and then the inactive directions
+    // are held at every joint.
+    StructureType type = StructureType::Space;
+    bool holdInactive = false;
+    ElementNumbers numbers;
+
+    void Add(ReportKind kind, std::string_view table, std::string name = {}, std::string a = {}, std::string b = {}) const {
+        if (report) report->Add(kind, table, std::move(name), std::move(a), std::move(b));
+    }
+    void AppendElement(std::string& out, std::uint32_t shell) const {
+        AppendNumber(out, numbers.Shell(s, shell));
+    }
+    std::string SolidNumber(std::uint32_t solid) const { return NumberToText(numbers.Solid(solid)); }
+};
+
+// Works out the numbering and the structure type.
+void PrepareFull(FullContext& c);
+
+// Folded lists of joint, member, element and solid numbers, from item
+// indexes given by at(i); true when the list is not empty.
+template <class At>
+bool AppendJoints(std::string& out, const FullContext& c, std::size_t n, At at) {
+    std::string scratch;
+    return AppendFoldedList(out, n, [&](std::size_t i) -> std::string_view {
+        scratch = std::to_string(c.s.joints[at(i)].number);
+        return scratch;
+    });
+}
+template <class At>
+bool AppendMembers(std::string& out, const FullContext& c, std::size_t n, At at) {
+    std::string scratch;
+    return AppendFoldedList(out, n, [&](std::size_t i) -> std::string_view {
+        scratch = std::to_string(c.s.members[at(i)].number);
+        return scratch;
+    });
+}
+template <class At>
+bool AppendElements(std::string& out, const FullContext& c, std::size_t n, At at) {
+    std::string scratch;
+    return AppendFoldedList(out, n, [&](std::size_t i) -> std::string_view {
+        scratch.clear();
+        c.AppendElement(scratch, at(i));
+        return scratch;
+    });
+}
+template <class At>
+bool AppendSolids(std::string& out, const FullContext& c, std::size_t n, At at) {
+    std::string scratch;
+    return AppendFoldedList(out, n, [&](std::size_t i) -> std::string_view {
+        scratch = c.SolidNumber(at(i));
+        return scratch;
+    });
+}
+
+// Writes one line per text of the groups, its list then its text, with the
+// header before the first; the groups are cleared.
+template <class AppendList>
+void WriteGroupLines(const FullContext& c, TextGroups& groups, AppendList appendList, const char* header = nullptr, bool trim = true) {
+    groups.Finish();
+    std::string line;
+    bool first = true;
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+        line.clear();
+        if (!appendList(line, groups.Rows(g))) continue;
+        if (first && header) c.out.Line(header);
+        first = false;
+        if (trim) line.pop_back();
+        line.append(groups.Text(g));
+        c.out.Line(line);
+    }
+    groups.Clear();
+}
 
 // A computed number as the file writes it: values within round-off of 0
 // are 0.
 std::string Number(double value);
+// A value as the input gave it, or computed when it has no text.
+void AppendValue(std::string& out, const Value& v);
+// A value with its sign turned when `negate`.
+void AppendSigned(std::string& out, const Value& v, bool negate);
 
-// The word of the structure type, "STAAD SPACE" and the others.
-std::string StructureLine(const Links& links);
-
-void WriteSolidsBlock(StaadContext& c);
-void WriteFullMaterialConstants(StaadContext& c);
-void WriteFullSupports(StaadContext& c);
-// The property of a section for the full conversion, and the members that
-// get their own property from their stiffness modifiers.
-std::string FullSectionTail(const StaadContext& c, std::size_t section, const std::string& classicTail);
-void WriteModifiedMembers(StaadContext& c);
-bool HasStiffnessModifiers(const StaadContext& c, std::size_t assignRow);
-void WritePlaneStressElements(StaadContext& c);
-void WriteFullReleases(StaadContext& c);
-void WriteMemberOffsets(StaadContext& c);
-void WriteSlaves(StaadContext& c);
-
-// Loading: the LOADTYPE word of a pattern, and the parts of a load case.
-std::string LoadTypeWord(const Table& patterns, std::size_t row);
-void WriteGravityLoads(StaadContext& c, std::int64_t pattern);
-// The part of a pattern's self weight (multiplier along -Z) that STAAD.Pro
-// would not weigh as SAP2000 does.
-void WriteSelfweightCorrections(StaadContext& c, double multiplier);
-void WriteSurfacePressures(StaadContext& c, std::int64_t pattern);
-void WriteTemperatureLoads(StaadContext& c, std::int64_t pattern);
-void WriteSupportDisplacements(StaadContext& c, std::int64_t pattern);
-void WriteFullCombinations(StaadContext& c);
-
-// Joint loads in a joint's local axes, turned into global components: the
-// text after the joint list, or false when the load stays as it is.
-bool LocalJointLoad(const StaadContext& c, std::size_t row, std::string* text);
+void WriteFullJoints(FullContext& c);
+void WriteFullMembers(FullContext& c);
+void WriteFullElements(FullContext& c);     // shells and solids
+void WriteFullMaterials(FullContext& c);    // materials, assignments, BETA
+void WriteFullSupports(FullContext& c);
+void WriteFullProperties(FullContext& c);
+void WriteFullReleases(FullContext& c);     // releases, offsets, constraints
+void WriteFullLoads(FullContext& c);
+void WriteFullCombinations(FullContext& c);
 
 }  // namespace corvane

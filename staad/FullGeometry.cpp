@@ -1,173 +1,278 @@
-// The full conversion's geometry: the structure type, solid elements and
-// their materials, member orientation (BETA) and plane-stress elements.
+// The full conversion's file, its numbering and structure type, and its
+// geometry: joints, members, shell and solid elements.
 #include "staad/FullBlocks.h"
-#include "staad/Lists.h"
-#include "text/NumberText.h"
+#include "staad/StaadText.h"
+
+#include <algorithm>
+#include <cmath>
 
 namespace corvane {
 
-Vec3 JointAt(const Model& m, std::size_t row) {
-    const Table& j = m[TableId::Joints];
-    return {TextToNumber(j.View(row, JointCol::GlobalX)), TextToNumber(j.View(row, JointCol::GlobalY)),
-            TextToNumber(j.View(row, JointCol::GlobalZ))};
+bool StaadAxis(Vec3 d, char* letter, bool* negate) {
+    const Vec3 s = ToStaad(d);
+    const double parts[3] = {s.x, s.y, s.z};
+    for (int k = 0; k < 3; ++k)
+        if (std::fabs(std::fabs(parts[k]) - 1) < 1e-12 && std::fabs(parts[(k + 1) % 3]) < 1e-12 && std::fabs(parts[(k + 2) % 3]) < 1e-12) {
+            *letter = kAxisLetters[k];
+            *negate = parts[k] < 0;
+            return true;
+        }
+    return false;
 }
 
-bool JointOf(const StaadContext& c, const Table& t, std::size_t row, int col, Vec3* at) {
-    const std::int64_t j = c.links.joints.Find(t, row, col);
-    if (j == NameIndex::kNone) return false;
-    *at = JointAt(c.model, static_cast<std::size_t>(j));
-    return true;
-}
-
-namespace {
-
-constexpr double kDegree = 3.14159265358979323846 / 180;
-
-struct Matrix {
-    double m[3][3];
-    Vec3 Column(int k) const { return {m[0][k], m[1][k], m[2][k]}; }
-    Matrix operator*(const Matrix& o) const {
-        Matrix r{};
-        for (int i = 0; i < 3; ++i)
-            for (int j = 0; j < 3; ++j)
-                for (int k = 0; k < 3; ++k) r.m[i][j] += m[i][k] * o.m[k][j];
-        return r;
-    }
-};
-
-}  // namespace
-
-std::array<Vec3, 3> JointAxes(double a, double b, double c) {
-    const double ca = std::cos(a * kDegree), sa = std::sin(a * kDegree);
-    const double cb = std::cos(-b * kDegree), sb = std::sin(-b * kDegree);
-    const double cc = std::cos(c * kDegree), sc = std::sin(c * kDegree);
-    const Matrix rz{{{ca, -sa, 0}, {sa, ca, 0}, {0, 0, 1}}};
-    const Matrix ry{{{cb, 0, sb}, {0, 1, 0}, {-sb, 0, cb}}};
-    const Matrix rx{{{1, 0, 0}, {0, cc, -sc}, {0, sc, cc}}};
-    const Matrix r = rz * ry * rx;
-    return {r.Column(0), r.Column(1), r.Column(2)};
-}
-
-std::array<Vec3, 2> StaadCrossAxes(Vec3 x) {
+Axes3 StaadCrossAxes(Vec3 x) {
     x = Unit(x);
     if (std::hypot(x.x, x.z) < 1e-3) {
         const Vec3 z{0, 0, 1};
-        return {Cross(z, x), z};
+        return {x, Cross(z, x), z};
     }
     const Vec3 up{0, 1, 0};
     const Vec3 y = Unit(up - Dot(up, x) * x);
-    return {y, Cross(x, y)};
+    return {x, y, Cross(x, y)};
 }
 
 std::string Number(double value) { return NumberToText(std::fabs(value) < 1e-12 ? 0.0 : value); }
 
-std::string StructureLine(const Links& links) {
-    if (!links.isFull) return "STAAD SPACE";
-    static constexpr struct {
-        StructureType type;
-        const char* line;
-    } kLines[] = {{StructureType::Space, "STAAD SPACE"},
-                  {StructureType::Plane, "STAAD PLANE"},
-                  {StructureType::Floor, "STAAD FLOOR"},
-                  {StructureType::Truss, "STAAD TRUSS"}};
-    for (const auto& l : kLines)
-        if (l.type == links.full.structure) return l.line;
-    return "STAAD SPACE";
+void AppendValue(std::string& out, const Value& v) {
+    if (!v.text.empty()) out.append(v.text);
+    else out.append(Number(v.value));
 }
 
-void WriteSolidsBlock(StaadContext& c) {
-    const Table& s = c.model[TableId::Solids];
-    if (s.empty()) return;
-    c.out.Line("ELEMENT INCIDENCES SOLID");
-    std::string line, scratch;
-    for (std::size_t r = 0; r < s.rows(); ++r) {
-        // A solid with a corner that is no joint is left out (the report
-        // names the joint).
-        if (!SolidCornersFound(c.links, s, r)) continue;
-        line = c.links.full.SolidNumber(r);
-        for (int col : kSolidCorners) {
-            line += ' ';
-            line += c.links.NameOf(NameKind::Joint, s, r, col, scratch);
+void AppendSigned(std::string& out, const Value& v, bool negate) { AppendNumber(out, negate ? -v.value : v.value); }
+
+namespace {
+
+// STAAD.Pro's structure types by the directions they let move (UX..RZ).
+constexpr struct {
+    DofFlags active;
+    StructureType type;
+    const char* line;
+} kStructureTypes[] = {
+    {{{true, true, true, true, true, true}}, StructureType::Space, "STAAD SPACE"},
+    {{{true, false, true, false, true, false}}, StructureType::Plane, "STAAD PLANE"},
+    {{{false, false, true, true, true, false}}, StructureType::Floor, "STAAD FLOOR"},
+    {{{true, true, true, false, false, false}}, StructureType::Truss, "STAAD TRUSS"},
+};
+constexpr const char* kDofNames[6] = {"UX", "UY", "UZ", "RX", "RY", "RZ"};
+constexpr const char* kStaadDirection[6] = {"FX", "FZ", "FY", "MX", "MZ", "MY"};
+
+}  // namespace
+
+void PrepareFull(FullContext& c) {
+    const Structure& s = c.s;
+    bool typed = false;
+    for (const auto& t : kStructureTypes)
+        if (t.active == s.active) {
+            c.type = t.type;
+            typed = true;
         }
+    if (!typed) {
+        c.holdInactive = true;
+        std::string active, held;
+        for (int k = 0; k < 6; ++k) {
+            std::string& into = s.active[k] ? active : held;
+            if (!into.empty()) into += ' ';
+            into += s.active[k] ? kDofNames[k] : kStaadDirection[k];
+        }
+        c.Add(ReportKind::InactiveDofsRestrained, "ACTIVE DEGREES OF FREEDOM", "", active.empty() ? "none" : active, held);
+    }
+    c.numbers = NumberElements(s);
+    for (std::uint32_t k = 0; k < s.solids.size(); ++k)
+        if (c.numbers.Solid(k) > 999999) c.Add(ReportKind::NumberOutOfRange, "CONNECTIVITY - SOLID", c.SolidNumber(k), "Solid element");
+}
+
+void WriteFullStaadFile(const Structure& s, LineSink& file, HistoryLog& history, Report* report, const std::function<void()>& stepDone) {
+    WrappedLines out(file);
+    FullContext c{s, out, history, report};
+    PrepareFull(c);
+    history.Append("Start Writing Staad File .......");
+    for (const auto& t : kStructureTypes)
+        if (t.type == c.type) out.Line(t.line);
+    out.Line("START JOB INFORMATION");
+    out.Line("END JOB INFORMATION");
+    out.Line(UnitsLine({s.forceUnit, s.lengthUnit}));
+    void (*const blocks[kFullStaadBlockCount])(FullContext&) = {
+        WriteFullJoints,     WriteFullMembers,  WriteFullElements, WriteFullMaterials,    WriteFullSupports,
+        WriteFullProperties, WriteFullReleases, WriteFullLoads,    WriteFullCombinations,
+    };
+    for (auto block : blocks) {
+        block(c);
+        if (stepDone) stepDone();
+    }
+    out.Line("PERFORM ANALYSIS");
+    out.Line("FINISH");
+}
+
+void WriteFullJoints(FullContext& c) {
+    c.history.Append("Writing Joint Coordinates..........");
+    c.out.Line("JOINT COORDINATES");
+    std::string line;
+    for (const Joint& j : c.s.joints) {
+        // A joint whose coordinates are no numbers has no line (the report
+        // names them).
+        if (!j.valid) continue;
+        line = std::to_string(j.number);
+        line += ' ';
+        AppendValue(line, j.at[0]);
+        line += ' ';
+        AppendValue(line, j.at[2]);
+        line += ' ';
+        AppendSigned(line, j.at[1], true);
         c.out.Line(line);
     }
+    c.history.Append(".......... Done ");
 }
 
-void WriteFullMaterialConstants(StaadContext& c) {
-    const Table& m = c.model[TableId::Materials];
-    const Table& solids = c.model[TableId::Solids];
-    const FullLinks& f = c.links.full;
-    if (!solids.empty()) {
-        std::vector<std::int64_t> keys(solids.rows());
-        for (std::size_t r = 0; r < solids.rows(); ++r) keys[r] = SolidCornersFound(c.links, solids, r) ? f.solidMaterial[r] : NameIndex::kNone;
-        const Groups solidsOf(m.rows(), keys);
-        std::string line, number;
-        for (std::size_t i = 0; i < m.rows(); ++i) {
-            const auto rows = solidsOf[c.links.materials.Find(m, i, MaterialCol::Material)];
-            line = "MATERIAL " + m.Text(i, MaterialCol::Material) + " MEMB ";
-            if (AppendFoldedList(line, rows.size(), [&](std::size_t k) -> std::string_view {
-                    number = f.SolidNumber(rows.begin()[k]);
-                    return number;
-                }))
-                c.out.Line(line);
+void WriteFullMembers(FullContext& c) {
+    c.history.Append("Writing Frame Elements..........");
+    c.out.Line("MEMBER INCIDENCES");
+    std::string line;
+    for (const Member& m : c.s.members) {
+        if (m.i == kNoItem || m.j == kNoItem) continue;
+        line = std::to_string(m.number) + ' ' + std::to_string(c.s.joints[m.i].number) + ' ' + std::to_string(c.s.joints[m.j].number);
+        c.out.Line(line);
+    }
+    c.history.Append(".......... Done ");
+}
+
+void WriteFullElements(FullContext& c) {
+    const Structure& s = c.s;
+    c.history.Append("Writing Shell Elements..........");
+    // A model of solids alone has its solid incidences right after the
+    // members, without an empty shell block.
+    if (!s.shells.empty() || s.solids.empty()) c.out.Line("ELEMENT INCIDENCES SHELL");
+    std::string line;
+    for (const Shell& sh : s.shells) {
+        if (sh.corners == 0) continue;
+        bool complete = true;
+        for (int k = 0; k < sh.corners; ++k) complete = complete && sh.joints[k] != kNoItem;
+        if (!complete) continue;
+        line.clear();
+        c.AppendElement(line, static_cast<std::uint32_t>(&sh - s.shells.data()));
+        for (int k = 0; k < sh.corners; ++k) line += ' ' + std::to_string(s.joints[sh.joints[k]].number);
+        c.out.Line(line);
+    }
+    if (!s.solids.empty()) {
+        c.out.Line("ELEMENT INCIDENCES SOLID");
+        for (std::uint32_t k = 0; k < s.solids.size(); ++k) {
+            const Solid& x = s.solids[k];
+            // A solid with a corner that is no joint is left out (the report
+            // names the joint).
+            if (!x.complete) continue;
+            line = c.SolidNumber(k);
+            for (std::uint32_t j : x.joints) line += ' ' + std::to_string(s.joints[j].number);
+            c.out.Line(line);
+        }
+    }
+    c.history.Append(".......... Done ");
+}
+
+namespace {
+
+// BETA of a member: the angle about its x axis from STAAD.Pro's y at BETA 0
+// to the model's local 2, in (-180, 180]. It is the member's own angle plus
+// the turn between the two programs' default axes (0, or 180 degrees for a
+// vertical member that points up).
+bool Beta(const Member& m, double* beta) {
+    if (!m.hasAxes) return false;
+    Axes3 neutral;
+    if (!FrameAxes({0, 0, 0}, m.axes[0], 0, &neutral)) return false;
+    const Axes3 staad = StaadCrossAxes(ToStaad(m.axes[0]));
+    const Vec3 local2 = ToStaad(neutral[1]);
+    double turn = std::atan2(Dot(local2, staad[2]), Dot(local2, staad[1])) / kRadiansPerDegree;
+    // The default axes of both programs differ by a multiple of a right angle.
+    const double right = std::round(turn / 90) * 90;
+    if (std::fabs(turn - right) < 1e-6) turn = right;
+    double b = m.angle + turn;
+    b = std::fmod(b, 360.0);
+    if (b > 180) b -= 360;
+    if (b <= -180) b += 360;
+    if (std::fabs(b) < 1e-9) return false;
+    *beta = b;
+    return true;
+}
+
+}  // namespace
+
+void WriteFullMaterials(FullContext& c) {
+    const Structure& s = c.s;
+    c.history.Append("Writing Material Data..........");
+    c.out.Line("DEFINE MATERIAL START");
+    std::string line;
+    for (const Material& m : s.materials) {
+        c.out.Line("ISOTROPIC " + m.name);
+        line = "E ";
+        AppendValue(line, m.elasticity);
+        c.out.Line(line);
+        line = "POISSON ";
+        if (m.poissonGiven) AppendValue(line, m.poisson);
+        else line += "0.2";
+        c.out.Line(line);
+        line = "DENSITY ";
+        AppendValue(line, m.weightDensity);
+        c.out.Line(line);
+        // The coefficient of thermal expansion, for temperature loads.
+        if (m.expansionGiven) {
+            line = "ALPHA ";
+            AppendValue(line, m.expansion);
+            c.out.Line(line);
+        }
+    }
+    c.out.Line("END DEFINE MATERIAL");
+    c.out.Line("CONSTANTS");
+
+    c.history.Append("Writing Frame Material Assignments..........");
+    // Members by material, in the order of their assignments.
+    std::vector<std::int64_t> keys(s.memberAssignments.size());
+    for (std::size_t k = 0; k < keys.size(); ++k)
+        keys[k] = s.memberAssignments[k].material == kNoItem ? NameIndex::kNone : s.memberAssignments[k].material;
+    const Groups byMaterial(s.materials.size(), keys);
+    for (std::size_t i = 0; i < s.materials.size(); ++i) {
+        const auto rows = byMaterial[static_cast<std::int64_t>(i)];
+        line = "MATERIAL " + s.materials[i].name + " MEMB ";
+        if (AppendMembers(line, c, rows.size(), [&](std::size_t k) { return s.memberAssignments[rows.begin()[k]].item; })) c.out.Line(line);
+    }
+    c.history.Append(".......... Done ");
+
+    c.history.Append("Writing Shell Material Assignments..........");
+    keys.assign(s.shellAssignments.size(), NameIndex::kNone);
+    for (std::size_t k = 0; k < keys.size(); ++k)
+        if (s.shellAssignments[k].section != kNoItem) keys[k] = s.shellAssignments[k].section;
+    const Groups bySection(s.shellSections.size(), keys);
+    for (std::size_t i = 0; i < s.shellSections.size(); ++i) {
+        const auto rows = bySection[static_cast<std::int64_t>(i)];
+        line = "MATERIAL " + s.shellSections[i].materialName + " MEMB ";
+        if (AppendElements(line, c, rows.size(), [&](std::size_t k) { return s.shellAssignments[rows.begin()[k]].item; })) c.out.Line(line);
+    }
+    if (!s.solids.empty()) {
+        keys.assign(s.solids.size(), NameIndex::kNone);
+        for (std::size_t k = 0; k < keys.size(); ++k)
+            if (s.solids[k].complete && s.solids[k].material != kNoItem) keys[k] = s.solids[k].material;
+        const Groups solidsOf(s.materials.size(), keys);
+        for (std::size_t i = 0; i < s.materials.size(); ++i) {
+            const auto rows = solidsOf[static_cast<std::int64_t>(i)];
+            line = "MATERIAL " + s.materials[i].name + " MEMB ";
+            if (AppendSolids(line, c, rows.size(), [&](std::size_t k) { return rows.begin()[k]; })) c.out.Line(line);
         }
     }
 
-    // Member orientation. SAP2000's local 2 axis lies in the vertical plane
-    // through the member, pointing up, or along +X for a vertical member;
-    // STAAD.Pro's y with BETA 0 points up too, but a vertical member has
-    // its z along global Z, which turns an upward member's axes by 180
-    // degrees against SAP2000's.
-    const Table& frames = c.model[TableId::Frames];
-    const Table& axes = c.model[TableId::FrameLocalAxes];
+    // Member orientation.
     TextGroups groups;
-    for (std::size_t r = 0; r < frames.rows(); ++r) {
-        double beta = 0;
-        const std::int64_t a = f.localAxesOfFrame.Find(frames, r, FrameCol::Frame);
-        if (a != NameIndex::kNone) beta = TextToNumber(axes.View(static_cast<std::size_t>(a), FrameLocalAxesCol::Angle));
-        Vec3 i, j;
-        if (!JointOf(c, frames, r, FrameCol::JointI, &i) || !JointOf(c, frames, r, FrameCol::JointJ, &j)) continue;
-        const Vec3 d = j - i;
-        const double length = Norm(d);
-        if (length == 0 || !std::isfinite(length) || !std::isfinite(beta)) continue;
-        const bool vertical = std::hypot(d.x, d.y) / length < 1e-3;
-        if (vertical && d.z > 0) beta += 180;
-        beta = std::fmod(beta, 360.0);
-        if (beta > 180) beta -= 360;
-        if (beta <= -180) beta += 360;
-        if (std::fabs(beta) < 1e-9) continue;
-        groups.Add(static_cast<std::uint32_t>(r), Number(beta));
+    for (std::uint32_t k = 0; k < s.members.size(); ++k) {
+        double beta;
+        if (Beta(s.members[k], &beta)) groups.Add(k, Number(beta));
     }
     groups.Finish();
-    std::string line;
     for (std::size_t g = 0; g < groups.size(); ++g) {
         line = "BETA ";
         line += groups.Text(g);
         line += " MEMB ";
-        if (!AppendNameList(line, c.links, NameKind::Member, frames, FrameCol::Frame, groups.Rows(g))) continue;
+        const auto rows = groups.Rows(g);
+        if (!AppendMembers(line, c, rows.size(), [&](std::size_t k) { return rows.begin()[k]; })) continue;
         line.pop_back();
         c.out.Line(line);
     }
-}
-
-void WritePlaneStressElements(StaadContext& c) {
-    const Table& s = c.model[TableId::AreaSections];
-    const Table& assigns = c.model[TableId::AreaAssigns];
-    bool header = false;
-    std::string list;
-    for (std::size_t k = 0; k < s.rows(); ++k) {
-        // Plane-stress areas and membranes have no bending stiffness:
-        // STAAD.Pro's plane-stress element is the membrane part of its plate.
-        const AreaKind kind = c.links.full.areaKinds[k];
-        if (kind != AreaKind::PlaneStress && kind != AreaKind::Membrane) continue;
-        list.clear();
-        const auto rows = c.links.areasOfSection[c.links.areaSections.Find(s, k, AreaSectionCol::Section)];
-        if (!AppendElementList(list, c.links, assigns, AreaAssignCol::Area, rows)) continue;
-        if (!header) c.out.Line("ELEMENT PLANE STRESS");
-        header = true;
-        while (!list.empty() && list.back() == ' ') list.pop_back();
-        c.out.Line(list);
-    }
+    c.history.Append(".......... Done ");
 }
 
 }  // namespace corvane

@@ -1,45 +1,17 @@
-// The full conversion's member properties: SAP2000's own torsion constant
-// and shear areas beside the dimensions, and members with stiffness
-// modifiers, which get a property of their own.
+// The full conversion's member and element properties: the shapes STAAD.Pro
+// knows with the model's own torsion constant and shear areas, members with
+// stiffness modifiers under a property of their own, element thicknesses and
+// plane-stress elements.
 #include "staad/FullBlocks.h"
-#include "staad/Lists.h"
-#include "text/NumberText.h"
 
 namespace corvane {
 
 namespace {
 
-// A computed property of a section row, or false when it is missing or no
-// number.
-bool Property(const Table& s, std::size_t row, int col, double* value) {
-    if (s.Absent(row, col)) return false;
-    const std::string text = s.Text(row, col);
-    if (!IsFiniteDecimal(text)) return false;
-    *value = TextToNumber(text);
-    return true;
-}
-
-// The section properties in the order AX IX IY IZ AY AZ: Area, TorsConst,
-// I22, I33, AS2, AS3 (STAAD.Pro's y is SAP2000's 2).
-constexpr int kPropertyCols[6] = {FrameSectionFullCol::Area, FrameSectionFullCol::TorsConst, FrameSectionFullCol::I22,
-                                  FrameSectionFullCol::I33,  FrameSectionFullCol::AS2,       FrameSectionFullCol::AS3};
 constexpr const char* kPropertyWords[6] = {"AX", "IX", "IY", "IZ", "AY", "AZ"};
-// The section's modifiers of the same properties, and the member's.
-constexpr int kSectionMods[6] = {FrameSectionFullCol::AMod,  FrameSectionFullCol::JMod,  FrameSectionFullCol::I2Mod,
-                                 FrameSectionFullCol::I3Mod, FrameSectionFullCol::A2Mod, FrameSectionFullCol::A3Mod};
-constexpr int kMemberMods[6] = {FrameModifierCol::AMod,   FrameModifierCol::JMod,   FrameModifierCol::I22Mod,
-                                FrameModifierCol::I33Mod, FrameModifierCol::AS2Mod, FrameModifierCol::AS3Mod};
-
-// All six properties of a section, when its four main ones are there
-// (shear areas that are missing count as 0: no shear deformation).
-bool Properties(const Table& s, std::size_t row, double (&p)[6]) {
-    for (int k = 0; k < 6; ++k)
-        if (!Property(s, row, kPropertyCols[k], &p[k])) {
-            if (k < 4) return false;
-            p[k] = 0;
-        }
-    return true;
-}
+// The section properties in STAAD.Pro's order AX IX IY IZ AY AZ: STAAD.Pro's
+// y is the model's local 2.
+constexpr int kStaadProperty[6] = {kArea, kTorsion, kI22, kI33, kShear2, kShear3};
 
 // The PRIS text of six properties; shear areas of 0 are left out.
 std::string Prismatic(const double (&p)[6]) {
@@ -51,92 +23,136 @@ std::string Prismatic(const double (&p)[6]) {
     return text;
 }
 
-// The six stiffness modifiers of a member: its section's times its own.
-void Modifiers(const StaadContext& c, std::size_t assignRow, double (&mod)[6]) {
-    const Table& assigns = c.model[TableId::FrameAssigns];
-    const Table& sections = c.model[TableId::FrameSections];
-    const Table& members = c.model[TableId::FrameModifiers];
-    const std::int64_t s = c.links.frameSections.Find(assigns, assignRow, FrameAssignCol::AnalSect);
-    const std::int64_t m = c.links.full.frameModifiers.Find(assigns, assignRow, FrameAssignCol::Frame);
-    for (int k = 0; k < 6; ++k) {
-        mod[k] = 1;
-        double v;
-        if (s != NameIndex::kNone && Property(sections, static_cast<std::size_t>(s), kSectionMods[k], &v)) mod[k] *= v;
-        if (m != NameIndex::kNone && Property(members, static_cast<std::size_t>(m), kMemberMods[k], &v)) mod[k] *= v;
-    }
+void Properties(const FrameSection& s, double (&p)[6]) {
+    for (int k = 0; k < 6; ++k) p[k] = s.properties[kStaadProperty[k]].value;
 }
 
-bool AnyModifier(const double (&mod)[6]) {
-    for (double v : mod)
-        if (v != 1) return true;
-    return false;
+// The stiffness modifiers of one assignment: its section's times its
+// member's own.
+bool Modified(const Structure& s, const Structure::Assignment& a, double (&mod)[6]) {
+    bool any = false;
+    for (int k = 0; k < 6; ++k) {
+        mod[k] = 1;
+        if (a.section != kNoItem) mod[k] *= s.frameSections[a.section].modifiers[kStaadProperty[k]];
+        mod[k] *= s.members[a.item].modifiers[kStaadProperty[k]];
+        any = any || mod[k] != 1;
+    }
+    return any;
+}
+
+struct PropertyLines {
+    const char* header;
+    std::string tail;
+};
+
+// The property of a section: the shapes STAAD.Pro derives its properties
+// from get the model's torsion constant and shear areas beside their
+// dimensions; a tapered I-section, which has no shear deformation in
+// STAAD.Pro, its computed properties; any other shape its computed
+// properties.
+PropertyLines PropertyFor(const FrameSection& s) {
+    switch (s.profile) {
+        case Profile::Rectangle:
+        case Profile::Circle: {
+            std::string tail = " PRIS YD " + s.dimensions;
+            if (s.profile == Profile::Rectangle) tail += " ZD " + std::string(s.width.text);
+            for (int k : {kTorsion, kShear2, kShear3})
+                if (!s.properties[k].text.empty() && s.properties[k].value != 0) {
+                    tail += std::string(" ") + kPropertyWords[k == kTorsion ? 1 : k == kShear2 ? 4 : 5] + " ";
+                    tail.append(s.properties[k].text);
+                }
+            return {"MEMBER PROPERTY", tail};
+        }
+        case Profile::ISection:
+            if (!s.name.empty() && s.name[0] == 'W') return {"MEMBER PROPERTY AMERICAN", " TABLE ST " + s.name};
+            if (!s.name.empty() && s.name[0] == 'U') return {"MEMBER PROPERTY BRITISH", " TABLE ST " + s.name};
+            if (s.hasProperties) {
+                double p[6];
+                Properties(s, p);
+                return {"MEMBER PROPERTY", Prismatic(p)};
+            }
+            return {"MEMBER PROPERTY", " TAPERED " + s.dimensions};
+        case Profile::General:
+            break;
+    }
+    return {"MEMBER PROPERTY", " PRIS " + s.dimensions};
 }
 
 }  // namespace
 
-bool HasStiffnessModifiers(const StaadContext& c, std::size_t assignRow) {
-    double mod[6], p[6];
-    Modifiers(c, assignRow, mod);
-    if (!AnyModifier(mod)) return false;
-    const std::int64_t s = c.links.frameSections.Find(c.model[TableId::FrameAssigns], assignRow, FrameAssignCol::AnalSect);
-    return s != NameIndex::kNone && Properties(c.model[TableId::FrameSections], static_cast<std::size_t>(s), p);
-}
-
-std::string FullSectionTail(const StaadContext& c, std::size_t section, const std::string& classicTail) {
-    const Table& s = c.model[TableId::FrameSections];
-    double p[6];
-    switch (c.links.sectionShapes[section]) {
-        case SectionShape::Rectangular:
-        case SectionShape::Circle: {
-            // STAAD.Pro would derive its own torsion constant and shear
-            // areas from the dimensions; SAP2000's are given.
-            std::string tail = classicTail;
-            for (int k : {1, 4, 5}) {  // IX, AY, AZ
-                double v;
-                if (Property(s, section, kPropertyCols[k], &v) && v != 0) tail += std::string(" ") + kPropertyWords[k] + " " + s.Text(section, kPropertyCols[k]);
-            }
-            return tail;
-        }
-        case SectionShape::IWide:
-            // A tapered section has no shear deformation in STAAD.Pro; its
-            // computed properties carry SAP2000's.
-            if (classicTail.rfind(" TAPERED", 0) == 0 && Properties(s, section, p)) return Prismatic(p);
-            return classicTail;
-        case SectionShape::Other:
-            break;
-    }
-    return classicTail;
-}
-
-void WriteModifiedMembers(StaadContext& c) {
-    const Table& assigns = c.model[TableId::FrameAssigns];
-    const Table& sections = c.model[TableId::FrameSections];
-    TextGroups groups;
-    for (std::size_t r = 0; r < assigns.rows(); ++r) {
-        double mod[6], p[6];
-        Modifiers(c, r, mod);
-        if (!AnyModifier(mod)) continue;
-        const std::int64_t s = c.links.frameSections.Find(assigns, r, FrameAssignCol::AnalSect);
-        if (s == NameIndex::kNone) continue;
-        if (!Properties(sections, static_cast<std::size_t>(s), p)) {
-            if (c.report)
-                c.report->Add(ReportKind::ModifierWithoutProperties, "FRAME PROPERTY MODIFIERS", assigns.Text(r, FrameAssignCol::Frame),
-                              assigns.Text(r, FrameAssignCol::AnalSect));
+void WriteFullProperties(FullContext& c) {
+    const Structure& s = c.s;
+    c.history.Append("Writing Frame Section Assignments..........");
+    // Assignments by section; those with stiffness modifiers (and a
+    // section with properties to modify) get a property of their own.
+    std::vector<std::int64_t> keys(s.memberAssignments.size(), NameIndex::kNone);
+    TextGroups modified;
+    for (std::uint32_t k = 0; k < s.memberAssignments.size(); ++k) {
+        const Structure::Assignment& a = s.memberAssignments[k];
+        if (a.section == kNoItem) continue;
+        keys[k] = a.section;
+        double mod[6];
+        if (!Modified(s, a, mod)) continue;
+        const FrameSection& section = s.frameSections[a.section];
+        if (!section.hasProperties) {
+            c.Add(ReportKind::ModifierWithoutProperties, "FRAME PROPERTY MODIFIERS", std::string(s.members[a.item].name), section.name);
             continue;
         }
-        for (int k = 0; k < 6; ++k) p[k] *= mod[k];
-        groups.Add(static_cast<std::uint32_t>(r), Prismatic(p));
+        keys[k] = NameIndex::kNone;
+        double p[6];
+        Properties(section, p);
+        for (int i = 0; i < 6; ++i) p[i] *= mod[i];
+        modified.Add(k, Prismatic(p));
     }
-    groups.Finish();
-    if (groups.size() == 0) return;
-    c.out.Line("MEMBER PROPERTY");
+    const Groups bySection(s.frameSections.size(), keys);
+    const auto members = [&](std::string& out, const Groups::Range& rows) {
+        return AppendMembers(out, c, rows.size(), [&](std::size_t i) { return s.memberAssignments[rows.begin()[i]].item; });
+    };
     std::string line;
-    for (std::size_t g = 0; g < groups.size(); ++g) {
+    for (std::size_t i = 0; i < s.frameSections.size(); ++i) {
         line.clear();
-        if (!AppendNameList(line, c.links, NameKind::Member, assigns, FrameAssignCol::Frame, groups.Rows(g))) continue;
-        line.pop_back();
-        c.out.Line(line + std::string(groups.Text(g)));
+        if (!members(line, bySection[static_cast<std::int64_t>(i)])) continue;
+        const PropertyLines lines = PropertyFor(s.frameSections[i]);
+        c.out.Line(lines.header);
+        c.out.Line(line + lines.tail);
     }
+    modified.Finish();
+    if (modified.size() != 0) c.out.Line("MEMBER PROPERTY");
+    WriteGroupLines(c, modified, members);
+    c.history.Append(".......... Done ");
+
+    c.history.Append("Writing Shell Section Assignments..........");
+    c.out.Line("ELEMENT PROPERTY");
+    keys.assign(s.shellAssignments.size(), NameIndex::kNone);
+    for (std::size_t k = 0; k < keys.size(); ++k)
+        if (s.shellAssignments[k].section != kNoItem) keys[k] = s.shellAssignments[k].section;
+    const Groups shellsOf(s.shellSections.size(), keys);
+    const auto elements = [&](std::string& out, const Groups::Range& rows) {
+        return AppendElements(out, c, rows.size(), [&](std::size_t i) { return s.shellAssignments[rows.begin()[i]].item; });
+    };
+    for (std::size_t i = 0; i < s.shellSections.size(); ++i) {
+        line.clear();
+        if (!elements(line, shellsOf[static_cast<std::int64_t>(i)])) continue;
+        line += " THICKNESS ";
+        AppendValue(line, s.shellSections[i].thickness);
+        c.out.Line(line);
+    }
+    // Plane-stress areas and membranes have no bending stiffness:
+    // STAAD.Pro's plane-stress element is the membrane part of its plate.
+    bool header = false;
+    for (std::size_t i = 0; i < s.shellSections.size(); ++i) {
+        const ShellSection& section = s.shellSections[i];
+        if (section.kind == ShellKind::Plate && c.type != StructureType::Floor)
+            c.Add(ReportKind::AreaTypeUnsupported, "AREA SECTION PROPERTIES", section.name, "Plate");
+        if (section.kind != ShellKind::PlaneStress && section.kind != ShellKind::Membrane) continue;
+        line.clear();
+        if (!elements(line, shellsOf[static_cast<std::int64_t>(i)])) continue;
+        if (!header) c.out.Line("ELEMENT PLANE STRESS");
+        header = true;
+        while (!line.empty() && line.back() == ' ') line.pop_back();
+        c.out.Line(line);
+    }
+    c.history.Append(".......... Done ");
 }
 
 }  // namespace corvane

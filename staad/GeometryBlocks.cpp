@@ -1,7 +1,6 @@
 // Joints, members and shell elements. SAP2000's (X, Y, Z) is written as
 // STAAD.Pro's (X, Z, -Y).
 #include "staad/Blocks.h"
-#include "staad/FullBlocks.h"
 #include "text/NumberText.h"
 
 #include <cmath>
@@ -48,14 +47,16 @@ void WriteMembersBlock(StaadContext& c) {
 void WriteShellsBlock(StaadContext& c) {
     const Table& a = c.model[TableId::Areas];
     c.history.Append("Writing Shell Elements..........");
-    // A model of solids alone has its solid incidences right after the
-    // members, as STAAD.Pro wants them, without an empty shell block.
-    const bool solidsOnly = c.links.isFull && a.empty() && !c.model[TableId::Solids].empty();
-    if (!solidsOnly) c.out.Line("ELEMENT INCIDENCES SHELL");
+    c.out.Line("ELEMENT INCIDENCES SHELL");
     std::string line, scratch;
     for (std::size_t i = 0; i < a.rows(); ++i) {
         const bool four = a.Is(i, AreaCol::NumJoints, "4");
-        if (!four && !a.Is(i, AreaCol::NumJoints, "3")) continue;
+        if (!four && !a.Is(i, AreaCol::NumJoints, "3")) {
+            // The incidences take only a count written "3" or "4"; the
+            // material and property lists still name the area.
+            if (c.report) c.report->Add(ReportKind::AreaNotWritten, "CONNECTIVITY - AREA", a.Text(i, AreaCol::Area), a.Text(i, AreaCol::NumJoints));
+            continue;
+        }
         line.clear();
         c.links.AppendOwnElement(line, a, i);
         for (int col = AreaCol::Joint1; col <= (four ? AreaCol::Joint4 : AreaCol::Joint3); ++col) {
@@ -64,7 +65,6 @@ void WriteShellsBlock(StaadContext& c) {
         }
         c.out.Line(line);
     }
-    if (c.links.isFull) WriteSolidsBlock(c);
     c.history.Append(".......... Done ");
 }
 

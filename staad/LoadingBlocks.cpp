@@ -1,6 +1,5 @@
 // Primary load cases and load combinations.
 #include "staad/Blocks.h"
-#include "staad/FullBlocks.h"
 #include "staad/Lists.h"
 
 #include <cmath>
@@ -112,21 +111,18 @@ void WriteLoadingBlock(StaadContext& c) {
         return [&t, &k, kind](std::string& out, const Groups::Range& rows) { return AppendNameList(out, k, kind, t, 0, rows); };
     };
     std::string scratch;
-    const bool full = k.isFull;
 
     for (std::size_t i = 0; i < patterns.rows(); ++i) {
         const std::int64_t group = k.patterns.Find(patterns, i, LoadPatternCol::LoadPat);
         const std::string name = patterns.Text(i, LoadPatternCol::LoadPat);
         const bool quake = patterns.Is(i, LoadPatternCol::DesignType, "QUAKE");
-        const std::string loadType = full ? LoadTypeWord(patterns, i) : quake ? std::string(" Seismic ") : patterns.Text(i, LoadPatternCol::DesignType);
+        const std::string loadType = quake ? std::string(" Seismic ") : patterns.Text(i, LoadPatternCol::DesignType);
         c.out.Line("LOAD " + std::to_string(i + 1) + " LOADTYPE " + loadType + " TITLE " + name);
         const std::string mult = patterns.Text(i, LoadPatternCol::SelfWtMult);
         bool hasNumber = false;
         const double multiplier = TextToNumber(mult, &hasNumber);
         if (mult == "1") c.out.Line(" SELFWEIGHT Y -" + mult);
         else if (hasNumber && multiplier != 0 && std::isfinite(multiplier)) c.out.Line(" SELFWEIGHT Y " + NumberToText(-multiplier));
-        if (full && hasNumber && multiplier != 0 && std::isfinite(multiplier)) WriteSelfweightCorrections(c, multiplier);
-        if (full) WriteGravityLoads(c, group);
 
         c.out.Line("MEMBER LOAD");
         for (std::uint32_t r : k.loadsOfPattern[0][group]) {
@@ -135,22 +131,13 @@ void WriteLoadingBlock(StaadContext& c) {
                 ReportDirection(c, TableId::FrameDistLoads, dist, r, FrameDistLoadCol::CoordSys, FrameDistLoadCol::Dir);
                 continue;
             }
-            // The full conversion writes moments as moments.
-            const bool moment = full && Word(dist, r, FrameDistLoadFullCol::Type) == "MOMENT";
-            const std::string_view a = dist.View(r, moment ? int{FrameDistLoadFullCol::MOverLA} : int{FrameDistLoadCol::FOverLA}),
-                                   b = dist.View(r, moment ? int{FrameDistLoadFullCol::MOverLB} : int{FrameDistLoadCol::FOverLB});
+            const std::string_view a = dist.View(r, FrameDistLoadCol::FOverLA), b = dist.View(r, FrameDistLoadCol::FOverLB);
             // Loads are computed (signed): a value that is no finite number
             // leaves the load out (the report names it).
             if (!Finite(a) || !Finite(b)) continue;
             text.clear();
             const bool varying = !SameNumber(a, b);
-            if (moment && (varying || k.loadDirections[0][r].projected)) {
-                if (c.report)
-                    c.report->Add(ReportKind::MomentLoadUnsupported, "FRAME LOADS - DISTRIBUTED", dist.Text(r, FrameDistLoadCol::Frame),
-                                  dist.Text(r, FrameDistLoadCol::LoadPat));
-                continue;
-            }
-            text += moment ? " UMOM " : varying ? " TRAP " : " UNI ";
+            text += varying ? " TRAP " : " UNI ";
             text += d->text();
             text += ' ';
             AppendSignedNumber(text, a, d->negate);
@@ -171,17 +158,10 @@ void WriteLoadingBlock(StaadContext& c) {
                 ReportDirection(c, TableId::FramePointLoads, point, r, FramePointLoadCol::CoordSys, FramePointLoadCol::Dir);
                 continue;
             }
-            const bool moment = full && Word(point, r, FramePointLoadFullCol::Type) == "MOMENT";
-            const int valueCol = moment ? int{FramePointLoadFullCol::Moment} : int{FramePointLoadCol::Force};
+            const int valueCol = FramePointLoadCol::Force;
             if (!Finite(point.View(r, valueCol))) continue;
-            if (moment && k.loadDirections[1][r].projected) {
-                if (c.report)
-                    c.report->Add(ReportKind::MomentLoadUnsupported, "FRAME LOADS - POINT", point.Text(r, FramePointLoadCol::Frame),
-                                  point.Text(r, FramePointLoadCol::LoadPat));
-                continue;
-            }
             text.assign(k.NameOf(NameKind::Member, point, r, FramePointLoadCol::Frame, scratch));
-            text += moment ? " CMOM " : " CON ";
+            text += " CON ";
             text += d->text();
             text += ' ';
             AppendSignedNumber(text, point.View(r, valueCol), d->negate);
@@ -207,15 +187,9 @@ void WriteLoadingBlock(StaadContext& c) {
         WriteGroups(c, groups, [&](std::string& out, const Groups::Range& rows) {
             return AppendElementList(out, k, area, AreaLoadCol::Area, rows);
         });
-        if (full) WriteSurfacePressures(c, group);
 
         c.out.Line("JOINT LOAD");
         for (std::uint32_t r : k.loadsOfPattern[3][group]) {
-            // Loads in a joint's own axes, turned into global components.
-            if (full && LocalJointLoad(c, r, &text)) {
-                if (!text.empty()) groups.Add(r, text);
-                continue;
-            }
             text.clear();
             // Each component that is not 0; F2 and M2 point along STAAD.Pro's -Z.
             static constexpr struct {
@@ -245,19 +219,11 @@ void WriteLoadingBlock(StaadContext& c) {
             groups.Add(r, text);
         }
         WriteGroups(c, groups, nameList(NameKind::Joint, joint));
-        if (full) {
-            WriteTemperatureLoads(c, group);
-            WriteSupportDisplacements(c, group);
-        }
     }
     c.history.Append(".......... Done ");
 }
 
 void WriteCombinationsBlock(StaadContext& c) {
-    if (c.links.isFull) {
-        WriteFullCombinations(c);
-        return;
-    }
     const Model& m = c.model;
     const Table& k = m[TableId::Combinations];
     const auto& starts = m.combinationStarts;

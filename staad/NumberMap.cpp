@@ -1,13 +1,10 @@
 // The list of new numbers that goes beside a renumbered STAAD.Pro file.
 #include "staad/Blocks.h"
+#include "staad/StaadText.h"
 #include "text/NumberText.h"
 
 namespace corvane {
 
-namespace {
-
-// A name as one CSV field: quoted, inner quotes doubled, when it holds a
-// comma, a double quote or a blank.
 void AppendCsvField(std::string& out, std::string_view name) {
     if (name.find_first_of(",\" ") == std::string_view::npos) {
         out.append(name);
@@ -20,8 +17,6 @@ void AppendCsvField(std::string& out, std::string_view name) {
     }
     out += '"';
 }
-
-}  // namespace
 
 void WriteNumberMap(const Model& m, const Links& links, LineSink& out) {
     out.Line("kind,sap2000,staad");
@@ -46,16 +41,6 @@ void WriteNumberMap(const Model& m, const Links& links, LineSink& out) {
             line += std::to_string(numbers[r]);
             out.Line(line);
         }
-    }
-    // Solid elements always get new numbers, after the members and shells.
-    if (!links.isFull) return;
-    const Table& solids = m[TableId::Solids];
-    for (std::size_t r = 0; r < solids.rows(); ++r) {
-        line = "solid,";
-        AppendCsvField(line, solids.Text(r, SolidCol::Solid));
-        line += ',';
-        line += links.full.SolidNumber(r);
-        out.Line(line);
     }
 }
 

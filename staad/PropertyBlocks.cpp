@@ -1,6 +1,5 @@
 // Materials with their assignments, and member and element properties.
 #include "staad/Blocks.h"
-#include "staad/FullBlocks.h"
 #include "staad/Lists.h"
 #include "text/NumberText.h"
 
@@ -33,9 +32,6 @@ void WriteMaterialsBlock(StaadContext& c) {
         c.out.Line("E " + m.Text(i, MaterialCol::E1));
         c.out.Line(m.Is(i, MaterialCol::U12, "") ? std::string("POISSON 0.2") : "POISSON " + m.Text(i, MaterialCol::U12));
         c.out.Line("DENSITY " + m.Text(i, MaterialCol::UnitWeight));
-        // The coefficient of thermal expansion, for temperature loads.
-        if (c.links.isFull && !m.Absent(i, MaterialFullCol::A1) && IsFiniteDecimal(m.View(i, MaterialFullCol::A1)))
-            c.out.Line("ALPHA " + m.Text(i, MaterialFullCol::A1));
     }
     c.out.Line("END DEFINE MATERIAL");
     c.out.Line("CONSTANTS");
@@ -55,7 +51,6 @@ void WriteMaterialsBlock(StaadContext& c) {
     WriteAreaSectionLines(c, [&](std::size_t k, const std::string& list) {
         return "MATERIAL " + sections.Text(k, AreaSectionCol::Material) + " MEMB " + list;
     });
-    if (c.links.isFull) WriteFullMaterialConstants(c);
     c.history.Append(".......... Done ");
 }
 
@@ -92,24 +87,14 @@ void WritePropertiesBlock(StaadContext& c) {
     const Table& assigns = c.model[TableId::FrameAssigns];
     c.history.Append("Writing Frame Section Assignments..........");
     std::string line;
-    std::vector<std::uint32_t> plain;
     for (std::size_t i = 0; i < s.rows(); ++i) {
         const auto rows = c.links.membersOfSection[c.links.frameSections.Find(s, i, FrameSectionCol::SectionName)];
         line.clear();
-        if (c.links.isFull) {
-            // Members with stiffness modifiers get a property of their own.
-            plain.clear();
-            for (std::uint32_t r : rows)
-                if (!HasStiffnessModifiers(c, r)) plain.push_back(r);
-            if (!AppendNameList(line, c.links, NameKind::Member, assigns, FrameAssignCol::Frame, plain)) continue;
-        } else if (!AppendNameList(line, c.links, NameKind::Member, assigns, FrameAssignCol::Frame, rows)) {
-            continue;
-        }
+        if (!AppendNameList(line, c.links, NameKind::Member, assigns, FrameAssignCol::Frame, rows)) continue;
         const PropertyLines lines = PropertyFor(s, i, c.links.sectionShapes[i]);
         c.out.Line(lines.header);
-        c.out.Line(line + (c.links.isFull ? FullSectionTail(c, i, lines.tail) : lines.tail));
+        c.out.Line(line + lines.tail);
     }
-    if (c.links.isFull) WriteModifiedMembers(c);
     c.history.Append(".......... Done ");
 
     c.history.Append("Writing Shell Section Assignments..........");
@@ -118,7 +103,6 @@ void WritePropertiesBlock(StaadContext& c) {
     WriteAreaSectionLines(c, [&](std::size_t k, const std::string& list) {
         return list + " THICKNESS " + sections.Text(k, AreaSectionCol::Thickness);
     });
-    if (c.links.isFull) WritePlaneStressElements(c);
     c.history.Append(".......... Done ");
 }
 

@@ -1,6 +1,7 @@
-// The head and tail of a STAAD.Pro file and its units line.
+// The head and tail of a STAAD.Pro file, its units line and its input
+// width.
 #include "staad/Blocks.h"
-#include "staad/FullBlocks.h"
+#include "staad/StaadText.h"
 
 namespace corvane {
 
@@ -21,42 +22,28 @@ std::string UnitsLine(const UnitsInfo& units) {
     return "UNIT " + length + " " + force;
 }
 
-namespace {
-
-// STAAD.Pro reads 79 columns of input: a longer line goes on in pieces, each
-// broken at a blank and ended by " -". LOAD lines stay whole.
-class WrappedLines : public LineSink {
-public:
-    explicit WrappedLines(LineSink& out) : out_(out) {}
-    void Line(std::string_view line) override {
-        constexpr std::size_t kWidth = 79, kLast = kWidth - 2;
-        if (line.size() <= kWidth || line.substr(0, 5) == "LOAD ") {
-            out_.Line(line);
-            return;
-        }
-        while (line.size() > kWidth) {
-            const std::size_t p = line.find_last_of(' ', kLast);
-            if (p == std::string_view::npos || p == 0) break;
-            piece_.assign(line.substr(0, p));
-            piece_ += " -";
-            out_.Line(piece_);
-            line.remove_prefix(p + 1);
-        }
+void WrappedLines::Line(std::string_view line) {
+    constexpr std::size_t kWidth = 79, kLast = kWidth - 2;
+    if (line.size() <= kWidth || line.substr(0, 5) == "LOAD ") {
         out_.Line(line);
+        return;
     }
-
-private:
-    LineSink& out_;
-    std::string piece_;
-};
-
-}  // namespace
+    while (line.size() > kWidth) {
+        const std::size_t p = line.find_last_of(' ', kLast);
+        if (p == std::string_view::npos || p == 0) break;
+        piece_.assign(line.substr(0, p));
+        piece_ += " -";
+        out_.Line(piece_);
+        line.remove_prefix(p + 1);
+    }
+    out_.Line(line);
+}
 
 void WriteStaadFile(StaadContext& file) {
     WrappedLines wrapped(file.out);
     StaadContext c{file.model, file.links, wrapped, file.history, file.report, file.stepDone};
     c.history.Append("Start Writing Staad File .......");
-    c.out.Line(StructureLine(c.links));
+    c.out.Line("STAAD SPACE");
     c.out.Line("START JOB INFORMATION");
     c.out.Line("END JOB INFORMATION");
     c.out.Line(UnitsLine(c.model.units));

@@ -1,6 +1,5 @@
 // Supports and member end releases.
 #include "staad/Blocks.h"
-#include "staad/FullBlocks.h"
 #include "staad/Lists.h"
 
 #include <unordered_map>
@@ -35,11 +34,6 @@ void WriteSupportsBlock(StaadContext& c) {
     const Table& r = c.model[TableId::Restraints];
     c.history.Append("Writing Support Information..........");
     c.out.Line("SUPPORTS");
-    if (c.links.isFull) {
-        WriteFullSupports(c);
-        c.history.Append(".......... Done ");
-        return;
-    }
     // Joints by their exact condition text; the conditions are listed once
     // each, compared without their outer blanks, in order of first
     // appearance.
@@ -69,13 +63,6 @@ void WriteReleasesBlock(StaadContext& c) {
     const Table& r = c.model[TableId::Releases];
     c.history.Append("Writing Member Release Data..........");
     c.out.Line("MEMBER RELEASE");
-    if (c.links.isFull) {
-        WriteFullReleases(c);
-        WriteMemberOffsets(c);
-        WriteSlaves(c);
-        c.history.Append(".......... Done ");
-        return;
-    }
     // At each end, the members that free both moments, then those that free
     // only the moment about local 2 (STAAD.Pro's y), then only about 3 (z).
     static constexpr struct {

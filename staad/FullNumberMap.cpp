@@ -1,0 +1,31 @@
+// The number map of the full conversion.
+#include "staad/FullBlocks.h"
+#include "staad/StaadText.h"
+
+namespace corvane {
+
+void WriteFullNumberMap(const Structure& s, LineSink& out) {
+    MemoryHistory unused;
+    FullContext c{s, out, unused, nullptr};
+    c.numbers = NumberElements(s);
+    out.Line("kind,sap2000,staad");
+    std::string line;
+    const auto row = [&](const char* kind, std::string_view name, const std::string& number) {
+        line.assign(kind);
+        line += ',';
+        AppendCsvField(line, name);
+        line += ',';
+        line += number;
+        out.Line(line);
+    };
+    for (const Joint& j : s.joints)
+        if (j.renumbered) row("joint", j.name, std::to_string(j.number));
+    for (const Member& m : s.members)
+        if (m.renumbered) row("member", m.name, std::to_string(m.number));
+    for (const Shell& sh : s.shells)
+        if (sh.renumbered) row("area", sh.name, std::to_string(sh.number));
+    // Solid elements always get new numbers, after the members and shells.
+    for (std::uint32_t k = 0; k < s.solids.size(); ++k) row("solid", s.solids[k].name, c.SolidNumber(k));
+}
+
+}  // namespace corvane

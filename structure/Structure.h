@@ -1,0 +1,308 @@
+// The structural model: the structure an engineer describes, in numbers
+// and enumerations, built once from the linked tables by BuildStructure.
+// It names no table vocabulary and no command of any output program; the
+// full writers (STAAD.Pro, Abaqus) read it and nothing else of the input.
+//
+// Conventions: directions and coordinates are in the model's axes (X, Y
+// horizontal, Z up); degrees of freedom come in the order UX UY UZ RX RY RZ;
+// rotational stiffnesses are per radian, angles in degrees; lengths, forces
+// and temperatures in the model's units. Every item keeps its origin (table
+// and row), so that the report and the number map can name it.
+#pragma once
+
+#include "model/Tables.h"
+#include "structure/Geometry.h"
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace corvane {
+
+class Model;
+
+// A number with the text the input gave it, so that a writer that passes
+// the value on unchanged can keep the engineer's digits. `text` is empty
+// for a computed value.
+struct Value {
+    double value = 0;
+    std::string_view text;
+};
+
+// Where an item came from.
+struct Origin {
+    TableId table = TableId::Joints;
+    std::uint32_t row = 0;
+};
+
+constexpr std::uint32_t kNoItem = ~std::uint32_t(0);
+
+using DofFlags = std::array<bool, 6>;
+using DofValues = std::array<double, 6>;
+
+// Joints, members and shells carry a whole number (the number of their name,
+// or a new one when the name is no number an output file can take) and
+// their name as the model gives it.
+struct Joint {
+    Origin origin;
+    std::string_view name;
+    std::uint32_t number = 0;
+    bool renumbered = false;
+    std::array<Value, 3> at;      // X, Y, Z
+    bool valid = true;            // every coordinate is a finite number
+    // The support: held directions and spring stiffnesses, in `axes`.
+    DofFlags held{};
+    DofValues spring{};
+    bool rotated = false;         // `axes` are the joint's own, not the global ones
+    Axes3 axes = kGlobalAxes;
+};
+
+struct Material {
+    Origin origin;
+    std::string name;
+    Value elasticity, poisson, weightDensity;  // poisson's text is empty when the input left it blank
+    bool poissonGiven = false;
+    Value expansion;                           // thermal expansion; text empty when not given
+    bool expansionGiven = false;
+};
+
+// The shape of a frame section as far as the writers tell shapes apart.
+enum class Profile : std::uint8_t { Rectangle, Circle, ISection, General };
+
+// The section properties in the order area, torsion constant, I22, I33,
+// shear area along 2, shear area along 3.
+enum SectionProperty : int { kArea, kTorsion, kI22, kI33, kShear2, kShear3 };
+using SectionValues = std::array<Value, 6>;
+using Modifiers = std::array<double, 6>;
+constexpr Modifiers kNoModifiers{{1, 1, 1, 1, 1, 1}};
+
+struct FrameSection {
+    Origin origin;
+    std::string name;
+    std::uint32_t material = kNoItem;
+    Profile profile = Profile::General;
+    std::string dimensions;     // the shape's dimensions as given (depth width; or the I-section's seven)
+    Value depth, width;
+    SectionValues properties;   // computed properties; `hasProperties` when the first four are numbers
+    bool hasProperties = false;
+    Modifiers modifiers = kNoModifiers;  // the section's own stiffness modifiers
+    bool modifiersGiven = false;
+};
+
+struct MemberEnd {
+    DofFlags released{};     // P V2 V3 T M2 M3
+    DofValues partial{};     // spring stiffness of a released direction, 0 for none
+    double rigidLength = 0;  // rigid end zone along the member
+};
+
+struct Member {
+    Origin origin;
+    std::string_view name;
+    std::uint32_t number = 0;
+    bool renumbered = false;
+    std::uint32_t i = kNoItem, j = kNoItem;      // joints
+    std::uint32_t section = kNoItem;
+    std::uint32_t material = kNoItem;
+    double angle = 0;           // cross-section turned about local 1, degrees
+    bool hasAxes = false;
+    Axes3 axes = kGlobalAxes;   // local 1 2 3 by SAP2000's rule, the angle included
+    Modifiers modifiers = kNoModifiers;          // the member's own, times its section's
+    double weightScale = 1;     // self weight as the model counts it over area x unit weight
+    MemberEnd ends[2];
+};
+
+enum class ShellKind : std::uint8_t { Shell, Plate, Membrane, PlaneStress, PlaneStrain, Axisymmetric };
+
+struct ShellSection {
+    Origin origin;
+    std::string name;
+    std::string materialName;   // as the section names it
+    std::uint32_t material = kNoItem;
+    ShellKind kind = ShellKind::Shell;
+    Value thickness;
+};
+
+struct Shell {
+    Origin origin;
+    std::string_view name;
+    std::uint32_t number = 0;   // the area's number (an element number is made from it)
+    bool renumbered = false;
+    std::uint8_t corners = 0;   // 3 or 4; 0 when the area has another count
+    std::array<std::uint32_t, 4> joints{{kNoItem, kNoItem, kNoItem, kNoItem}};
+    std::uint32_t section = kNoItem;
+    double weightScale = 1;
+};
+
+// An eight-node solid; its corners go round one face, then round the
+// opposite face in the same sense.
+struct Solid {
+    Origin origin;
+    std::string_view name;
+    std::array<std::uint32_t, 8> joints{};
+    bool complete = false;        // every corner is a joint
+    std::uint32_t material = kNoItem;
+};
+
+// A set of joints tied together: `tied` lists the tied directions; all six
+// make a rigid body, UX UY RZ a diaphragm in the XY plane and so on.
+struct Constraint {
+    Origin origin;
+    DofFlags tied{};
+    bool diaphragm = false;
+    Vec3 axis;                    // a diaphragm's normal
+    std::uint32_t master = kNoItem;
+    std::vector<std::uint32_t> slaves;        // joints
+    std::vector<std::uint32_t> slaveOrigins;  // their assignment rows, for the order of lists
+};
+
+// Loads. Directions are unit vectors in a named set of axes.
+enum class LoadAxes : std::uint8_t { Global, Local, Projected };
+struct Direction {
+    LoadAxes axes = LoadAxes::Global;
+    Vec3 vector;
+};
+
+enum class LoadKind : std::uint8_t { Force, Moment };
+
+// Loads along a member: distributed (from `a` to `b`, intensities qa, qb)
+// or concentrated (at `a`, value qa). Distances from joint I.
+struct MemberLoad {
+    Origin origin;
+    std::uint32_t member = kNoItem;
+    std::string_view memberName;  // the member as the load names it
+    LoadKind kind = LoadKind::Force;
+    bool concentrated = false;
+    Direction direction;
+    Value a, b, qa, qb;
+};
+
+// A uniform load over a shell per unit area.
+struct ShellLoad {
+    Origin origin;
+    std::uint32_t shell = kNoItem;
+    Direction direction;
+    Value value;
+};
+
+// Forces and moments at a joint, in global axes.
+struct JointLoad {
+    Origin origin;
+    std::uint32_t joint = kNoItem;
+    std::array<Value, 6> components;
+};
+
+// Self weight of one member or shell by direction: multipliers of its
+// weight along global X, Y, Z.
+struct GravityLoad {
+    Origin origin;
+    bool shell = false;
+    std::uint32_t item = kNoItem;
+    std::array<Value, 3> multipliers;
+};
+
+// A uniform temperature change of a member or shell.
+struct TemperatureLoad {
+    Origin origin;
+    bool shell = false;
+    std::uint32_t item = kNoItem;
+    Value change;
+};
+
+// The faces of a solid, numbered 1 to 6, as sets of its corners (counted
+// 0 to 7 in the solid's order): each goes round counter-clockwise seen
+// from outside.
+constexpr int kSolidFaceCorners[6][4] = {{0, 3, 2, 1}, {0, 1, 5, 4}, {0, 4, 7, 3}, {3, 7, 6, 2}, {1, 2, 6, 5}, {4, 5, 6, 7}};
+
+// A pressure on a face of a shell (its top or bottom) or of a solid (a face
+// of kSolidFaceCorners). Positive pushes into the face.
+struct FacePressure {
+    Origin origin;
+    bool solid = false;
+    std::uint32_t item = kNoItem;
+    int face = 0;           // shells: +1 top (pushes along -3), -1 bottom
+    Value pressure;
+};
+
+// An imposed displacement of a joint's support, in global axes.
+struct GroundDisplacement {
+    Origin origin;
+    std::uint32_t joint = kNoItem;
+    std::array<Value, 6> components;  // lengths and radians
+    DofFlags given{};
+};
+
+enum class LoadCategory : std::uint8_t { Other, Dead, SuperDead, Live, ReducibleLive, RoofLive, Wind, Seismic, Snow, Temperature };
+
+struct LoadPattern {
+    Origin origin;
+    std::string name;
+    LoadCategory category = LoadCategory::Other;
+    Value selfWeight;           // multiplier of the model's weight along -Z
+    bool selfWeightGiven = false;
+    std::vector<MemberLoad> memberLoads;
+    std::vector<ShellLoad> shellLoads;
+    std::vector<JointLoad> jointLoads;
+    std::vector<GravityLoad> gravity;
+    std::vector<TemperatureLoad> temperatures;
+    std::vector<FacePressure> pressures;
+    std::vector<GroundDisplacement> displacements;
+};
+
+enum class CombinationKind : std::uint8_t { Add, Srss, Abs };
+
+struct CombinationTerm {
+    std::uint32_t pattern;  // index of a load pattern
+    double factor;
+    std::string_view text;  // the factor as the input wrote it, when it is used once and not multiplied
+};
+
+struct Combination {
+    Origin origin;
+    std::string name;
+    CombinationKind kind = CombinationKind::Add;
+    std::vector<CombinationTerm> terms;
+};
+
+// A spring under a shell, normal to its face, per unit area.
+struct ShellSpring {
+    Origin origin;
+    std::uint32_t shell = kNoItem;
+    double stiffness = 0;
+};
+
+struct Structure {
+    std::string forceUnit, lengthUnit;   // as the model names them
+    // The directions the model lets move (UX..RZ).
+    DofFlags active{{true, true, true, true, true, true}};
+
+    std::vector<Joint> joints;        // one per row of the joint table, in its order
+    std::vector<Material> materials;
+    std::vector<FrameSection> frameSections;
+    std::vector<Member> members;      // one per frame row
+    std::vector<ShellSection> shellSections;
+    std::vector<Shell> shells;        // one per area row
+    std::vector<Solid> solids;        // one per solid row
+    std::vector<Constraint> constraints;
+    std::vector<ShellSpring> shellSprings;
+    std::vector<LoadPattern> patterns;
+    std::vector<Combination> combinations;
+
+    // Section assignments in the order the model lists them (an item may
+    // be assigned more than once): members with their section and
+    // material, shells with their section.
+    struct Assignment {
+        std::uint32_t item;
+        std::uint32_t section;   // kNoItem when the section is unknown
+        std::uint32_t material;  // kNoItem when the material is unknown
+    };
+    std::vector<Assignment> memberAssignments, shellAssignments;
+
+    // Texts the items point into that the input does not hold as they are
+    // shown (quoted names); kept here so that every view stays valid.
+    std::deque<std::string> texts;
+};
+
+}  // namespace corvane
