@@ -38,6 +38,13 @@ bool StaadAxis(Vec3 modelDirection, char* letter, bool* negate);
 // or an inclined support along x, with BETA 0.
 Axes3 StaadCrossAxes(Vec3 x);
 
+// STAAD.Pro goes round a solid's first face counter-clockwise seen from
+// outside: the structure's corners in that order (the first face and the
+// opposite one turned round).
+constexpr int kStaadSolidCorners[8] = {0, 3, 2, 1, 4, 7, 6, 5};
+// The STAAD.Pro face (1 to 6) of a face of the structure's solids.
+int StaadSolidFace(int face);
+
 enum class StructureType : std::uint8_t { Space, Plane, Floor, Truss };
 
 struct FullContext {

@@ -20,6 +20,17 @@ bool StaadAxis(Vec3 d, char* letter, bool* negate) {
     return false;
 }
 
+int StaadSolidFace(int face) {
+    // STAAD.Pro's face table, by the positions (1 to 8) of its incidence.
+    static constexpr int kStaadFaces[6][4] = {{1, 4, 3, 2}, {1, 2, 6, 5}, {1, 5, 8, 4}, {4, 8, 7, 3}, {2, 3, 7, 6}, {5, 6, 7, 8}};
+    for (int f = 0; f < 6; ++f) {
+        int corners[4];
+        for (int k = 0; k < 4; ++k) corners[k] = kStaadSolidCorners[kStaadFaces[f][k] - 1];
+        if (SolidFaceOf(corners) == face) return f + 1;
+    }
+    return 0;
+}
+
 Axes3 StaadCrossAxes(Vec3 x) {
     x = Unit(x);
     if (std::hypot(x.x, x.z) < 1e-3) {
@@ -83,7 +94,7 @@ void PrepareFull(FullContext& c) {
 
 void WriteFullStaadFile(const Structure& s, LineSink& file, HistoryLog& history, Report* report, const std::function<void()>& stepDone) {
     WrappedLines out(file);
-    FullContext c{s, out, history, report};
+    FullContext c{s, out, history, report, StructureType::Space, false, {}};
     PrepareFull(c);
     history.Append("Start Writing Staad File .......");
     for (const auto& t : kStructureTypes)
@@ -160,7 +171,7 @@ void WriteFullElements(FullContext& c) {
             // names the joint).
             if (!x.complete) continue;
             line = c.SolidNumber(k);
-            for (std::uint32_t j : x.joints) line += ' ' + std::to_string(s.joints[j].number);
+            for (int corner : kStaadSolidCorners) line += ' ' + std::to_string(s.joints[x.joints[corner]].number);
             c.out.Line(line);
         }
     }

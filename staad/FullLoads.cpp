@@ -251,7 +251,7 @@ private:
         for (std::uint32_t k = 0; k < p_.pressures.size(); ++k) {
             const FacePressure& x = p_.pressures[k];
             if (!x.solid) continue;
-            text = " FACE " + std::to_string(x.face) + " PRESSURE ";
+            text = " FACE " + std::to_string(StaadSolidFace(x.face)) + " PRESSURE ";
             AppendSigned(text, x.pressure, false);
             groups.Add(k, text);
         }

@@ -360,6 +360,16 @@ void BuildShells(BuildContext& c) {
 constexpr int kSolidCorners[8] = {SolidCol::Joint1, SolidCol::Joint2, SolidCol::Joint4, SolidCol::Joint3,
                                   SolidCol::Joint5, SolidCol::Joint6, SolidCol::Joint8, SolidCol::Joint7};
 
+}  // namespace
+
+int SolidCornerOf(int j) {
+    for (int k = 0; k < 8; ++k)
+        if (kSolidCorners[k] == SolidCol::Joint1 + j - 1) return k;
+    return -1;
+}
+
+namespace {
+
 void BuildSolids(BuildContext& c) {
     const Model& m = c.model;
     const Table& solids = m[TableId::Solids];

@@ -47,8 +47,6 @@ bool DirectionOf(BuildContext& c, TableId id, const Table& t, std::size_t row, i
     return false;
 }
 
-bool FiniteNumber(std::string_view text) { return std::isfinite(TextToNumber(text)); }
-
 // A component that counts: given, a finite decimal and not 0.
 bool Counts(const Table& t, std::size_t row, int col) {
     const std::string_view v = t.View(row, col);
@@ -254,8 +252,12 @@ private:
     }
 
     void Pressures() {
-        // SAP2000's solid faces as faces of the structure's corner order.
-        static constexpr int kSolidFaces[7] = {0, 6, 5, 3, 4, 1, 2};
+        // SAP2000's solid faces by their corners j1..j8 (j1 -,-,-  j2 +,-,-
+        // j3 -,+,-  j4 +,+,-  j5..j8 the same above): faces 1 to 4 the sides
+        // y-, x+, y+, x-, face 5 the bottom, face 6 the top. Faces 4 and 6
+        // are those of CSI's verification examples; the others follow the
+        // same order around the solid.
+        static constexpr int kSapFaces[6][4] = {{1, 2, 5, 6}, {2, 4, 6, 8}, {3, 4, 7, 8}, {1, 3, 5, 7}, {1, 2, 3, 4}, {5, 6, 7, 8}};
         const Table& areas = m_[TableId::AreaPressure];
         for (std::size_t r = 0; r < areas.rows(); ++r) {
             LoadPattern* p = PatternOf(areas, r, SurfacePressureCol::LoadPat);
@@ -289,7 +291,9 @@ private:
             x.origin = {TableId::SolidPressure, static_cast<std::uint32_t>(r)};
             x.solid = true;
             x.item = ItemOf(solidOf.Find(solids, r, 0));
-            x.face = kSolidFaces[static_cast<int>(face)];
+            int corners[4];
+            for (int k = 0; k < 4; ++k) corners[k] = SolidCornerOf(kSapFaces[static_cast<int>(face) - 1][k]);
+            x.face = SolidFaceOf(corners);
             x.pressure = c_.ValueAt(solids, r, SurfacePressureCol::Pressure);
             if (x.item == kNoItem || !IsFiniteDecimal(x.pressure.text)) continue;
             p->pressures.push_back(x);

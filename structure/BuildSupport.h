@@ -41,6 +41,9 @@ std::string Word(const Table& table, std::size_t row, int col);
 // Whether a Yes/No flag is Yes, in any letter case.
 bool IsYes(const Table& table, std::size_t row, int col);
 
+// The structure's corner (0 to 7) of SAP2000's solid corner j (1 to 8).
+int SolidCornerOf(int j);
+
 // The index of a row found by a name index, or kNoItem.
 inline std::uint32_t ItemOf(std::int64_t row) { return row == NameIndex::kNone ? kNoItem : static_cast<std::uint32_t>(row); }
 

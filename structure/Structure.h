@@ -136,8 +136,10 @@ struct Shell {
     double weightScale = 1;
 };
 
-// An eight-node solid; its corners go round one face, then round the
-// opposite face in the same sense.
+// An eight-node solid. Its corners go round one face, then round the
+// opposite face in the same sense, the first face counter-clockwise seen
+// from the opposite face (the right-handed order of the usual eight-node
+// brick: corner 4 above corner 0, and so on).
 struct Solid {
     Origin origin;
     std::string_view name;
@@ -211,10 +213,21 @@ struct TemperatureLoad {
     Value change;
 };
 
-// The faces of a solid, numbered 1 to 6, as sets of its corners (counted
-// 0 to 7 in the solid's order): each goes round counter-clockwise seen
-// from outside.
-constexpr int kSolidFaceCorners[6][4] = {{0, 3, 2, 1}, {0, 1, 5, 4}, {0, 4, 7, 3}, {3, 7, 6, 2}, {1, 2, 6, 5}, {4, 5, 6, 7}};
+// The faces of a solid, numbered 1 to 6, as its corners (counted 0 to 7 in
+// the solid's order): the first face, the opposite one, then the four
+// sides in the order of the first face's edges.
+constexpr int kSolidFaceCorners[6][4] = {{0, 1, 2, 3}, {4, 7, 6, 5}, {0, 4, 5, 1}, {1, 5, 6, 2}, {2, 6, 7, 3}, {3, 7, 4, 0}};
+
+// The face (1 to 6) that has these four corners in any order; 0 for none.
+inline int SolidFaceOf(const int (&corners)[4]) {
+    for (int f = 0; f < 6; ++f) {
+        int found = 0;
+        for (int c : corners)
+            for (int k : kSolidFaceCorners[f]) found += c == k;
+        if (found == 4) return f + 1;
+    }
+    return 0;
+}
 
 // A pressure on a face of a shell (its top or bottom) or of a solid (a face
 // of kSolidFaceCorners). Positive pushes into the face.

@@ -5,6 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cctype>
+#include <cstdio>
+#include <map>
+#include <sstream>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -134,18 +140,74 @@ const std::string kBrick =
 
 }  // namespace
 
-TEST(FullSolids, ASolidModelGivesItsSolidsTheirMaterialAndFacePressures) {
-    const FullRun r = RunFull(kBrick);
+namespace {
+
+// The joints of a STAAD.Pro file by number, in STAAD.Pro's axes.
+std::map<long, std::array<double, 3>> StaadJoints(const std::vector<std::string>& lines) {
+    std::map<long, std::array<double, 3>> joints;
+    auto at = std::find(lines.begin(), lines.end(), "JOINT COORDINATES");
+    for (++at; at != lines.end() && !at->empty() && std::isdigit(static_cast<unsigned char>((*at)[0])); ++at) {
+        std::istringstream in(*at);
+        long n;
+        std::array<double, 3> p;
+        in >> n >> p[0] >> p[1] >> p[2];
+        joints[n] = p;
+    }
+    return joints;
+}
+
+}  // namespace
+
+TEST(FullSolids, IncidenceTurnedAsStaadWantsAndEveryFaceLoadedOnItsOwnCorners) {
+    // A unit brick with a pressure on each of SAP2000's six faces, the
+    // pressure telling the face.
+    std::string brick = kBrick;
+    brick = brick.substr(0, brick.find("TABLE:  \"SOLID LOADS - SURFACE PRESSURE\""));
+    std::vector<std::string> pressures;
+    for (int f = 1; f <= 6; ++f) pressures.push_back("Solid=1   LoadPat=DEAD   Face=" + std::to_string(f) + "   Pressure=" + std::to_string(f));
+    pressures.push_back("Solid=1   LoadPat=DEAD   Face=7   Pressure=1");
+    const FullRun r = RunFull(brick + TableText("SOLID LOADS - SURFACE PRESSURE", pressures));
     // The solids follow the members directly: no empty shell block between.
     const auto solids = std::find(r.lines.begin(), r.lines.end(), "ELEMENT INCIDENCES SOLID");
     ASSERT_NE(solids, r.lines.end());
     EXPECT_EQ(*(solids - 1), "MEMBER INCIDENCES");
-    // STAAD.Pro goes round the bottom face, then the top one.
-    EXPECT_TRUE(Has(r.lines, "1 1 2 3 4 5 6 8 7"));
     EXPECT_TRUE(Has(r.lines, "MATERIAL CONC MEMB 1 "));
-    EXPECT_TRUE(Has(r.lines, "ELEMENT LOAD SOLIDS"));
-    EXPECT_TRUE(Has(r.lines, "1 FACE 2 PRESSURE 10"));
     EXPECT_TRUE(HasEntry(r.report, "pressure-face-unsupported", "1"));
+
+    const auto joints = StaadJoints(r.lines);
+    std::istringstream incidence(*(solids + 1));
+    long element, n[8];
+    incidence >> element;
+    for (long& j : n) incidence >> j;
+    ASSERT_TRUE(incidence);
+    const auto point = [&](int k) { return joints.at(n[k]); };
+    // The first face goes round counter-clockwise seen from outside: its
+    // right-hand normal points away from the brick's centre (0.5, 0.5, -0.5).
+    const auto a = point(0), b = point(1), c = point(2);
+    const std::array<double, 3> u{b[0] - a[0], b[1] - a[1], b[2] - a[2]}, v{c[0] - a[0], c[1] - a[1], c[2] - a[2]};
+    const std::array<double, 3> normal{u[1] * v[2] - u[2] * v[1], u[2] * v[0] - u[0] * v[2], u[0] * v[1] - u[1] * v[0]};
+    const std::array<double, 3> centre{0.5, 0.5, -0.5};
+    EXPECT_GT(normal[0] * (a[0] - centre[0]) + normal[1] * (a[1] - centre[1]) + normal[2] * (a[2] - centre[2]), 0);
+
+    // STAAD.Pro's faces by the positions of the incidence; the middle of
+    // each SAP2000 face in STAAD.Pro's axes (faces 1 to 4 the sides y-, x+,
+    // y+, x-, 5 the bottom, 6 the top).
+    static constexpr int kStaadFaces[6][4] = {{1, 4, 3, 2}, {1, 2, 6, 5}, {1, 5, 8, 4}, {4, 8, 7, 3}, {2, 3, 7, 6}, {5, 6, 7, 8}};
+    const std::array<double, 3> middle[6] = {{0.5, 0.5, 0}, {1, 0.5, -0.5}, {0.5, 0.5, -1}, {0, 0.5, -0.5}, {0.5, 0, -0.5}, {0.5, 1, -0.5}};
+    int found = 0;
+    for (const std::string& line : r.lines) {
+        int face = 0;
+        double pressure = 0;
+        if (std::sscanf(line.c_str(), "1 FACE %d PRESSURE %lf", &face, &pressure) != 2) continue;
+        ++found;
+        ASSERT_TRUE(face >= 1 && face <= 6) << line;
+        const int sapFace = static_cast<int>(pressure);
+        std::array<double, 3> m{};
+        for (int k : kStaadFaces[face - 1])
+            for (int d = 0; d < 3; ++d) m[d] += point(k - 1)[d] / 4;
+        for (int d = 0; d < 3; ++d) EXPECT_NEAR(m[d], middle[sapFace - 1][d], 1e-9) << "SAP2000 face " << sapFace << " written as " << line;
+    }
+    EXPECT_EQ(found, 6);
     // Without the full conversion a solid model has nothing to write.
     EXPECT_EQ(Classic(kBrick).find("SOLID"), std::string::npos);
 }
@@ -153,7 +215,7 @@ TEST(FullSolids, ASolidModelGivesItsSolidsTheirMaterialAndFacePressures) {
 TEST(FullSolids, TheAbaqusDeckOfSolidsRunsInTheSolver) {
     const FullRun deck = RunFullAbaqus(kBrick);
     EXPECT_TRUE(Has(deck.lines, "*Element, type=C3D8"));
-    EXPECT_TRUE(Has(deck.lines, "1, 1, 2, 3, 4, 5, 6, 8, 7"));
+    EXPECT_TRUE(Has(deck.lines, "1, 1, 2, 3, 4, 5, 6, 8, 7"));  // the right-handed brick order
     EXPECT_TRUE(Has(deck.lines, "*Solid Section, elset=Solids-CONC, material=CONC"));
     EXPECT_FALSE(Has(deck.lines, "*Dsload"));
     if (std::system("command -v ccx >/dev/null 2>&1") != 0) GTEST_SKIP() << "calculix-ccx is not installed";

@@ -191,6 +191,54 @@ TEST(FullCombinations, NestedMultipliedOutSrssAbsAndTheRestReported) {
     EXPECT_TRUE(HasEntry(r.report, "combination-case-unknown", "C6"));
 }
 
+TEST(FullCombinations, AFactorAddedToTwiceIsWrittenAsTheSumAndLoopsAreLeftOut) {
+    const FullRun r = RunFull(
+        kFrame + kDead +
+        TableText("COMBINATION DEFINITIONS",
+                  {"ComboName=C0   ComboType=\"Linear Add\"   CaseName=DEAD   ScaleFactor=1",
+                   // The pattern first with its own factor, then through C0.
+                   "ComboName=C1   ComboType=\"Linear Add\"   CaseName=DEAD   ScaleFactor=1.2",
+                   "ComboName=C1   CaseType=\"Response Combo\"   CaseName=C0   ScaleFactor=1",
+                   // A loop of three, and one that takes a member of the loop.
+                   "ComboName=LA   ComboType=\"Linear Add\"   CaseType=\"Response Combo\"   CaseName=LB   ScaleFactor=1",
+                   "ComboName=LB   ComboType=\"Linear Add\"   CaseType=\"Response Combo\"   CaseName=LC   ScaleFactor=1",
+                   "ComboName=LC   ComboType=\"Linear Add\"   CaseType=\"Response Combo\"   CaseName=LA   ScaleFactor=1",
+                   "ComboName=LC   CaseName=DEAD   ScaleFactor=1",
+                   "ComboName=OUT   ComboType=\"Linear Add\"   CaseName=DEAD   ScaleFactor=2",
+                   "ComboName=OUT   CaseType=\"Response Combo\"   CaseName=LB   ScaleFactor=1"}));
+    EXPECT_TRUE(Has(r.lines, "LOAD COMB 3 C1"));
+    EXPECT_TRUE(Has(r.lines, "1 2.2 "));
+    EXPECT_FALSE(Has(r.lines, "1 1.2 "));
+    for (const char* name : {"LA", "LB", "LC"}) EXPECT_EQ(r.text.find(std::string(" ") + name + "\r\n"), std::string::npos) << name;
+    int cycles = 0;
+    for (const ReportEntry& e : r.report.entries)
+        if (KindId(e.kind) == "combination-cycle") {
+            ++cycles;
+            EXPECT_EQ(e.a, "LA, LB, LC");
+        }
+    EXPECT_EQ(cycles, 1);
+    EXPECT_TRUE(HasEntry(r.report, "combination-case-unknown", "OUT"));
+}
+
+TEST(FullGeometry, ACoordinateThatIsNoNumberLeavesItsJointOut) {
+    // An exponent needs a digit: "3E" and "2.5e+" are no numbers.
+    for (const char* bad : {"3E", "2.5e+", "1.2.3", "nan"}) {
+        SCOPED_TRACE(bad);
+        std::string model = kFrame + kDead;
+        const std::string joint = "Joint=4   GlobalX=4   GlobalY=0   GlobalZ=3";
+        model.replace(model.find(joint), joint.size(), std::string("Joint=4   GlobalX=") + bad + "   GlobalY=0   GlobalZ=3");
+        const FullRun r = RunFull(model);
+        EXPECT_TRUE(HasEntry(r.report, "number-invalid", "4"));
+        const auto at = std::find(r.lines.begin(), r.lines.end(), "JOINT COORDINATES");
+        ASSERT_NE(at, r.lines.end());
+        EXPECT_EQ(*(at + 1), "1 0 0 0");
+        EXPECT_EQ(*(at + 3), "3 0 3 0");
+        EXPECT_EQ(*(at + 4), "MEMBER INCIDENCES");
+    }
+    const FullRun good = RunFull(kFrame + kDead);
+    EXPECT_TRUE(Has(good.lines, "4 4 3 0"));
+}
+
 TEST(FullReport, UnreadTablesAndUnconvertedContentInBothModes) {
     const std::string model = kFrame + kDead + TableText("GRID LINES", {"CoordSys=GLOBAL   AxisDir=X   GridID=A   XRYZCoord=0", "CoordSys=GLOBAL   AxisDir=X   GridID=B   XRYZCoord=4"}) +
                               TableText("CONNECTIVITY - LINK", {"Link=1   JointI=1   JointJ=2", "Link=2   JointI=3   JointJ=4"}) +
