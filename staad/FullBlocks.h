@@ -135,6 +135,10 @@ void AppendValue(std::string& out, const Value& v);
 // A value with its sign turned when `negate`.
 void AppendSigned(std::string& out, const Value& v, bool negate);
 
+// Member loads on members with rigid end zones as STAAD.Pro measures them,
+// and the joint loads of what lies on the zones.
+void SplitAtRigidZones(const Structure& s, const std::vector<MemberLoad>& in, std::vector<MemberLoad>* out, std::vector<JointLoad>* joints);
+
 void WriteFullJoints(FullContext& c);
 void WriteFullMembers(FullContext& c);
 void WriteFullElements(FullContext& c);     // shells and solids

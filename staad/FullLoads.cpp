@@ -101,7 +101,9 @@ void WriteSelfweightLines(const FullContext& c, const char* direction, TextGroup
 
 class PatternWriter {
 public:
-    PatternWriter(FullContext& c, const LoadPattern& p) : c_(c), s_(c.s), p_(p) {}
+    PatternWriter(FullContext& c, const LoadPattern& p) : c_(c), s_(c.s), p_(p) {
+        SplitAtRigidZones(s_, p_.memberLoads, &memberLoads_, &zoneLoads_);
+    }
 
     void Write(std::size_t number) {
         c_.out.Line("LOAD " + std::to_string(number) + " LOADTYPE " + LoadTypeWord(p_.category) + " TITLE " + p_.name);
@@ -176,8 +178,8 @@ private:
         TextGroups groups;
         std::string text, word;
         bool negate = false;
-        for (std::uint32_t k = 0; k < p_.memberLoads.size(); ++k) {
-            const MemberLoad& x = p_.memberLoads[k];
+        for (std::uint32_t k = 0; k < memberLoads_.size(); ++k) {
+            const MemberLoad& x = memberLoads_[k];
             if (x.concentrated) continue;
             if (!MemberDirection(x.direction, &word, &negate)) continue;
             const bool varying = x.qa.value != x.qb.value;
@@ -200,8 +202,8 @@ private:
             AppendValue(text, x.b);
             groups.Add(k, text);
         }
-        WriteSpacedLines(c_, groups, MemberList([this](std::uint32_t k) { return p_.memberLoads[k].member; }));
-        for (const MemberLoad& x : p_.memberLoads) {
+        WriteSpacedLines(c_, groups, MemberList([this](std::uint32_t k) { return memberLoads_[k].member; }));
+        for (const MemberLoad& x : memberLoads_) {
             if (!x.concentrated) continue;
             if (!MemberDirection(x.direction, &word, &negate)) continue;
             const bool moment = x.kind == LoadKind::Moment;
@@ -266,8 +268,11 @@ private:
     void JointLoads() {
         TextGroups groups;
         std::string text;
-        for (std::uint32_t k = 0; k < p_.jointLoads.size(); ++k) {
-            const JointLoad& x = p_.jointLoads[k];
+        const auto load = [this](std::uint32_t k) -> const JointLoad& {
+            return k < p_.jointLoads.size() ? p_.jointLoads[k] : zoneLoads_[k - p_.jointLoads.size()];
+        };
+        for (std::uint32_t k = 0; k < p_.jointLoads.size() + zoneLoads_.size(); ++k) {
+            const JointLoad& x = load(k);
             text.clear();
             bool finite = true;
             for (int d = 0; d < 6; ++d) {
@@ -288,8 +293,8 @@ private:
             if (!finite || text.empty()) continue;
             groups.Add(k, text);
         }
-        WriteSpacedLines(c_, groups, [this](std::string& out, const Groups::Range& rows) {
-            return AppendJoints(out, c_, rows.size(), [&](std::size_t i) { return p_.jointLoads[rows.begin()[i]].joint; });
+        WriteSpacedLines(c_, groups, [this, &load](std::string& out, const Groups::Range& rows) {
+            return AppendJoints(out, c_, rows.size(), [&](std::size_t i) { return load(rows.begin()[i]).joint; });
         });
     }
 
@@ -345,6 +350,10 @@ private:
     FullContext& c_;
     const Structure& s_;
     const LoadPattern& p_;
+    // The member loads as STAAD.Pro measures them, and the joint loads of
+    // what lies on rigid end zones.
+    std::vector<MemberLoad> memberLoads_;
+    std::vector<JointLoad> zoneLoads_;
 };
 
 }  // namespace

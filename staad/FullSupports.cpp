@@ -153,8 +153,10 @@ void WriteFullReleases(FullContext& c) {
     TextGroups ends;
     for (std::uint32_t k = 0; k < s.members.size(); ++k) {
         const double i = s.members[k].ends[0].rigidLength, j = s.members[k].ends[1].rigidLength;
-        if (i != 0) groups.Add(k, "START " + NumberToText(i) + " 0 0 LOCAL");
-        if (j != 0) ends.Add(k, "END " + NumberToText(-j) + " 0 0 LOCAL");
+        // LOCAL comes before the distances: the member's axes at BETA 0,
+        // so the offset lies along the member.
+        if (i != 0) groups.Add(k, "START LOCAL " + NumberToText(i) + " 0 0");
+        if (j != 0) ends.Add(k, "END LOCAL " + NumberToText(-j) + " 0 0");
     }
     groups.Finish();
     ends.Finish();

@@ -114,6 +114,8 @@ private:
             if (!std::isfinite(x.qa.value) || !std::isfinite(x.qb.value)) continue;
             x.a = c_.ValueAt(dist, r, FrameDistLoadCol::AbsDistA);
             x.b = c_.ValueAt(dist, r, FrameDistLoadCol::AbsDistB);
+            // Blank distances: the load covers the whole member.
+            if (dist.Is(r, FrameDistLoadCol::AbsDistB, " ")) x.b.value = MemberLength(x.member);
             p->memberLoads.push_back(x);
         }
         const Table& point = m_[TableId::FramePointLoads];
@@ -321,6 +323,16 @@ private:
             }
             p->displacements.push_back(x);
         }
+    }
+
+    double MemberLength(std::uint32_t member) const {
+        const Member& m = c_.s.members[member];
+        if (m.i == kNoItem || m.j == kNoItem) return 0;
+        const auto at = [&](std::uint32_t j) {
+            const Joint& joint = c_.s.joints[j];
+            return Vec3{joint.at[0].value, joint.at[1].value, joint.at[2].value};
+        };
+        return Norm(at(m.j) - at(m.i));
     }
 
     BuildContext& c_;

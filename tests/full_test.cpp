@@ -92,8 +92,8 @@ TEST(FullOffsets, UserOffsetsAreRigidAlongTheMemberOthersReported) {
                               TableText("FRAME INSERTION POINT ASSIGNMENTS",
                                         {"Frame=1   CardinalPt=\"10 (centroid)\"", "Frame=4   CardinalPt=\"8 (top center)\""}));
     EXPECT_TRUE(Has(r.lines, "MEMBER OFFSET"));
-    EXPECT_TRUE(Has(r.lines, "1 START 0.1 0 0 LOCAL"));
-    EXPECT_TRUE(Has(r.lines, "1 END -0.2 0 0 LOCAL"));
+    EXPECT_TRUE(Has(r.lines, "1 START LOCAL 0.1 0 0"));
+    EXPECT_TRUE(Has(r.lines, "1 END LOCAL -0.2 0 0"));
     EXPECT_EQ(std::count_if(r.lines.begin(), r.lines.end(), [](const std::string& l) { return l.rfind("3 START", 0) == 0; }), 0);
     EXPECT_TRUE(HasEntry(r.report, "offset-not-converted", "2"));
     EXPECT_TRUE(HasEntry(r.report, "insertion-point", "4"));

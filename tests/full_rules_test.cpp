@@ -1,0 +1,48 @@
+// The full conversion's rules on the small models of tests/models (made by
+// make_models.py; the independent checkers find each of them equivalent, as
+// the README says): what each model's STAAD.Pro file must hold.
+#include "FullTestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace corvane;
+using namespace corvane::test;
+
+namespace {
+
+FullRun RunModel(const std::string& name) { return RunFull(ReadFile(std::string(CORVANE_SOURCE_DIR) + "/tests/models/" + name)); }
+
+// The lines of one primary load, from its LOAD line to the next.
+std::vector<std::string> LoadLines(const FullRun& r, const std::string& title) {
+    std::vector<std::string> out;
+    bool in = false;
+    for (const std::string& line : r.lines) {
+        if (line.rfind("LOAD ", 0) == 0 || line == "PERFORM ANALYSIS") in = line.size() > title.size() && line.substr(line.size() - title.size()) == title;
+        else if (in) out.push_back(line);
+    }
+    return out;
+}
+
+}  // namespace
+
+TEST(FullRules, RigidEndZonesShiftMemberLoadsAndCarryWhatLiesOnThemToTheJoints) {
+    const FullRun r = RunModel("rigid-zones.s2k");
+    // Offsets of the rigid parts, LOCAL before the distances.
+    EXPECT_TRUE(Has(r.lines, "1 START LOCAL 20 0 0"));
+    EXPECT_TRUE(Has(r.lines, "1 END LOCAL -10 0 0"));
+    // A point load 60 from joint I lies 40 from the start offset.
+    EXPECT_TRUE(Has(LoadLines(r, "FLEX"), "1 CON GY -10 40"));
+    // Loads on the zones reach the joints with the moment of their lever:
+    // 10 down at 12 from joint 1, 4 along Y at 5 before joint 2, and a
+    // moment on the zone.
+    const auto zones = LoadLines(r, "ZONES");
+    EXPECT_TRUE(Has(zones, "1   FY -10 MZ -120"));
+    EXPECT_TRUE(Has(zones, "2   FZ -4 MY -20"));
+    EXPECT_TRUE(Has(zones, "1   MY 30"));
+    EXPECT_EQ(std::count_if(zones.begin(), zones.end(), [](const std::string& l) { return l.find(" CON ") != std::string::npos; }), 0);
+    // A load over the whole member keeps its flexible part; a trapezoid
+    // that starts on a zone is cut where the zone ends.
+    const auto spread = LoadLines(r, "SPREAD");
+    EXPECT_TRUE(Has(spread, "1   UNI GY -0.1 0 90"));
+    EXPECT_TRUE(Has(spread, "1   TRAP Z 0.277777777777778 0.5 0 40"));
+}

@@ -1,0 +1,32 @@
+# Writes the small SAP2000 models the full conversion's rules are checked on
+# (tests and the independent checkers read them). Run from this folder.
+def table(name, rows):
+    return 'TABLE:  "%s"\r\n' % name + ''.join('   %s\r\n' % r for r in rows) + ' \r\n'
+
+HEAD = table("PROGRAM CONTROL", ['ProgramName=SAP2000   Version=25.0.0   CurrUnits="Kip, in, F"'])
+
+def joints(points):
+    return table("JOINT COORDINATES", ["Joint=%s   CoordSys=GLOBAL   CoordType=Cartesian   GlobalX=%g   GlobalY=%g   GlobalZ=%g" % (n, x, y, z)
+                                       for n, (x, y, z) in points])
+
+STEEL = table("MATERIAL PROPERTIES 02 - BASIC MECHANICAL PROPERTIES", ["Material=STEEL   UnitWeight=0.000284   UnitMass=7.3E-07   E1=29000   G12=11153.85   U12=0.3   A1=6.5E-06"])
+SECTION = table("FRAME SECTION PROPERTIES 01 - GENERAL", ["SectionName=R   Material=STEEL   Shape=Rectangular   t3=12   t2=6   Area=72   TorsConst=636.5   I33=864   I22=216   AS2=60   AS3=60"])
+
+def write(name, text):
+    open(name, "w", newline="").write(HEAD + text + "END TABLE DATA\r\n")
+
+# A cantilever with rigid end zones, loads on the flexible part and on both zones.
+write("rigid-zones.s2k",
+      joints([("1", (0, 0, 0)), ("2", (120, 0, 0))]) + STEEL + SECTION +
+      table("CONNECTIVITY - FRAME", ["Frame=1   JointI=1   JointJ=2"]) +
+      table("FRAME SECTION ASSIGNMENTS", ["Frame=1   AnalSect=R"]) +
+      table("JOINT RESTRAINT ASSIGNMENTS", ["Joint=1   U1=Yes   U2=Yes   U3=Yes   R1=Yes   R2=Yes   R3=Yes"]) +
+      table("FRAME OFFSET ALONG LENGTH ASSIGNMENTS", ["Frame=1   Type=User   LengthI=40   LengthJ=20   RigidFactor=0.5"]) +
+      table("LOAD PATTERN DEFINITIONS", ["LoadPat=FLEX   DesignType=Other   SelfWtMult=0", "LoadPat=ZONES   DesignType=Other   SelfWtMult=0",
+                                         "LoadPat=SPREAD   DesignType=Other   SelfWtMult=0"]) +
+      table("FRAME LOADS - POINT", ["Frame=1   LoadPat=FLEX   CoordSys=GLOBAL   Type=Force   Dir=Gravity   DistType=AbsDist   RelDist=0.5   AbsDist=60   Force=10",
+                                    "Frame=1   LoadPat=ZONES   CoordSys=GLOBAL   Type=Force   Dir=Gravity   DistType=AbsDist   RelDist=0.1   AbsDist=12   Force=10",
+                                    "Frame=1   LoadPat=ZONES   CoordSys=GLOBAL   Type=Force   Dir=Y   DistType=AbsDist   RelDist=0.95   AbsDist=115   Force=4",
+                                    "Frame=1   LoadPat=ZONES   CoordSys=Local   Type=Moment   Dir=2   DistType=AbsDist   RelDist=0.05   AbsDist=6   Moment=30"]) +
+      table("FRAME LOADS - DISTRIBUTED", ["Frame=1   LoadPat=SPREAD   CoordSys=GLOBAL   Type=Force   Dir=Gravity   DistType=AbsDist   RelDistA=0   RelDistB=1   AbsDistA=0   AbsDistB=120   FOverLA=0.1   FOverLB=0.1",
+                                          "Frame=1   LoadPat=SPREAD   CoordSys=Local   Type=Force   Dir=3   DistType=AbsDist   RelDistA=0.05   RelDistB=0.5   AbsDistA=6   AbsDistB=60   FOverLA=0.2   FOverLB=0.5"]))
