@@ -67,13 +67,25 @@ constexpr struct {
 constexpr const char* kDofNames[6] = {"UX", "UY", "UZ", "RX", "RY", "RZ"};
 constexpr const char* kStaadDirection[6] = {"FX", "FZ", "FY", "MX", "MZ", "MY"};
 
+// Whether every member carries axial force alone (its moments released at
+// both ends) and nothing else bends: only then does STAAD.Pro's truss,
+// whose members have no bending stiffness, give the same stiffness as
+// frames whose joints cannot turn.
+bool AxialOnly(const Structure& s) {
+    if (!s.shells.empty() || !s.solids.empty()) return false;
+    for (const Member& m : s.members)
+        for (const MemberEnd& e : m.ends)
+            if (!e.released[4] || !e.released[5] || e.partial[4] != 0 || e.partial[5] != 0) return false;
+    return true;
+}
+
 }  // namespace
 
 void PrepareFull(FullContext& c) {
     const Structure& s = c.s;
     bool typed = false;
     for (const auto& t : kStructureTypes)
-        if (t.active == s.active) {
+        if (t.active == s.active && (t.type != StructureType::Truss || AxialOnly(s))) {
             c.type = t.type;
             typed = true;
         }

@@ -133,7 +133,8 @@ void WriteFullReleases(FullContext& c) {
         return AppendMembers(out, c, rows.size(), [&](std::size_t i) { return rows.begin()[i]; });
     };
     TextGroups groups;
-    for (int end = 0; end < 2; ++end) {
+    // A truss's members are axial alone: they take no releases.
+    for (int end = 0; end < 2 && c.type != StructureType::Truss; ++end) {
         for (std::uint32_t k = 0; k < s.members.size(); ++k) {
             const MemberEnd& e = s.members[k].ends[end];
             std::string released, springs;

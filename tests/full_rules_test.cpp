@@ -46,3 +46,20 @@ TEST(FullRules, RigidEndZonesShiftMemberLoadsAndCarryWhatLiesOnThemToTheJoints) 
     EXPECT_TRUE(Has(spread, "1   UNI GY -0.1 0 90"));
     EXPECT_TRUE(Has(spread, "1   TRAP Z 0.277777777777778 0.5 0 40"));
 }
+
+TEST(FullRules, ATrussOnlyWhereNoMemberBends) {
+    // Joints that cannot turn hold frames that still bend: a space frame
+    // with the rotations held at every joint.
+    const FullRun frames = RunModel("frames-without-rotations.s2k");
+    EXPECT_EQ(frames.lines.front(), "STAAD SPACE");
+    EXPECT_TRUE(Has(frames.lines, "3 FIXED BUT FX FY FZ"));
+    EXPECT_TRUE(HasEntry(frames.report, "inactive-dofs-restrained", ""));
+    // Released at both ends they carry axial force alone: a truss, whose
+    // members take no releases.
+    const FullRun truss = RunModel("truss.s2k");
+    EXPECT_EQ(truss.lines.front(), "STAAD TRUSS");
+    EXPECT_TRUE(Has(truss.lines, "1 PINNED"));
+    const auto release = std::find(truss.lines.begin(), truss.lines.end(), "MEMBER RELEASE");
+    ASSERT_NE(release, truss.lines.end());
+    EXPECT_EQ((release + 1)->rfind("LOAD 1", 0), 0u);
+}

@@ -30,3 +30,21 @@ write("rigid-zones.s2k",
                                     "Frame=1   LoadPat=ZONES   CoordSys=Local   Type=Moment   Dir=2   DistType=AbsDist   RelDist=0.05   AbsDist=6   Moment=30"]) +
       table("FRAME LOADS - DISTRIBUTED", ["Frame=1   LoadPat=SPREAD   CoordSys=GLOBAL   Type=Force   Dir=Gravity   DistType=AbsDist   RelDistA=0   RelDistB=1   AbsDistA=0   AbsDistB=120   FOverLA=0.1   FOverLB=0.1",
                                           "Frame=1   LoadPat=SPREAD   CoordSys=Local   Type=Force   Dir=3   DistType=AbsDist   RelDistA=0.05   RelDistB=0.5   AbsDistA=6   AbsDistB=60   FOverLA=0.2   FOverLB=0.5"]))
+
+# A triangle of frames in a model whose joints cannot turn (active UX UY UZ):
+# the frames bend between their joints, so STAAD.Pro gets a space frame with
+# the rotations held; released at both ends, the same frames make a truss.
+TRIANGLE = (joints([("1", (0, 0, 0)), ("2", (200, 0, 0)), ("3", (100, 0, 150)), ("4", (100, 120, 0))]) + STEEL + SECTION +
+            table("CONNECTIVITY - FRAME", ["Frame=1   JointI=1   JointJ=3", "Frame=2   JointI=3   JointJ=2", "Frame=3   JointI=1   JointJ=2",
+                                           "Frame=4   JointI=4   JointJ=3", "Frame=5   JointI=1   JointJ=4", "Frame=6   JointI=4   JointJ=2"]) +
+            table("FRAME SECTION ASSIGNMENTS", ["Frame=%d   AnalSect=R" % k for k in range(1, 7)]) +
+            table("ACTIVE DEGREES OF FREEDOM", ["UX=Yes   UY=Yes   UZ=Yes   RX=No   RY=No   RZ=No"]) +
+            table("JOINT RESTRAINT ASSIGNMENTS", ["Joint=1   U1=Yes   U2=Yes   U3=Yes   R1=No   R2=No   R3=No",
+                                                  "Joint=2   U1=No   U2=Yes   U3=Yes   R1=No   R2=No   R3=No",
+                                                  "Joint=4   U1=No   U2=No   U3=Yes   R1=No   R2=No   R3=No"]) +
+            table("LOAD PATTERN DEFINITIONS", ["LoadPat=TIP   DesignType=Other   SelfWtMult=0"]) +
+            table("JOINT LOADS - FORCE", ["Joint=3   LoadPat=TIP   CoordSys=GLOBAL   F1=5   F2=3   F3=-20   M1=0   M2=0   M3=0"]) +
+            table("FRAME LOADS - DISTRIBUTED", ["Frame=3   LoadPat=TIP   CoordSys=GLOBAL   Type=Force   Dir=Gravity   DistType=RelDist   RelDistA=0   RelDistB=1   AbsDistA=0   AbsDistB=200   FOverLA=0.05   FOverLB=0.05"]))
+write("frames-without-rotations.s2k", TRIANGLE)
+write("truss.s2k", TRIANGLE + table("FRAME RELEASE ASSIGNMENTS 1 - GENERAL",
+      ["Frame=%d   PI=No   V2I=No   V3I=No   TI=No   M2I=Yes   M3I=Yes   PJ=No   V2J=No   V3J=No   TJ=Yes   M2J=Yes   M3J=Yes" % k for k in range(1, 7)]))
