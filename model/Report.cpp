@@ -81,6 +81,8 @@ constexpr KindText kKinds[] = {
     {ReportKind::SolidWithoutMaterial, "solid-without-material", "Solid {name} gets no material: its property {a} has no material row."},
     {ReportKind::CombinationCycle, "combination-cycle",
      "Combinations {a} include each other in a loop (through {name}); none of them is written."},
+    {ReportKind::ConstraintSupportedJoint, "constraint-supported-joint",
+     "Joint {name} is supported in a direction its constraint ({a}) ties; it keeps its support and is left out of the constraint."},
     {ReportKind::AreaNotWritten, "area-not-written",
      "Area {name} has {a} joints as its record counts them, which the shell incidences do not take; it is left out of them."},
 };

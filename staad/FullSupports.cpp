@@ -190,8 +190,17 @@ void WriteFullReleases(FullContext& c) {
                 for (int d = 0; d < 6; ++d)
                     if (kStaadDof[d].index == staad && x.tied[d]) directions += std::string(directions.empty() ? "" : " ") + kDofWords[staad];
         }
+        // STAAD.Pro takes no slave that is supported in a slaved direction:
+        // such a joint keeps its support and stays out of the list.
+        std::vector<std::uint32_t> slaves;
+        for (std::uint32_t j : x.slaves) {
+            bool supported = false;
+            for (int d = 0; d < 6; ++d) supported = supported || (x.tied[d] && (s.joints[j].held[d] || s.joints[j].spring[d] != 0));
+            if (!supported) slaves.push_back(j);
+            else c.Add(ReportKind::ConstraintSupportedJoint, "JOINT CONSTRAINT ASSIGNMENTS", std::string(s.joints[j].name), directions);
+        }
         line = "SLAVE " + directions + " MASTER " + std::to_string(s.joints[x.master].number) + " JOINT ";
-        if (!AppendJoints(line, c, x.slaves.size(), [&](std::size_t i) { return x.slaves[i]; })) continue;
+        if (!AppendJoints(line, c, slaves.size(), [&](std::size_t i) { return slaves[i]; })) continue;
         while (!line.empty() && line.back() == ' ') line.pop_back();
         c.out.Line(line);
     }

@@ -63,3 +63,19 @@ TEST(FullRules, ATrussOnlyWhereNoMemberBends) {
     ASSERT_NE(release, truss.lines.end());
     EXPECT_EQ((release + 1)->rfind("LOAD 1", 0), 0u);
 }
+
+TEST(FullRules, ASupportedJointOfAConstraintIsItsMasterOrStaysOutOfIt) {
+    // The supported top joint is the master; the others follow it.
+    const FullRun r = RunModel("constraint-supports.s2k");
+    EXPECT_TRUE(Has(r.lines, "SLAVE ZX MASTER 5 JOINT 4 6"));
+    EXPECT_TRUE(r.report.Empty());
+    // A second joint supported in a tied direction keeps its support and
+    // leaves the constraint, with a word in the report.
+    std::string model = ReadFile(std::string(CORVANE_SOURCE_DIR) + "/tests/models/constraint-supports.s2k");
+    const std::string five = "Joint=5   U1=No   U2=Yes   U3=No   R1=No   R2=No   R3=No";
+    model.replace(model.find(five), five.size(), five + "\r\n   Joint=6   U1=Yes   U2=No   U3=No   R1=No   R2=No   R3=No");
+    const FullRun two = RunFull(model);
+    EXPECT_TRUE(Has(two.lines, "SLAVE ZX MASTER 5 JOINT 4"));
+    EXPECT_TRUE(Has(two.lines, "6 FIXED BUT FY FZ MX MY MZ"));
+    EXPECT_TRUE(HasEntry(two.report, "constraint-supported-joint", "6"));
+}

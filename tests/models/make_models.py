@@ -48,3 +48,19 @@ TRIANGLE = (joints([("1", (0, 0, 0)), ("2", (200, 0, 0)), ("3", (100, 0, 150)), 
 write("frames-without-rotations.s2k", TRIANGLE)
 write("truss.s2k", TRIANGLE + table("FRAME RELEASE ASSIGNMENTS 1 - GENERAL",
       ["Frame=%d   PI=No   V2I=No   V3I=No   TI=No   M2I=Yes   M3I=Yes   PJ=No   V2J=No   V3J=No   TJ=Yes   M2J=Yes   M3J=Yes" % k for k in range(1, 7)]))
+
+# Three columns tied at the top by a diaphragm: the master holds a support
+# (a pinned top), and a second supported joint stays out of the slaves.
+write("constraint-supports.s2k",
+      joints([("1", (0, 0, 0)), ("2", (100, 0, 0)), ("3", (0, 80, 0)), ("4", (0, 0, 120)), ("5", (100, 0, 120)), ("6", (0, 80, 120))]) +
+      STEEL + SECTION +
+      table("CONNECTIVITY - FRAME", ["Frame=1   JointI=1   JointJ=4", "Frame=2   JointI=2   JointJ=5", "Frame=3   JointI=3   JointJ=6"]) +
+      table("FRAME SECTION ASSIGNMENTS", ["Frame=%d   AnalSect=R" % k for k in range(1, 4)]) +
+      table("JOINT RESTRAINT ASSIGNMENTS", ["Joint=%d   U1=Yes   U2=Yes   U3=Yes   R1=Yes   R2=Yes   R3=Yes" % k for k in (1, 2, 3)] +
+            ["Joint=5   U1=No   U2=Yes   U3=No   R1=No   R2=No   R3=No"]) +
+      table("CONSTRAINT DEFINITIONS - DIAPHRAGM", ["Name=DIAPH1   CoordSys=GLOBAL   Axis=Z   MultiLevel=No"]) +
+      table("JOINT CONSTRAINT ASSIGNMENTS", ["Joint=4   Constraint=DIAPH1   Type=Diaphragm", "Joint=5   Constraint=DIAPH1   Type=Diaphragm",
+                                             "Joint=6   Constraint=DIAPH1   Type=Diaphragm"]) +
+      table("LOAD PATTERN DEFINITIONS", ["LoadPat=PUSH   DesignType=Other   SelfWtMult=0"]) +
+      table("JOINT LOADS - FORCE", ["Joint=4   LoadPat=PUSH   CoordSys=GLOBAL   F1=10   F2=0   F3=0   M1=0   M2=0   M3=0",
+                                    "Joint=6   LoadPat=PUSH   CoordSys=GLOBAL   F1=0   F2=5   F3=-3   M1=0   M2=0   M3=0"]))
