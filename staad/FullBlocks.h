@@ -48,6 +48,9 @@ int StaadSolidFace(int face);
 enum class StructureType : std::uint8_t { Space, Plane, Floor, Truss };
 
 struct FullContext {
+    FullContext(const Structure& structure, LineSink& lines, HistoryLog& log, Report* entries)
+        : s(structure), out(lines), history(log), report(entries) {}
+
     const Structure& s;
     LineSink& out;
     HistoryLog& history;
@@ -58,6 +61,11 @@ struct FullContext {
     // are held at every joint.
     StructureType type = StructureType::Space;
     bool holdInactive = false;
+    // Joints whose held directions are moved in some load pattern, written
+    // as ENFORCED supports (STAAD.Pro's displacement mode) when the model
+    // needs that mode: plates or solids, or more patterns with support
+    // displacements than the load mode takes.
+    std::vector<bool> enforced;
     ElementNumbers numbers;
 
     void Add(ReportKind kind, std::string_view table, std::string name = {}, std::string a = {}, std::string b = {}) const {
@@ -71,6 +79,10 @@ struct FullContext {
 
 // Works out the numbering and the structure type.
 void PrepareFull(FullContext& c);
+
+// Whether a direction of a joint is held rigidly by its support (in the
+// joint's own axes).
+inline bool HeldRigidly(const FullContext& c, const Joint& j, int d) { return j.held[d] || (c.holdInactive && !c.s.active[d]); }
 
 // Folded lists of joint, member, element and solid numbers, from item
 // indexes given by at(i); true when the list is not empty.

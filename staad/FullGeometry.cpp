@@ -99,6 +99,18 @@ void PrepareFull(FullContext& c) {
         }
         c.Add(ReportKind::InactiveDofsRestrained, "ACTIVE DEGREES OF FREEDOM", "", active.empty() ? "none" : active, held);
     }
+    // STAAD.Pro's load mode takes support displacements in four load cases
+    // at most, and no finite elements; else the moved supports are enforced.
+    std::size_t displacing = 0;
+    std::vector<bool> moved(s.joints.size(), false);
+    for (const LoadPattern& p : s.patterns) {
+        bool any = false;
+        for (const GroundDisplacement& g : p.displacements)
+            for (int d = 0; d < 6; ++d)
+                if (g.given[d] && HeldRigidly(c, s.joints[g.joint], d)) any = moved[g.joint] = true;
+        displacing += any;
+    }
+    if (displacing > 4 || (displacing > 0 && (!s.shells.empty() || !s.solids.empty()))) c.enforced = std::move(moved);
     c.numbers = NumberElements(s);
     for (std::uint32_t k = 0; k < s.solids.size(); ++k)
         if (c.numbers.Solid(k) > 999999) c.Add(ReportKind::NumberOutOfRange, "CONNECTIVITY - SOLID", c.SolidNumber(k), "Solid element");
@@ -106,7 +118,7 @@ void PrepareFull(FullContext& c) {
 
 void WriteFullStaadFile(const Structure& s, LineSink& file, HistoryLog& history, Report* report, const std::function<void()>& stepDone) {
     WrappedLines out(file);
-    FullContext c{s, out, history, report, StructureType::Space, false, {}};
+    FullContext c(s, out, history, report);
     PrepareFull(c);
     history.Append("Start Writing Staad File .......");
     for (const auto& t : kStructureTypes)

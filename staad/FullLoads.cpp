@@ -103,6 +103,7 @@ class PatternWriter {
 public:
     PatternWriter(FullContext& c, const LoadPattern& p) : c_(c), s_(c.s), p_(p) {
         SplitAtRigidZones(s_, p_.memberLoads, &memberLoads_, &zoneLoads_);
+        SpringDisplacements();
     }
 
     void Write(std::size_t number) {
@@ -315,6 +316,23 @@ private:
         WriteGroupLines(c_, elements, ElementList(item));
     }
 
+    // SAP2000 moves the grounded end of a spring; STAAD.Pro would move the
+    // joint itself. The moved ground pulls the joint with the force k d.
+    void SpringDisplacements() {
+        for (const GroundDisplacement& g : p_.displacements) {
+            const Joint& j = s_.joints[g.joint];
+            JointLoad load;
+            load.joint = g.joint;
+            bool any = false;
+            for (int d = 0; d < 6; ++d) {
+                const bool spring = g.given[d] && !HeldRigidly(c_, j, d) && j.spring[d] != 0;
+                load.components[d] = {spring ? j.spring[d] * g.components[d].value : 0, {}};
+                any = any || spring;
+            }
+            if (any) zoneLoads_.push_back(load);
+        }
+    }
+
     void Displacements() {
         TextGroups groups;
         for (std::uint32_t k = 0; k < p_.displacements.size(); ++k) {
@@ -322,8 +340,8 @@ private:
             const Joint& j = s_.joints[g.joint];
             for (int d = 0; d < 6; ++d) {
                 if (!g.given[d]) continue;
-                const bool held = j.held[d] || j.spring[d] != 0 || (c_.holdInactive && !s_.active[d]);
-                if (!held) {
+                if (j.spring[d] != 0 && !HeldRigidly(c_, j, d)) continue;
+                if (!HeldRigidly(c_, j, d)) {
                     c_.Add(ReportKind::GroundDisplacementUnsupported, "JOINT LOADS - GROUND DISPLACEMENT", std::string(j.name), p_.name,
                            kComponentNames[d]);
                     continue;
@@ -351,7 +369,7 @@ private:
     const Structure& s_;
     const LoadPattern& p_;
     // The member loads as STAAD.Pro measures them, and the joint loads of
-    // what lies on rigid end zones.
+    // what lies on rigid end zones and of moved spring grounds.
     std::vector<MemberLoad> memberLoads_;
     std::vector<JointLoad> zoneLoads_;
 };

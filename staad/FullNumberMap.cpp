@@ -6,7 +6,7 @@ namespace corvane {
 
 void WriteFullNumberMap(const Structure& s, LineSink& out) {
     MemoryHistory unused;
-    FullContext c{s, out, unused, nullptr, StructureType::Space, false, {}};
+    FullContext c(s, out, unused, nullptr);
     c.numbers = NumberElements(s);
     out.Line("kind,sap2000,staad");
     std::string line;

@@ -38,8 +38,10 @@ std::string Condition(const DofFlags& held, const DofValues& spring) {
 // and the same text for values that differ only by round-off.
 std::string Component(double v) { return Number(std::round(v * 1e12) / 1e12); }
 
-// The support text of a joint, or empty when it has none.
-std::string SupportOf(const FullContext& c, const Joint& j) {
+// The support text of a joint, or empty when it has none; a second line
+// when the joint's moved directions are enforced and it has springs too
+// (an enforced support takes no springs).
+std::string SupportOf(const FullContext& c, const Joint& j, std::string* springLine) {
     DofFlags held = j.held;
     DofValues spring;
     for (int d = 0; d < 6; ++d) spring[d] = d >= 3 ? j.spring[d] * kPerDegree : j.spring[d];
@@ -51,6 +53,17 @@ std::string SupportOf(const FullContext& c, const Joint& j) {
         for (int d = 0; d < 6; ++d) {
             staadHeld[kStaadDof[d].index] = held[d];
             staadSpring[kStaadDof[d].index] = spring[d];
+        }
+        const std::size_t k = static_cast<std::size_t>(&j - c.s.joints.data());
+        if (k < c.enforced.size() && c.enforced[k]) {
+            std::string text = "ENFORCED", free;
+            bool any = false;
+            for (int d = 0; d < 6; ++d) {
+                if (!staadHeld[d]) free += std::string(" ") + kDofWords[d];
+                any = any || staadSpring[d] != 0;
+            }
+            if (any) *springLine = Condition(DofFlags{}, staadSpring);
+            return free.empty() ? text : text + " BUT" + free;
         }
         return Condition(staadHeld, staadSpring);
     }
@@ -83,8 +96,10 @@ void WriteFullSupports(FullContext& c) {
     c.out.Line("SUPPORTS");
     TextGroups groups;
     for (std::uint32_t k = 0; k < s.joints.size(); ++k) {
-        const std::string text = SupportOf(c, s.joints[k]);
+        std::string springs;
+        const std::string text = SupportOf(c, s.joints[k], &springs);
         if (!text.empty()) groups.Add(k, text);
+        if (!springs.empty()) groups.Add(k, springs);
     }
     WriteGroupLines(
         c, groups, [&](std::string& out, const Groups::Range& rows) { return AppendJoints(out, c, rows.size(), [&](std::size_t i) { return rows.begin()[i]; }); },

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 using namespace corvane;
 using namespace corvane::test;
 
@@ -78,4 +81,21 @@ TEST(FullRules, ASupportedJointOfAConstraintIsItsMasterOrStaysOutOfIt) {
     EXPECT_TRUE(Has(two.lines, "SLAVE ZX MASTER 5 JOINT 4"));
     EXPECT_TRUE(Has(two.lines, "6 FIXED BUT FY FZ MX MY MZ"));
     EXPECT_TRUE(HasEntry(two.report, "constraint-supported-joint", "6"));
+}
+
+TEST(FullRules, AMovedSpringGroundPullsItsJointAndARigidSupportIsMoved) {
+    const FullRun r = RunModel("spring-ground.s2k");
+    // k d: 150 x -0.2 along Z (STAAD.Pro's Y), 20000 x 0.001 about Y (its -Z).
+    EXPECT_TRUE(Has(LoadLines(r, "SETTLE"), "2   FY -30 MZ -20"));
+    EXPECT_FALSE(Has(LoadLines(r, "SETTLE"), "SUPPORT DISPLACEMENT"));
+    const auto base = LoadLines(r, "BASE");
+    EXPECT_TRUE(Has(base, "SUPPORT DISPLACEMENT"));
+    EXPECT_TRUE(Has(base, "1 FY -0.1"));
+    EXPECT_TRUE(Has(r.lines, "1 FIXED"));
+    // With a plate in the model STAAD.Pro's load mode does not apply: the
+    // moved support is enforced, its springs on a line of their own.
+    const FullRun enforced = RunModel("spring-ground-plate.s2k");
+    EXPECT_TRUE(Has(enforced.lines, "1 ENFORCED"));
+    EXPECT_TRUE(Has(enforced.lines, "2 ENFORCED BUT FY MZ"));
+    EXPECT_TRUE(Has(enforced.lines, "2 FIXED BUT FX FZ MX MY KFY 150 KMZ " + NumberText(20000 * M_PI / 180)));
 }

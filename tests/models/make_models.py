@@ -64,3 +64,28 @@ write("constraint-supports.s2k",
       table("LOAD PATTERN DEFINITIONS", ["LoadPat=PUSH   DesignType=Other   SelfWtMult=0"]) +
       table("JOINT LOADS - FORCE", ["Joint=4   LoadPat=PUSH   CoordSys=GLOBAL   F1=10   F2=0   F3=0   M1=0   M2=0   M3=0",
                                     "Joint=6   LoadPat=PUSH   CoordSys=GLOBAL   F1=0   F2=5   F3=-3   M1=0   M2=0   M3=0"]))
+
+# A beam on a fixed support and a spring: the spring's ground moves (SAP2000
+# moves the grounded end, so the joint moves less), the fixed support moves
+# in a pattern of its own.
+def spring_ground(plate):
+    extra = [("3", (0, 50, 0)), ("4", (120, 50, 0))] if plate else []
+    text = (joints([("1", (0, 0, 0)), ("2", (120, 0, 0))] + extra) + STEEL + SECTION +
+            table("CONNECTIVITY - FRAME", ["Frame=1   JointI=1   JointJ=2"]) +
+            table("FRAME SECTION ASSIGNMENTS", ["Frame=1   AnalSect=R"]) +
+            table("JOINT RESTRAINT ASSIGNMENTS", ["Joint=1   U1=Yes   U2=Yes   U3=Yes   R1=Yes   R2=Yes   R3=Yes",
+                                                  "Joint=2   U1=Yes   U2=Yes   U3=No   R1=Yes   R2=No   R3=Yes"]) +
+            table("JOINT SPRING ASSIGNMENTS 1 - UNCOUPLED", ["Joint=2   CoordSys=GLOBAL   U1=0   U2=0   U3=150   R1=0   R2=20000   R3=0"]) +
+            table("LOAD PATTERN DEFINITIONS", ["LoadPat=SETTLE   DesignType=Other   SelfWtMult=0", "LoadPat=BASE   DesignType=Other   SelfWtMult=0"]) +
+            table("JOINT LOADS - GROUND DISPLACEMENT", ["Joint=2   LoadPat=SETTLE   CoordSys=GLOBAL   U1=0   U2=0   U3=-0.2   R1=0   R2=0.001   R3=0",
+                                                        "Joint=1   LoadPat=BASE   CoordSys=GLOBAL   U1=0   U2=0   U3=-0.1   R1=0   R2=0   R3=0"] +
+                  (["Joint=2   LoadPat=BASE   CoordSys=GLOBAL   U1=0.01   U2=0   U3=0   R1=0   R2=0   R3=0"] if plate else [])))
+    if plate:
+        text += (table("CONNECTIVITY - AREA", ["Area=1   NumJoints=4   Joint1=1   Joint2=2   Joint3=4   Joint4=3"]) +
+                 table("AREA SECTION PROPERTIES", ["Section=S   Material=STEEL   AreaType=Shell   Type=Shell-Thin   Thickness=1"]) +
+                 table("AREA SECTION ASSIGNMENTS", ["Area=1   Section=S"]))
+    return text
+
+write("spring-ground.s2k", spring_ground(False))
+# The same with a plate: STAAD.Pro's load mode takes no finite elements.
+write("spring-ground-plate.s2k", spring_ground(True))
