@@ -14,7 +14,7 @@ constexpr ColumnDescriptor kRestraints[] = {{"Joint", "NULL"}, {"ux", ""}, {"uy"
 constexpr ColumnDescriptor kReleases[] = {{"Frame", "NULL"}, {"M2I", "NULL"}, {"M3I", "NULL"}, {"M2J", "NULL"}, {"M3J", "NULL"},
                                            {"PI", "NULL"},    {"V2I", "NULL"}, {"V3I", "NULL"}, {"TI", "NULL"},  {"PJ", "NULL"},
                                            {"V2J", "NULL"},   {"V3J", "NULL"}, {"TJ", "NULL"}};
-constexpr ColumnDescriptor kMaterials[] = {{"Material", "NULL"}, {"UnitWeight", "0.0"}, {"E1", "0.0"}, {"U12", "0.0"}, {"A1", ""}};
+constexpr ColumnDescriptor kMaterials[] = {{"Material", "NULL"}, {"UnitWeight", "0.0"}, {"E1", "0.0"}, {"U12", "0.0"}, {"A1", ""}, {"UnitMass", ""}};
 constexpr ColumnDescriptor kFrameSections[] = {
     {"SectionName", "NULL"}, {"Material", "NULL"}, {"Dim1", ""},   {"Dim2", ""},    {"Shape", "NULL"}, {"t3", ""},
     {"t2", ""},              {"Area", ""},         {"TorsConst", ""}, {"I33", ""},   {"I22", ""},       {"AS2", ""},
@@ -84,6 +84,13 @@ constexpr ColumnDescriptor kSolidPressure[] = {{"Solid", "NULL"}, {"LoadPat", "N
 constexpr ColumnDescriptor kAreaPressure[] = {{"Area", "NULL"}, {"LoadPat", "NULL"}, {"Face", "NULL"}, {"Pressure", "0"}};
 constexpr ColumnDescriptor kAreaSprings[] = {
     {"Area", "NULL"}, {"Type", ""}, {"Stiffness", "0"}, {"SimpleType", ""}, {"Face", ""}, {"Dir", ""}};
+constexpr ColumnDescriptor kMassSources[] = {{"MassSource", "NULL"}, {"Elements", "Yes"}, {"Masses", "Yes"}, {"Loads", "No"},
+                                             {"IsDefault", "No"},     {"LoadPat", ""},      {"Multiplier", "1"}};
+constexpr ColumnDescriptor kModalCases[] = {{"Case", "NULL"}, {"ModeType", "Eigen"}, {"MaxNumModes", "12"}, {"MassSource", ""}};
+constexpr ColumnDescriptor kJointMasses[] = {{"Joint", "NULL"}, {"CoordSys", "GLOBAL"}, {"Mass1", "0"}, {"Mass2", "0"},
+                                             {"Mass3", "0"},    {"MMI1", "0"},          {"MMI2", "0"},  {"MMI3", "0"}};
+constexpr ColumnDescriptor kFrameMasses[] = {{"Frame", "NULL"}, {"MassPerLen", "0"}};
+constexpr ColumnDescriptor kAreaMasses[] = {{"Area", "NULL"}, {"MassPerArea", "0"}};
 
 // A table of the classic conversion; `classic` of its columns are the
 // classic ones, the rest are read by the full conversion only.
@@ -141,6 +148,11 @@ constexpr TableDescriptor kDescriptors[] = {
     Full(TableId::SolidPressure, "SolidPressureTable", "SOLID LOADS - SURFACE PRESSURE", kSolidPressure),
     Full(TableId::AreaPressure, "AreaPressureTable", "AREA LOADS - SURFACE PRESSURE", kAreaPressure),
     Full(TableId::AreaSprings, "AreaSpringTable", "AREA SPRING ASSIGNMENTS", kAreaSprings),
+    Full(TableId::MassSources, "MassSourceTable", "MASS SOURCE", kMassSources),
+    Full(TableId::ModalCases, "ModalCaseTable", "CASE - MODAL 1 - GENERAL", kModalCases),
+    Full(TableId::JointMasses, "JointMassTable", "JOINT ADDED MASS ASSIGNMENTS", kJointMasses),
+    Full(TableId::FrameMasses, "FrameMassTable", "FRAME ADDED MASS ASSIGNMENTS", kFrameMasses),
+    Full(TableId::AreaMasses, "AreaMassTable", "AREA ADDED MASS ASSIGNMENTS", kAreaMasses),
 };
 static_assert(std::size(kDescriptors) == kTableCount, "one descriptor per table");
 
@@ -157,6 +169,8 @@ const TableId kTableOrder[kTableCount] = {
     TableId::JointSprings, TableId::JointLocalAxes, TableId::JointConstraints, TableId::BodyConstraints,
     TableId::DiaphragmConstraints, TableId::AreaModifiers, TableId::Solids, TableId::SolidAssigns,
     TableId::SolidProperties, TableId::SolidPressure, TableId::AreaPressure, TableId::AreaSprings,
+    TableId::MassSources,   TableId::ModalCases,     TableId::JointMasses,    TableId::FrameMasses,
+    TableId::AreaMasses,
 };
 
 const TableDescriptor& Describe(TableId id) { return kDescriptors[static_cast<std::size_t>(id)]; }

@@ -53,8 +53,13 @@ enum class TableId : std::uint8_t {
     SolidPressure,
     AreaPressure,
     AreaSprings,
+    MassSources,
+    ModalCases,
+    JointMasses,
+    FrameMasses,
+    AreaMasses,
 };
-constexpr std::size_t kTableCount = 40;
+constexpr std::size_t kTableCount = 45;
 
 struct ColumnDescriptor {
     std::string_view name;
@@ -101,7 +106,7 @@ struct CombinationCol { enum : int { ComboName, CaseName, ScaleFactor, LoadNumbe
 
 // The columns the full conversion adds to the classic tables.
 struct ReleaseFullCol { enum : int { PI = ReleaseCol::M3J + 1, V2I, V3I, TI, PJ, V2J, V3J, TJ }; };
-struct MaterialFullCol { enum : int { A1 = MaterialCol::U12 + 1 }; };
+struct MaterialFullCol { enum : int { A1 = MaterialCol::U12 + 1, UnitMass }; };
 struct FrameSectionFullCol {
     enum : int { t3 = FrameSectionCol::Shape + 1, t2, Area, TorsConst, I33, I22, AS2, AS3, AMod, A2Mod, A3Mod, JMod, I2Mod, I3Mod, MMod, WMod };
 };
@@ -134,5 +139,10 @@ struct SolidAssignCol { enum : int { Solid, SolidProp }; };
 struct SolidPropertyCol { enum : int { SolidProp, Material }; };
 struct SurfacePressureCol { enum : int { Owner, LoadPat, Face, Pressure }; };
 struct AreaSpringCol { enum : int { Area, Type, Stiffness, SimpleType, Face, Dir }; };
+struct MassSourceCol { enum : int { MassSource, Elements, Masses, Loads, IsDefault, LoadPat, Multiplier }; };
+struct ModalCaseCol { enum : int { Case, ModeType, MaxNumModes, MassSource }; };
+struct JointMassCol { enum : int { Joint, CoordSys, Mass1, Mass2, Mass3, MMI1, MMI2, MMI3 }; };
+struct FrameMassCol { enum : int { Frame, MassPerLen }; };
+struct AreaMassCol { enum : int { Area, MassPerArea }; };
 
 }  // namespace corvane

@@ -71,6 +71,11 @@ const ReaderStep kReaderSteps[] = {
     {ReadByKeysOf<TableId::SolidPressure>, "Solid Pressure", kSilent, kSkipped, kSilent, "SOLID LOADS - SURFACE PRESSURE", false, true},
     {ReadByKeysOf<TableId::AreaPressure>, "Area Pressure", kSilent, kSkipped, kSilent, "AREA LOADS - SURFACE PRESSURE", false, true},
     {ReadByKeysOf<TableId::AreaSprings>, "Area Springs", kSilent, kSkipped, kSilent, "AREA SPRING ASSIGNMENTS", false, true},
+    {ReadByKeysOf<TableId::MassSources>, "Mass Source", kSilent, kSkipped, kSilent, "MASS SOURCE", false, true},
+    {ReadByKeysOf<TableId::ModalCases>, "Modal Cases", kSilent, kSkipped, kSilent, "CASE - MODAL 1 - GENERAL", false, true},
+    {ReadByKeysOf<TableId::JointMasses>, "Joint Masses", kSilent, kSkipped, kSilent, "JOINT ADDED MASS ASSIGNMENTS", false, true},
+    {ReadByKeysOf<TableId::FrameMasses>, "Frame Masses", kSilent, kSkipped, kSilent, "FRAME ADDED MASS ASSIGNMENTS", false, true},
+    {ReadByKeysOf<TableId::AreaMasses>, "Area Masses", kSilent, kSkipped, kSilent, "AREA ADDED MASS ASSIGNMENTS", false, true},
 };
 const std::size_t kReaderStepCount = std::size(kReaderSteps);
 

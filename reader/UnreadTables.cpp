@@ -62,6 +62,7 @@ void ReportUnread(const InputText& input, ModelCommand command, bool full, Repor
     const std::vector<InputText::TableAt> tables = input.Tables();
     std::unordered_set<std::string_view> told;
     for (const auto& content : kContent) {
+        if (read.count(content.table)) continue;
         const auto at = input.FindTable(content.table);
         if (!at) continue;
         told.insert(content.table);
@@ -78,6 +79,8 @@ void ReportUnread(const InputText& input, ModelCommand command, bool full, Repor
                 std::string_view what = kOtherCases;
                 for (const auto& c : kCaseTypes)
                     if (c.type == type) what = c.what;
+                // The full conversion converts modal cases.
+                if (what == kCaseTypes[1].what && read.count("CASE - MODAL 1 - GENERAL")) what = {};
                 if (!what.empty()) ++counts[what];
             });
             for (const auto& [what, n] : counts)

@@ -67,6 +67,9 @@ struct FullContext {
     // displacements than the load mode takes.
     std::vector<bool> enforced;
     ElementNumbers numbers;
+    // Primary load cases written so far; combinations are numbered after them.
+    std::size_t loadCases = 0;
+    bool massModel = false;  // a reference load of mass type was written
 
     void Add(ReportKind kind, std::string_view table, std::string name = {}, std::string a = {}, std::string b = {}) const {
         if (report) report->Add(kind, table, std::move(name), std::move(a), std::move(b));
@@ -160,5 +163,10 @@ void WriteFullProperties(FullContext& c);
 void WriteFullReleases(FullContext& c);     // releases, offsets, constraints
 void WriteFullLoads(FullContext& c);
 void WriteFullCombinations(FullContext& c);
+
+// Before the first load: the number of modes and the mass model; after the
+// primary loads: the modal analysis (returns the load cases it wrote).
+void WriteMassModel(FullContext& c);
+std::size_t WriteModalCases(FullContext& c, std::size_t number);
 
 }  // namespace corvane

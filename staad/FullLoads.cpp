@@ -378,7 +378,10 @@ private:
 
 void WriteFullLoads(FullContext& c) {
     c.history.Append("Writing Loading Data (Frame, Joint and Shell)..........");
+    WriteMassModel(c);
     for (std::size_t i = 0; i < c.s.patterns.size(); ++i) PatternWriter(c, c.s.patterns[i]).Write(i + 1);
+    c.loadCases = c.s.patterns.size();
+    c.loadCases += WriteModalCases(c, c.loadCases + 1);
     c.history.Append(".......... Done ");
 }
 
@@ -397,7 +400,7 @@ void WriteFullCombinations(FullContext& c) {
         const char* head = "LOAD COMB ";
         for (const auto& h : kHeads)
             if (h.kind == combo.kind) head = h.head;
-        c.out.Line(head + std::to_string(s.patterns.size() + 1 + i) + " " + combo.name);
+        c.out.Line(head + std::to_string(c.loadCases + 1 + i) + " " + combo.name);
         line.clear();
         for (const CombinationTerm& t : combo.terms) {
             line += std::to_string(t.pattern + 1);

@@ -520,9 +520,19 @@ Structure BuildStructure(const Model& model, const Links& links, Report* report)
     Structure s;
     s.forceUnit = model.units.force;
     s.lengthUnit = model.units.length;
+    // The model's length unit in metres, for what needs the acceleration
+    // of gravity.
+    static constexpr struct {
+        std::string_view word;
+        double metres;
+    } kLengths[] = {{"m", 1}, {"M", 1}, {"mm", 0.001}, {"MM", 0.001}, {"cm", 0.01}, {"CM", 0.01},
+                    {"in", 0.0254}, {"IN", 0.0254}, {"ft", 0.3048}, {"FT", 0.3048}};
+    for (const auto& l : kLengths)
+        if (l.word == s.lengthUnit) s.metresPerLength = l.metres;
     BuildContext c{model, links, report, s};
     BuildElements(c);
     BuildLoads(c);
+    BuildDynamics(c);
     return s;
 }
 

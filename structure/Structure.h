@@ -67,6 +67,7 @@ struct Material {
     bool poissonGiven = false;
     Value expansion;                           // thermal expansion; text empty when not given
     bool expansionGiven = false;
+    double massDensity = 0;                    // mass per volume
 };
 
 // The shape of a frame section as far as the writers tell shapes apart.
@@ -111,6 +112,8 @@ struct Member {
     Axes3 axes = kGlobalAxes;   // local 1 2 3 by SAP2000's rule, the angle included
     Modifiers modifiers = kNoModifiers;          // the member's own, times its section's
     double weightScale = 1;     // self weight as the model counts it over area x unit weight
+    double massScale = 1;       // the mass modifiers of the member and its section
+    double addedMass = 0;       // mass per length besides the member's own
     MemberEnd ends[2];
 };
 
@@ -134,6 +137,8 @@ struct Shell {
     std::array<std::uint32_t, 4> joints{{kNoItem, kNoItem, kNoItem, kNoItem}};
     std::uint32_t section = kNoItem;
     double weightScale = 1;
+    double massScale = 1;       // the mass modifiers of the shell and its section
+    double addedMass = 0;       // mass per area besides the shell's own
 };
 
 // An eight-node solid. Its corners go round one face, then round the
@@ -279,6 +284,31 @@ struct Combination {
     std::vector<CombinationTerm> terms;
 };
 
+// The masses of a dynamic analysis: the structure's own (its elements'
+// material mass) and the masses added to joints, members and shells.
+struct MassSource {
+    bool elements = true;
+    bool added = true;
+    // Load patterns whose weight (their loads along gravity) counts as
+    // mass, each with its factor.
+    std::vector<std::pair<std::uint32_t, double>> patterns;
+};
+
+// Masses added to a joint, along and about the global axes.
+struct JointMass {
+    Origin origin;
+    std::uint32_t joint = kNoItem;
+    DofValues mass{};
+};
+
+// An analysis of the structure's modes of vibration.
+struct ModalCase {
+    Origin origin;
+    std::string name;
+    std::uint32_t modes = 12;
+    bool ritz = false;          // asked for load-dependent Ritz vectors
+};
+
 // A spring under a shell, normal to its face, per unit area.
 struct ShellSpring {
     Origin origin;
@@ -288,6 +318,7 @@ struct ShellSpring {
 
 struct Structure {
     std::string forceUnit, lengthUnit;   // as the model names them
+    double metresPerLength = 0;          // the length unit in metres; 0 when unknown
     // The directions the model lets move (UX..RZ).
     DofFlags active{{true, true, true, true, true, true}};
 
@@ -302,6 +333,9 @@ struct Structure {
     std::vector<ShellSpring> shellSprings;
     std::vector<LoadPattern> patterns;
     std::vector<Combination> combinations;
+    std::vector<ModalCase> modalCases;
+    MassSource mass;
+    std::vector<JointMass> jointMasses;
 
     // Section assignments in the order the model lists them (an item may
     // be assigned more than once): members with their section and

@@ -99,3 +99,26 @@ TEST(FullRules, AMovedSpringGroundPullsItsJointAndARigidSupportIsMoved) {
     EXPECT_TRUE(Has(enforced.lines, "2 ENFORCED BUT FY MZ"));
     EXPECT_TRUE(Has(enforced.lines, "2 FIXED BUT FX FZ MX MY KFY 150 KMZ " + NumberText(20000 * M_PI / 180)));
 }
+
+TEST(FullRules, MassesAsWeightsOfAReferenceLoadAndAModalCase) {
+    // 0.5 kip s2/in at the tip weighs 0.5 x 386.0886 kip (g in inches).
+    const FullRun tip = RunModel("tip-mass.s2k");
+    EXPECT_TRUE(Has(tip.lines, "CUT OFF MODE SHAPE 3"));
+    EXPECT_TRUE(Has(tip.lines, "LOAD R1 LOADTYPE MASS TITLE MASSES"));
+    const std::string w = NumberText(0.5 * 9.80665 / 0.0254);
+    EXPECT_TRUE(Has(tip.lines, "2  FX " + w + " FY " + w + " FZ " + w));
+    EXPECT_TRUE(Has(tip.lines, "LOAD 2 LOADTYPE None TITLE MODAL"));
+    EXPECT_TRUE(Has(tip.lines, "MODAL CALCULATION REQUESTED"));
+    // Masses in joints' own axes (axis 1 along global Y) land on the global
+    // directions they move along: 0.2 along Y (STAAD.Pro's Z), 0.05 along X,
+    // with half the own mass of the column and of the beam below them
+    // besides.
+    const FullRun frame = RunModel("shear-frame.s2k");
+    const auto at = std::find(frame.lines.begin(), frame.lines.end(), "LOAD R1 LOADTYPE MASS TITLE MASSES");
+    ASSERT_NE(at, frame.lines.end());
+    const double g = 9.80665 / 0.0254, own = 7.3E-07 * (72 * 120 + 3600 * 200) / 2;
+    EXPECT_TRUE(Has(frame.lines, "5 TO 6  FX " + NumberText((0.05 + own) * g) + " FY " + NumberText((0.01 + own) * g) + " FZ " +
+                                     NumberText((0.2 + own) * g)));
+    // Without a modal case there is no mass model.
+    EXPECT_EQ(RunModel("rigid-zones.s2k").text.find("MASS"), std::string::npos);
+}

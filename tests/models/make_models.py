@@ -89,3 +89,34 @@ def spring_ground(plate):
 write("spring-ground.s2k", spring_ground(False))
 # The same with a plate: STAAD.Pro's load mode takes no finite elements.
 write("spring-ground-plate.s2k", spring_ground(True))
+
+# A cantilever column with a mass at its tip (f = sqrt(3EI/mL^3)/2pi), the
+# column's own mass left out of the mass source.
+write("tip-mass.s2k",
+      joints([("1", (0, 0, 0)), ("2", (0, 0, 144))]) + STEEL + SECTION +
+      table("CONNECTIVITY - FRAME", ["Frame=1   JointI=1   JointJ=2"]) +
+      table("FRAME SECTION ASSIGNMENTS", ["Frame=1   AnalSect=R"]) +
+      table("JOINT RESTRAINT ASSIGNMENTS", ["Joint=1   U1=Yes   U2=Yes   U3=Yes   R1=Yes   R2=Yes   R3=Yes"]) +
+      table("LOAD PATTERN DEFINITIONS", ["LoadPat=DEAD   DesignType=Dead   SelfWtMult=1"]) +
+      table("MASS SOURCE", ["MassSource=MSSSRC1   Elements=No   Masses=Yes   Loads=No   IsDefault=Yes"]) +
+      table("JOINT ADDED MASS ASSIGNMENTS", ["Joint=2   CoordSys=GLOBAL   Mass1=0.5   Mass2=0.5   Mass3=0.5   MMI1=0   MMI2=0   MMI3=0"]) +
+      table("LOAD CASE DEFINITIONS", ["Case=DEAD   Type=LinStatic   InitialCond=Zero", "Case=MODAL   Type=LinModal   InitialCond=Zero"]) +
+      table("CASE - MODAL 1 - GENERAL", ["Case=MODAL   ModeType=Eigen   MaxNumModes=3   MinNumModes=1"]))
+
+# A two-storey shear frame along Y: rigid beams, joint masses given in the
+# joints' own axes (axis 1 along global Y), and the columns' own mass.
+write("shear-frame.s2k",
+      joints([("1", (0, 0, 0)), ("2", (0, 200, 0)), ("3", (0, 0, 120)), ("4", (0, 200, 120)), ("5", (0, 0, 240)), ("6", (0, 200, 240))]) +
+      STEEL +
+      table("FRAME SECTION PROPERTIES 01 - GENERAL", ["SectionName=R   Material=STEEL   Shape=Rectangular   t3=12   t2=6   Area=72   TorsConst=636.5   I33=864   I22=216   AS2=60   AS3=60",
+                                                     "SectionName=STIFF   Material=STEEL   Shape=Rectangular   t3=60   t2=60   Area=3600   TorsConst=2000000   I33=1080000   I22=1080000   AS2=3000   AS3=3000"]) +
+      table("CONNECTIVITY - FRAME", ["Frame=1   JointI=1   JointJ=3", "Frame=2   JointI=2   JointJ=4", "Frame=3   JointI=3   JointJ=5",
+                                     "Frame=4   JointI=4   JointJ=6", "Frame=5   JointI=3   JointJ=4", "Frame=6   JointI=5   JointJ=6"]) +
+      table("FRAME SECTION ASSIGNMENTS", ["Frame=%d   AnalSect=R" % k for k in range(1, 5)] + ["Frame=5   AnalSect=STIFF", "Frame=6   AnalSect=STIFF"]) +
+      table("JOINT RESTRAINT ASSIGNMENTS", ["Joint=1   U1=Yes   U2=Yes   U3=Yes   R1=Yes   R2=Yes   R3=Yes", "Joint=2   U1=Yes   U2=Yes   U3=Yes   R1=Yes   R2=Yes   R3=Yes"]) +
+      table("JOINT LOCAL AXES ASSIGNMENTS 1 - TYPICAL", ["Joint=%d   AngleA=90   AngleB=0   AngleC=0" % k for k in (3, 4, 5, 6)]) +
+      table("LOAD PATTERN DEFINITIONS", ["LoadPat=DEAD   DesignType=Dead   SelfWtMult=1"]) +
+      table("MASS SOURCE", ["MassSource=MSSSRC1   Elements=Yes   Masses=Yes   Loads=No   IsDefault=Yes"]) +
+      table("JOINT ADDED MASS ASSIGNMENTS", ['Joint=%d   CoordSys="Joint Local"   Mass1=0.2   Mass2=0.05   Mass3=0.01   MMI1=0   MMI2=0   MMI3=0' % k for k in (3, 4, 5, 6)]) +
+      table("LOAD CASE DEFINITIONS", ["Case=DEAD   Type=LinStatic   InitialCond=Zero", "Case=MODAL   Type=LinModal   InitialCond=Zero"]) +
+      table("CASE - MODAL 1 - GENERAL", ["Case=MODAL   ModeType=Eigen   MaxNumModes=6   MinNumModes=1"]))

@@ -1,0 +1,120 @@
+// The structure builder's dynamics: the material mass, the added masses of
+// joints, members and shells, the mass source and the modal cases.
+#include "structure/BuildSupport.h"
+#include "text/NumberText.h"
+
+#include <cmath>
+
+namespace corvane {
+
+void BuildDynamics(BuildContext& c) {
+    const Model& m = c.model;
+    Structure& s = c.s;
+    const Table& materials = m[TableId::Materials];
+    for (std::size_t r = 0; r < s.materials.size() && r < materials.rows(); ++r) {
+        double v;
+        if (c.Finite(materials, r, MaterialFullCol::UnitMass, &v)) s.materials[r].massDensity = v;
+    }
+
+    // Mass modifiers: a member's times its section's, a shell's times its
+    // section's.
+    const Table& frameMods = m[TableId::FrameModifiers];
+    const Table& sections = m[TableId::FrameSections];
+    const NameIndex frameModOf(frameMods, FrameModifierCol::Frame);
+    const Table& frames = m[TableId::Frames];
+    for (std::size_t r = 0; r < s.members.size(); ++r) {
+        Member& x = s.members[r];
+        const std::int64_t section = x.section == kNoItem ? NameIndex::kNone : static_cast<std::int64_t>(x.section);
+        x.massScale = c.Modifier(sections, section, FrameSectionFullCol::MMod) *
+                      c.Modifier(frameMods, frameModOf.Find(frames, r, FrameCol::Frame), FrameModifierCol::MassMod);
+    }
+    const Table& areaMods = m[TableId::AreaModifiers];
+    const Table& areaSections = m[TableId::AreaSections];
+    const Table& areas = m[TableId::Areas];
+    const NameIndex areaModOf(areaMods, AreaModifierCol::Area);
+    for (std::size_t r = 0; r < s.shells.size(); ++r) {
+        Shell& x = s.shells[r];
+        const std::int64_t section = x.section == kNoItem ? NameIndex::kNone : static_cast<std::int64_t>(x.section);
+        x.massScale = c.Modifier(areaSections, section, AreaSectionFullCol::MMod) *
+                      c.Modifier(areaMods, areaModOf.Find(areas, r, AreaCol::Area), AreaModifierCol::MMod);
+    }
+
+    // Added masses.
+    const Table& frameMasses = m[TableId::FrameMasses];
+    for (std::size_t r = 0; r < frameMasses.rows(); ++r) {
+        const std::uint32_t member = ItemOf(c.links.frames.Find(frameMasses, r, FrameMassCol::Frame));
+        double v;
+        if (member != kNoItem && c.Finite(frameMasses, r, FrameMassCol::MassPerLen, &v)) s.members[member].addedMass += v;
+    }
+    const Table& areaMasses = m[TableId::AreaMasses];
+    for (std::size_t r = 0; r < areaMasses.rows(); ++r) {
+        const std::uint32_t shell = ItemOf(c.links.areas.Find(areaMasses, r, AreaMassCol::Area));
+        double v;
+        if (shell != kNoItem && c.Finite(areaMasses, r, AreaMassCol::MassPerArea, &v)) s.shells[shell].addedMass += v;
+    }
+    const Table& jointMasses = m[TableId::JointMasses];
+    for (std::size_t r = 0; r < jointMasses.rows(); ++r) {
+        JointMass x;
+        x.origin = {TableId::JointMasses, static_cast<std::uint32_t>(r)};
+        x.joint = ItemOf(c.links.joints.Find(jointMasses, r, JointMassCol::Joint));
+        if (x.joint == kNoItem) continue;
+        const std::string system = Word(jointMasses, r, JointMassCol::CoordSys);
+        const Joint& joint = s.joints[x.joint];
+        if (system != "GLOBAL" && system != "JOINT LOCAL") {
+            c.Add(ReportKind::CoordinateSystemUnsupported, "JOINT ADDED MASS ASSIGNMENTS", "joint " + jointMasses.Text(r, JointMassCol::Joint),
+                  jointMasses.Text(r, JointMassCol::CoordSys));
+            continue;
+        }
+        double local[6];
+        for (int k = 0; k < 6; ++k) local[k] = TextToNumber(jointMasses.View(r, JointMassCol::Mass1 + k));
+        // Masses along the joint's own axes, lumped along the global ones:
+        // each global direction takes the share of every local mass that
+        // moves along it.
+        const Axes3 axes = system == "JOINT LOCAL" && joint.rotated ? joint.axes : kGlobalAxes;
+        for (int k = 0; k < 3; ++k) {
+            const double parts[3] = {axes[k].x, axes[k].y, axes[k].z};
+            for (int d = 0; d < 3; ++d) {
+                x.mass[d] += parts[d] * parts[d] * local[k];
+                x.mass[3 + d] += parts[d] * parts[d] * local[3 + k];
+            }
+        }
+        s.jointMasses.push_back(x);
+    }
+
+    // The modal cases, with the mass source they name or the default one.
+    const Table& cases = m[TableId::ModalCases];
+    const Table& sources = m[TableId::MassSources];
+    for (std::size_t r = 0; r < cases.rows(); ++r) {
+        ModalCase x;
+        x.origin = {TableId::ModalCases, static_cast<std::uint32_t>(r)};
+        x.name = cases.Text(r, ModalCaseCol::Case);
+        double modes;
+        if (c.Finite(cases, r, ModalCaseCol::MaxNumModes, &modes) && modes >= 1) x.modes = static_cast<std::uint32_t>(modes);
+        x.ritz = Word(cases, r, ModalCaseCol::ModeType) == "RITZ";
+        s.modalCases.push_back(x);
+    }
+    std::int64_t source = NameIndex::kNone;
+    const NameIndex sourceOf(sources, MassSourceCol::MassSource);
+    if (!cases.empty() && !cases.Absent(0, ModalCaseCol::MassSource)) source = sourceOf.Find(cases, 0, ModalCaseCol::MassSource);
+    for (std::size_t r = 0; r < sources.rows() && source == NameIndex::kNone; ++r)
+        if (IsYes(sources, r, MassSourceCol::IsDefault)) source = static_cast<std::int64_t>(r);
+    if (source != NameIndex::kNone) {
+        const std::size_t row = static_cast<std::size_t>(source);
+        s.mass.elements = IsYes(sources, row, MassSourceCol::Elements);
+        s.mass.added = IsYes(sources, row, MassSourceCol::Masses);
+        // The patterns are listed on the source's rows, one each.
+        if (IsYes(sources, row, MassSourceCol::Loads))
+            for (std::size_t r = 0; r < sources.rows(); ++r) {
+                if (sourceOf.Find(sources, r, MassSourceCol::MassSource) != source || sources.Absent(r, MassSourceCol::LoadPat)) continue;
+                const std::int64_t pattern = c.links.patterns.Find(sources, r, MassSourceCol::LoadPat);
+                double factor;
+                if (pattern == NameIndex::kNone || !c.Finite(sources, r, MassSourceCol::Multiplier, &factor)) {
+                    c.Add(ReportKind::LoadPatternUnknown, "MASS SOURCE", sources.Text(r, MassSourceCol::MassSource), sources.Text(r, MassSourceCol::LoadPat));
+                    continue;
+                }
+                s.mass.patterns.emplace_back(static_cast<std::uint32_t>(pattern), factor);
+            }
+    }
+}
+
+}  // namespace corvane
