@@ -83,6 +83,7 @@ constexpr KindText kKinds[] = {
      "Combinations {a} include each other in a loop (through {name}); none of them is written."},
     {ReportKind::ConstraintSupportedJoint, "constraint-supported-joint",
      "Joint {name} is supported in a direction its constraint ({a}) ties; it keeps its support and is left out of the constraint."},
+    {ReportKind::SpectrumNotConverted, "spectrum-not-converted", "Response-spectrum case {name} is left out: its {a} has no STAAD.Pro form."},
     {ReportKind::AreaNotWritten, "area-not-written",
      "Area {name} has {a} joints as its record counts them, which the shell incidences do not take; it is left out of them."},
 };

@@ -58,6 +58,7 @@ enum class ReportKind : std::uint8_t {
     CombinationCycle,
     AreaNotWritten,
     ConstraintSupportedJoint,
+    SpectrumNotConverted,
 };
 
 struct ReportEntry {

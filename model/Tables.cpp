@@ -91,6 +91,10 @@ constexpr ColumnDescriptor kJointMasses[] = {{"Joint", "NULL"}, {"CoordSys", "GL
                                              {"Mass3", "0"},    {"MMI1", "0"},          {"MMI2", "0"},  {"MMI3", "0"}};
 constexpr ColumnDescriptor kFrameMasses[] = {{"Frame", "NULL"}, {"MassPerLen", "0"}};
 constexpr ColumnDescriptor kAreaMasses[] = {{"Area", "NULL"}, {"MassPerArea", "0"}};
+constexpr ColumnDescriptor kSpectrumCases[] = {{"Case", "NULL"}, {"ModalCombo", "CQC"}, {"DirCombo", "SRSS"}, {"ConstDamp", "0.05"}};
+constexpr ColumnDescriptor kSpectrumLoads[] = {{"Case", "NULL"}, {"LoadName", "NULL"}, {"CoordSys", "GLOBAL"},
+                                               {"Function", "NULL"}, {"Angle", "0"},      {"TransAccSF", "1"}};
+constexpr ColumnDescriptor kSpectrumFunctions[] = {{"Name", "NULL"}, {"Period", "NULL"}, {"Accel", "NULL"}};
 
 // A table of the classic conversion; `classic` of its columns are the
 // classic ones, the rest are read by the full conversion only.
@@ -153,6 +157,9 @@ constexpr TableDescriptor kDescriptors[] = {
     Full(TableId::JointMasses, "JointMassTable", "JOINT ADDED MASS ASSIGNMENTS", kJointMasses),
     Full(TableId::FrameMasses, "FrameMassTable", "FRAME ADDED MASS ASSIGNMENTS", kFrameMasses),
     Full(TableId::AreaMasses, "AreaMassTable", "AREA ADDED MASS ASSIGNMENTS", kAreaMasses),
+    Full(TableId::SpectrumCases, "SpectrumCaseTable", "CASE - RESPONSE SPECTRUM 1 - GENERAL", kSpectrumCases),
+    Full(TableId::SpectrumLoads, "SpectrumLoadTable", "CASE - RESPONSE SPECTRUM 2 - LOAD ASSIGNMENTS", kSpectrumLoads),
+    Full(TableId::SpectrumFunctions, "SpectrumFunctionTable", "FUNCTION - RESPONSE SPECTRUM - USER", kSpectrumFunctions),
 };
 static_assert(std::size(kDescriptors) == kTableCount, "one descriptor per table");
 
@@ -170,7 +177,7 @@ const TableId kTableOrder[kTableCount] = {
     TableId::DiaphragmConstraints, TableId::AreaModifiers, TableId::Solids, TableId::SolidAssigns,
     TableId::SolidProperties, TableId::SolidPressure, TableId::AreaPressure, TableId::AreaSprings,
     TableId::MassSources,   TableId::ModalCases,     TableId::JointMasses,    TableId::FrameMasses,
-    TableId::AreaMasses,
+    TableId::AreaMasses,    TableId::SpectrumCases,  TableId::SpectrumLoads,  TableId::SpectrumFunctions,
 };
 
 const TableDescriptor& Describe(TableId id) { return kDescriptors[static_cast<std::size_t>(id)]; }

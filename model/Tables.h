@@ -58,8 +58,11 @@ enum class TableId : std::uint8_t {
     JointMasses,
     FrameMasses,
     AreaMasses,
+    SpectrumCases,
+    SpectrumLoads,
+    SpectrumFunctions,
 };
-constexpr std::size_t kTableCount = 45;
+constexpr std::size_t kTableCount = 48;
 
 struct ColumnDescriptor {
     std::string_view name;
@@ -144,5 +147,8 @@ struct ModalCaseCol { enum : int { Case, ModeType, MaxNumModes, MassSource }; };
 struct JointMassCol { enum : int { Joint, CoordSys, Mass1, Mass2, Mass3, MMI1, MMI2, MMI3 }; };
 struct FrameMassCol { enum : int { Frame, MassPerLen }; };
 struct AreaMassCol { enum : int { Area, MassPerArea }; };
+struct SpectrumCaseCol { enum : int { Case, ModalCombo, DirCombo, ConstDamp }; };
+struct SpectrumLoadCol { enum : int { Case, LoadName, CoordSys, Function, Angle, TransAccSF }; };
+struct SpectrumFunctionCol { enum : int { Name, Period, Accel }; };
 
 }  // namespace corvane

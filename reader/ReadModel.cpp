@@ -76,6 +76,9 @@ const ReaderStep kReaderSteps[] = {
     {ReadByKeysOf<TableId::JointMasses>, "Joint Masses", kSilent, kSkipped, kSilent, "JOINT ADDED MASS ASSIGNMENTS", false, true},
     {ReadByKeysOf<TableId::FrameMasses>, "Frame Masses", kSilent, kSkipped, kSilent, "FRAME ADDED MASS ASSIGNMENTS", false, true},
     {ReadByKeysOf<TableId::AreaMasses>, "Area Masses", kSilent, kSkipped, kSilent, "AREA ADDED MASS ASSIGNMENTS", false, true},
+    {ReadByKeysOf<TableId::SpectrumCases>, "Spectrum Cases", kSilent, kSkipped, kSilent, "CASE - RESPONSE SPECTRUM 1 - GENERAL", false, true},
+    {ReadByKeysOf<TableId::SpectrumLoads>, "Spectrum Directions", kSilent, kSkipped, kSilent, "CASE - RESPONSE SPECTRUM 2 - LOAD ASSIGNMENTS", false, true},
+    {ReadByKeysOf<TableId::SpectrumFunctions>, "Spectra", kSilent, kSkipped, kSilent, "FUNCTION - RESPONSE SPECTRUM - USER", false, true},
 };
 const std::size_t kReaderStepCount = std::size(kReaderSteps);
 

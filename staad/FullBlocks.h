@@ -70,6 +70,12 @@ struct FullContext {
     // Primary load cases written so far; combinations are numbered after them.
     std::size_t loadCases = 0;
     bool massModel = false;  // a reference load of mass type was written
+    // Spectrum cases of several directions: their loads, combined.
+    struct SpectrumCombination {
+        std::string name;
+        std::vector<std::size_t> loads;
+    };
+    std::vector<SpectrumCombination> spectrumCombinations;
 
     void Add(ReportKind kind, std::string_view table, std::string name = {}, std::string a = {}, std::string b = {}) const {
         if (report) report->Add(kind, table, std::move(name), std::move(a), std::move(b));

@@ -387,14 +387,21 @@ void WriteFullLoads(FullContext& c) {
 
 void WriteFullCombinations(FullContext& c) {
     const Structure& s = c.s;
-    if (s.combinations.empty()) return;
+    if (s.combinations.empty() && c.spectrumCombinations.empty()) return;
     c.history.Append("Writing Load Combinations (Only Static Add)..........");
     static constexpr struct {
         CombinationKind kind;
         const char* head;
     } kHeads[] = {{CombinationKind::Add, "LOAD COMB "}, {CombinationKind::Srss, "LOAD COMBINATION SRSS "}, {CombinationKind::Abs, "LOAD COMBINATION ABS "}};
-    // Combinations are numbered after the primary loads.
+    // Combinations are numbered after the primary loads, the directions of
+    // spectrum cases first.
     std::string line;
+    for (const FullContext::SpectrumCombination& x : c.spectrumCombinations) {
+        c.out.Line("LOAD COMBINATION SRSS " + std::to_string(++c.loadCases) + " " + x.name);
+        line.clear();
+        for (std::size_t n : x.loads) line += std::to_string(n) + " 1 ";
+        c.out.Line(line);
+    }
     for (std::size_t i = 0; i < s.combinations.size(); ++i) {
         const Combination& combo = s.combinations[i];
         const char* head = "LOAD COMB ";

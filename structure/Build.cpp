@@ -533,6 +533,7 @@ Structure BuildStructure(const Model& model, const Links& links, Report* report)
     BuildElements(c);
     BuildLoads(c);
     BuildDynamics(c);
+    BuildSpectra(c);
     return s;
 }
 

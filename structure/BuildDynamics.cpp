@@ -118,3 +118,70 @@ void BuildDynamics(BuildContext& c) {
 }
 
 }  // namespace corvane
+
+namespace corvane {
+
+// Response-spectrum cases with their directions and user spectra; what
+// the structure cannot hold is reported, and the case left out.
+void BuildSpectra(BuildContext& c) {
+    const Model& m = c.model;
+    const Table& cases = m[TableId::SpectrumCases];
+    const Table& loads = m[TableId::SpectrumLoads];
+    const Table& functions = m[TableId::SpectrumFunctions];
+    const NameIndex caseOf(cases, SpectrumCaseCol::Case), functionOf(functions, SpectrumFunctionCol::Name);
+    std::vector<std::int64_t> keys(loads.rows()), points(functions.rows());
+    for (std::size_t r = 0; r < loads.rows(); ++r) keys[r] = caseOf.Find(loads, r, SpectrumLoadCol::Case);
+    for (std::size_t r = 0; r < functions.rows(); ++r) points[r] = functionOf.Find(functions, r, SpectrumFunctionCol::Name);
+    const Groups directionsOf(cases.rows(), keys), pointsOf(functions.rows(), points);
+    static constexpr struct {
+        std::string_view word;
+        ModalCombination combination;
+    } kCombinations[] = {{"CQC", ModalCombination::Cqc}, {"SRSS", ModalCombination::Srss}, {"ABS", ModalCombination::Abs}};
+    static constexpr std::string_view kAxes[3] = {"U1", "U2", "U3"};
+    const char* const table = "CASE - RESPONSE SPECTRUM 1 - GENERAL";
+    for (std::size_t r = 0; r < cases.rows(); ++r) {
+        if (caseOf.Find(cases, r, SpectrumCaseCol::Case) != static_cast<std::int64_t>(r)) continue;
+        SpectrumCase x;
+        x.origin = {TableId::SpectrumCases, static_cast<std::uint32_t>(r)};
+        x.name = cases.Text(r, SpectrumCaseCol::Case);
+        std::string problem;
+        const std::string combo = Word(cases, r, SpectrumCaseCol::ModalCombo);
+        bool known = false;
+        for (const auto& k : kCombinations)
+            if (k.word == combo) x.combination = k.combination, known = true;
+        if (!known) problem = "modal combination " + cases.Text(r, SpectrumCaseCol::ModalCombo);
+        double damping;
+        if (c.Finite(cases, r, SpectrumCaseCol::ConstDamp, &damping)) x.damping = damping;
+        for (std::uint32_t l : directionsOf[static_cast<std::int64_t>(r)]) {
+            SpectrumDirection d;
+            const std::string axis = Word(loads, l, SpectrumLoadCol::LoadName);
+            d.axis = -1;
+            for (int k = 0; k < 3; ++k)
+                if (kAxes[k] == axis) d.axis = k;
+            double angle = 0;
+            c.Finite(loads, l, SpectrumLoadCol::Angle, &angle);
+            if (d.axis < 0) problem = "acceleration " + loads.Text(l, SpectrumLoadCol::LoadName);
+            else if (Word(loads, l, SpectrumLoadCol::CoordSys) != "GLOBAL" || angle != 0) problem = "direction at an angle or in " + loads.Text(l, SpectrumLoadCol::CoordSys);
+            if (!c.Finite(loads, l, SpectrumLoadCol::TransAccSF, &d.scale)) d.scale = 1;
+            const std::int64_t function = functionOf.Find(loads, l, SpectrumLoadCol::Function);
+            if (function == NameIndex::kNone) {
+                problem = "spectrum " + loads.Text(l, SpectrumLoadCol::Function) + " given by a design code";
+                continue;
+            }
+            for (std::uint32_t p : pointsOf[function]) {
+                double period, value;
+                if (c.Finite(functions, p, SpectrumFunctionCol::Period, &period) && c.Finite(functions, p, SpectrumFunctionCol::Accel, &value))
+                    d.points.emplace_back(period, value);
+            }
+            x.directions.push_back(std::move(d));
+        }
+        if (x.directions.empty() && problem.empty()) problem = "no direction";
+        if (!problem.empty()) {
+            c.Add(ReportKind::SpectrumNotConverted, table, x.name, problem);
+            continue;
+        }
+        c.s.spectrumCases.push_back(std::move(x));
+    }
+}
+
+}  // namespace corvane

@@ -51,5 +51,6 @@ inline std::uint32_t ItemOf(std::int64_t row) { return row == NameIndex::kNone ?
 void BuildElements(BuildContext& c);
 void BuildLoads(BuildContext& c);
 void BuildDynamics(BuildContext& c);
+void BuildSpectra(BuildContext& c);
 
 }  // namespace corvane

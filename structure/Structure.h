@@ -309,6 +309,22 @@ struct ModalCase {
     bool ritz = false;          // asked for load-dependent Ritz vectors
 };
 
+// A response-spectrum analysis: the modal responses to a spectrum of
+// accelerations along one or more global directions, combined.
+enum class ModalCombination : std::uint8_t { Cqc, Srss, Abs };
+struct SpectrumDirection {
+    int axis = 0;                  // 0 X, 1 Y, 2 Z
+    double scale = 1;              // the spectrum's values times this are accelerations
+    std::vector<std::pair<double, double>> points;  // period, value
+};
+struct SpectrumCase {
+    Origin origin;
+    std::string name;
+    ModalCombination combination = ModalCombination::Cqc;
+    double damping = 0.05;
+    std::vector<SpectrumDirection> directions;  // combined by the square root of the sum of squares
+};
+
 // A spring under a shell, normal to its face, per unit area.
 struct ShellSpring {
     Origin origin;
@@ -334,6 +350,7 @@ struct Structure {
     std::vector<LoadPattern> patterns;
     std::vector<Combination> combinations;
     std::vector<ModalCase> modalCases;
+    std::vector<SpectrumCase> spectrumCases;
     MassSource mass;
     std::vector<JointMass> jointMasses;
 

@@ -122,3 +122,22 @@ TEST(FullRules, MassesAsWeightsOfAReferenceLoadAndAModalCase) {
     // Without a modal case there is no mass model.
     EXPECT_EQ(RunModel("rigid-zones.s2k").text.find("MASS"), std::string::npos);
 }
+
+TEST(FullRules, ASpectrumCaseOfTwoDirectionsIsTwoSpectraCombined) {
+    const FullRun r = RunModel("spectrum.s2k");
+    // The masses serve the spectra; no modal calculation beside them.
+    EXPECT_TRUE(Has(r.lines, "LOAD R1 LOADTYPE MASS TITLE MASSES"));
+    EXPECT_EQ(r.text.find("MODAL CALCULATION"), std::string::npos);
+    EXPECT_TRUE(Has(r.lines, "LOAD 2 LOADTYPE None TITLE RSXY U1"));
+    EXPECT_TRUE(Has(r.lines, "SPECTRUM CQC X 1 ACC SCALE 386.09 DAMP 0.04"));
+    // Global Y is STAAD.Pro's Z.
+    EXPECT_TRUE(Has(r.lines, "SPECTRUM CQC Z 1 ACC SCALE 386.09 DAMP 0.04"));
+    EXPECT_TRUE(Has(r.lines, "0 0.4; 0.1 1; 0.5 1; 1 0.6; 2 0.3; 3 0.2; 4 0.15; 5 0.12; 6 0.1; 8 0.07"));
+    EXPECT_TRUE(Has(r.lines, "LOAD COMBINATION SRSS 4 RSXY"));
+    EXPECT_TRUE(Has(r.lines, "2 1 3 1 "));
+    for (const std::string& line : r.lines) EXPECT_LE(line.size(), 79u) << line;
+    // A spectrum a design code gives is reported.
+    std::string model = ReadFile(std::string(CORVANE_SOURCE_DIR) + "/tests/models/spectrum.s2k");
+    model.replace(model.find("Function=SPEC"), 13, "Function=CODE");
+    EXPECT_TRUE(HasEntry(RunFull(model).report, "spectrum-not-converted", "RSXY"));
+}

@@ -120,3 +120,22 @@ write("shear-frame.s2k",
       table("JOINT ADDED MASS ASSIGNMENTS", ['Joint=%d   CoordSys="Joint Local"   Mass1=0.2   Mass2=0.05   Mass3=0.01   MMI1=0   MMI2=0   MMI3=0' % k for k in (3, 4, 5, 6)]) +
       table("LOAD CASE DEFINITIONS", ["Case=DEAD   Type=LinStatic   InitialCond=Zero", "Case=MODAL   Type=LinModal   InitialCond=Zero"]) +
       table("CASE - MODAL 1 - GENERAL", ["Case=MODAL   ModeType=Eigen   MaxNumModes=6   MinNumModes=1"]))
+
+# The tip-mass column under a user spectrum along X and Y, combined by the
+# square root of the sum of squares.
+write("spectrum.s2k",
+      joints([("1", (0, 0, 0)), ("2", (0, 0, 144))]) + STEEL + SECTION +
+      table("CONNECTIVITY - FRAME", ["Frame=1   JointI=1   JointJ=2"]) +
+      table("FRAME SECTION ASSIGNMENTS", ["Frame=1   AnalSect=R"]) +
+      table("JOINT RESTRAINT ASSIGNMENTS", ["Joint=1   U1=Yes   U2=Yes   U3=Yes   R1=Yes   R2=Yes   R3=Yes"]) +
+      table("LOAD PATTERN DEFINITIONS", ["LoadPat=DEAD   DesignType=Dead   SelfWtMult=1"]) +
+      table("MASS SOURCE", ["MassSource=MSSSRC1   Elements=No   Masses=Yes   Loads=No   IsDefault=Yes"]) +
+      table("JOINT ADDED MASS ASSIGNMENTS", ["Joint=2   CoordSys=GLOBAL   Mass1=0.5   Mass2=0.5   Mass3=0.5   MMI1=0   MMI2=0   MMI3=0"]) +
+      table("LOAD CASE DEFINITIONS", ["Case=DEAD   Type=LinStatic   InitialCond=Zero", "Case=MODAL   Type=LinModal   InitialCond=Zero",
+                                      "Case=RSXY   Type=LinRespSpec   ModalCase=MODAL"]) +
+      table("CASE - MODAL 1 - GENERAL", ["Case=MODAL   ModeType=Eigen   MaxNumModes=3   MinNumModes=1"]) +
+      table("CASE - RESPONSE SPECTRUM 1 - GENERAL", ["Case=RSXY   ModalCombo=CQC   DirCombo=SRSS   ConstDamp=0.04"]) +
+      table("CASE - RESPONSE SPECTRUM 2 - LOAD ASSIGNMENTS", ["Case=RSXY   LoadName=U1   CoordSys=GLOBAL   Function=SPEC   Angle=0   TransAccSF=386.09",
+                                                              "Case=RSXY   LoadName=U2   CoordSys=GLOBAL   Function=SPEC   Angle=0   TransAccSF=386.09"]) +
+      table("FUNCTION - RESPONSE SPECTRUM - USER", ["Name=SPEC   Period=%g   Accel=%g   FuncDamp=0.05" % (t, a) for t, a in
+                                                    [(0, 0.4), (0.1, 1), (0.5, 1), (1, 0.6), (2, 0.3), (3, 0.2), (4, 0.15), (5, 0.12), (6, 0.1), (8, 0.07), (10, 0.05)]]))
