@@ -20,7 +20,10 @@
 #include <QMimeData>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QUrl>
@@ -39,6 +42,27 @@ std::string DroppedFile(const QMimeData* mime) {
         if (!path.empty()) return path;
     }
     return {};
+}
+
+// Shrinks the pictures of the help to `width` at most, keeping their
+// proportions, so that the text never scrolls sideways for them.
+void FitHelpPictures(QTextBrowser* browser, int width) {
+    QTextDocument* doc = browser->document();
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (!fragment.isValid() || !fragment.charFormat().isImageFormat()) continue;
+            QTextImageFormat image = fragment.charFormat().toImageFormat();
+            const QImage picture = doc->resource(QTextDocument::ImageResource, QUrl(image.name())).value<QImage>();
+            if (picture.isNull() || picture.width() <= width) continue;
+            image.setWidth(width);
+            image.setHeight(double(width) * picture.height() / picture.width());
+            QTextCursor cursor(doc);
+            cursor.setPosition(fragment.position());
+            cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+            cursor.setCharFormat(image);
+        }
+    }
 }
 
 }  // namespace
@@ -197,6 +221,7 @@ void frmCorvaneMain::ShowHelp() {
         }
         help_->setSearchPaths({QFileInfo(candidate).absolutePath()});
         help_->setMarkdown(markdown);
+        FitHelpPictures(help_, 840);
         QWidget* dialog = help_->window();
         dialog->show();
         dialog->raise();
