@@ -5,11 +5,9 @@
 
 #include <QFontDatabase>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
 #include <cerrno>
@@ -58,22 +56,11 @@ ResultPanel::ResultPanel(QWidget* parent) : QFrame(parent) {
     showReport_->setObjectName("cmdShowReport");
     showReport_->setToolTip("Open the Report tab: every entry with its sentence");
 
-    counts_ = new QTableWidget(2, ModelCounts::kItems);
-    counts_->setObjectName("tblCounts");
+    counts_ = new QLabel;
+    counts_->setObjectName("lblCounts");
+    counts_->setTextFormat(Qt::RichText);
     counts_->setToolTip("What the SAP2000 model holds and what the written STAAD.Pro file holds");
-    counts_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    counts_->setSelectionMode(QAbstractItemView::NoSelection);
-    counts_->setFocusPolicy(Qt::NoFocus);
-    counts_->setVerticalHeaderLabels({"SAP2000", "STAAD file"});
-    QStringList headers;
-    for (const char* name : kCountNames) headers << name;
-    counts_->setHorizontalHeaderLabels(headers);
-    counts_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    counts_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    counts_->verticalHeader()->setDefaultSectionSize(counts_->fontMetrics().height() + 4);
-    counts_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    counts_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    counts_->setFixedHeight(counts_->horizontalHeader()->sizeHint().height() + 2 * counts_->verticalHeader()->defaultSectionSize() + 4);
+    counts_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
     auto* top = new QHBoxLayout;
     top->addWidget(files_, 1);
@@ -114,24 +101,16 @@ void ResultPanel::showOutcome(const CommandOutcome& outcome) {
     const bool counted = outcome.sap2000 && outcome.staad;
     counts_->setVisible(counted);
     if (counted) {
+        QStringList items;
         for (int k = 0; k < ModelCounts::kItems; ++k) {
             const std::size_t before = outcome.sap2000->n[static_cast<std::size_t>(k)];
             const std::size_t after = outcome.staad->n[static_cast<std::size_t>(k)];
-            auto* sap = new QTableWidgetItem(QString::number(before));
-            auto* staad = new QTableWidgetItem(QString::number(after));
-            sap->setTextAlignment(Qt::AlignCenter);
-            staad->setTextAlignment(Qt::AlignCenter);
-            if (before != after) {
-                // A count the file does not keep stands out.
-                QFont bold = staad->font();
-                bold.setBold(true);
-                staad->setFont(bold);
-                staad->setForeground(QColor(170, 70, 0));
-                staad->setToolTip("The STAAD.Pro file holds another number than the SAP2000 model; the report says why");
-            }
-            counts_->setItem(0, k, sap);
-            counts_->setItem(1, k, staad);
+            QString item = QString("%1 %2 \u2192 %3").arg(QString(kCountNames[k]).toLower()).arg(before).arg(after);
+            // A count the file does not keep stands out.
+            if (before != after) item = "<b><font color=\"#aa4600\">" + item + "</font></b>";
+            items << item;
         }
+        counts_->setText("SAP2000 \u2192 STAAD file: " + items.join(", "));
     }
     show();
 }

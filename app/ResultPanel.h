@@ -2,7 +2,8 @@
 // where the files went, with "Open folder" and a read-only view of the
 // STAAD.Pro file; the report's entries by severity with a button to the
 // report; and the joints, members, elements, supports, load cases and
-// combinations of the SAP2000 model beside those of the written file.
+// combinations of the SAP2000 model beside those of the written file, on
+// one line, a count the file does not keep standing out.
 #pragma once
 
 #include "driver/Summary.h"
@@ -18,7 +19,6 @@
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
-class QTableWidget;
 
 namespace corvane {
 
@@ -44,7 +44,7 @@ public:
     QPushButton* openFolderButton() const { return openFolder_; }
     QPushButton* viewFileButton() const { return viewFile_; }
     QPushButton* reportButton() const { return showReport_; }
-    QTableWidget* countsTable() const { return counts_; }
+    QLabel* countsLabel() const { return counts_; }
 
     // "2 errors, 1 warning, no notes" and the like.
     static QString SeverityText(const std::array<std::size_t, kSeverityCount>& n);
@@ -61,7 +61,7 @@ private:
     QPushButton* openFolder_ = nullptr;
     QPushButton* viewFile_ = nullptr;
     QPushButton* showReport_ = nullptr;
-    QTableWidget* counts_ = nullptr;
+    QLabel* counts_ = nullptr;
 };
 
 // A written file shown read-only in a window of its own; files larger than
