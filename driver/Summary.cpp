@@ -267,7 +267,7 @@ bool OpenModelTables(Session& s, HistoryLog& history, UnitNames* units) {
     auto text = IsExistingFile(s.inputPath) ? InputText::Load(s.inputPath, &error) : std::nullopt;
     if (!text) {
         history.Append(kInputNotFound);
-        s.failure = "Cannot read " + DescribeFileError(s.inputPath, error ? error : ENOENT);
+        if (error) s.failure = "Cannot read " + DescribeFileError(s.inputPath, error);
         return false;
     }
     ReadTablesOf(*text, s.model, s.options, history, s.report);

@@ -58,7 +58,8 @@ std::array<std::size_t, kSeverityCount> CountBySeverity(const Report& report);
 // Reads every table of the current input, as ReadAllTables does, and
 // fails when the input is no SAP2000 table export: the report then holds
 // `not-tabular` and s.failure says why, naming the path. The unit names
-// come out of the same reading. False when the input is missing too.
+// come out of the same reading. False when the input is missing too (with
+// s.failure set when it exists but cannot be read).
 bool OpenModelTables(Session& s, HistoryLog& history, UnitNames* units);
 
 }  // namespace corvane
