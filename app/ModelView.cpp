@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
@@ -24,6 +25,20 @@ namespace {
 constexpr double kDegreesPerPixel = 0.4;  // turning speed of a left drag
 constexpr double kZoomPerStep = 1.2;      // one wheel notch (120 eighths of a degree)
 constexpr int kRestMs = 250;              // how long the view rests before the full picture
+
+// The eye's angles of each standard view (see PictureOptions): the iso view
+// looks down the diagonal of a cube from the +X, -Y, +Z corner.
+constexpr struct {
+    StandardView view;
+    const char* name;
+    double yaw, pitch;
+    const char* tip;
+} kViews[kStandardViewCount] = {
+    {StandardView::Iso, "Iso", -45.0, 35.26439, "Isometric view: X and Y at equal angles, Z up"},
+    {StandardView::Top, "Top", -90.0, 90.0, "From above: X to the right, Y up the screen"},
+    {StandardView::Front, "Front", -90.0, 0.0, "From the front, along +Y: X to the right, Z up"},
+    {StandardView::Side, "Side", 0.0, 0.0, "From the side, along -X: Y to the right, Z up"},
+};
 
 }  // namespace
 
@@ -122,9 +137,18 @@ private:
 
 ModelView::ModelView(QWidget* parent) : QWidget(parent) {
     setObjectName("ModelView");
-    fitButton_ = new QPushButton("Fit", this);
+    fitButton_ = new QToolButton(this);
+    fitButton_->setText("Fit");
     fitButton_->setObjectName("btnFit");
-    fitButton_->setToolTip("Show the whole model");
+    fitButton_->setToolTip("Show the whole model at the angles it is seen from");
+    for (const auto& v : kViews) {
+        auto* b = new QToolButton(this);
+        b->setText(v.name);
+        b->setObjectName(QString("btnView") + v.name);
+        b->setToolTip(v.tip);
+        connect(b, &QPushButton::clicked, this, [this, view = v.view] { setStandardView(view); });
+        viewButtons_[static_cast<int>(v.view)] = b;
+    }
     staadAxes_ = new QCheckBox("STAAD.Pro axes (Y up)", this);
     staadAxes_->setObjectName("chkStaadAxes");
     staadAxes_->setToolTip("Checked: the axes of the written STAAD.Pro file (Y up).\nUnchecked: SAP2000 axes as read (Z up).");
@@ -133,6 +157,7 @@ ModelView::ModelView(QWidget* parent) : QWidget(parent) {
     auto* bar = new QHBoxLayout;
     bar->setContentsMargins(4, 4, 4, 0);
     bar->addWidget(fitButton_);
+    for (QToolButton* b : viewButtons_) bar->addWidget(b);
     bar->addWidget(staadAxes_);
     bar->addStretch(1);
     auto* layout = new QVBoxLayout(this);
@@ -144,7 +169,7 @@ ModelView::ModelView(QWidget* parent) : QWidget(parent) {
     restTimer_->setSingleShot(true);
     restTimer_->setInterval(kRestMs);
     connect(restTimer_, &QTimer::timeout, this, [this] { redraw(PictureQuality::Full); });
-    connect(fitButton_, &QPushButton::clicked, this, [this] { fit(); });
+    connect(fitButton_, &QToolButton::clicked, this, [this] { fit(); });
     connect(staadAxes_, &QCheckBox::toggled, this, [this](bool on) { setAxes(on ? PictureAxes::Staad : PictureAxes::Sap2000); });
 }
 
@@ -159,6 +184,8 @@ void ModelView::setModel(std::shared_ptr<const PictureModel> model) {
         return;
     }
     painter_.SetModel(std::move(model));
+    const auto& iso = kViews[static_cast<int>(StandardView::Iso)];
+    painter_.SetAngles(iso.yaw, iso.pitch);
     painter_.Fit(pictureSize());
     fitted_ = true;
     if (large()) redraw(PictureQuality::Draft);
@@ -180,6 +207,14 @@ void ModelView::fit() {
     if (large()) redraw(PictureQuality::Draft);
     redraw(PictureQuality::Full);
 }
+
+void ModelView::setStandardView(StandardView view) {
+    const auto& v = kViews[static_cast<int>(view)];
+    painter_.SetAngles(v.yaw, v.pitch);
+    fit();
+}
+
+QString ModelView::viewName(StandardView view) { return kViews[static_cast<int>(view)].name; }
 
 void ModelView::setAxes(PictureAxes axes) {
     if (staadAxes_->isChecked() != (axes == PictureAxes::Staad)) {

@@ -1,6 +1,8 @@
 // A widget that shows the picture of a model: drag with the left button to
 // turn it, the wheel to zoom about the cursor, the right or middle button to
-// pan; a "Fit" button and a choice between SAP2000 and STAAD.Pro axes.
+// pan; a "Fit" button that keeps the angles, the standard views (iso, top,
+// front, side) and a choice between SAP2000 and STAAD.Pro axes. Every
+// model starts in the iso view.
 //
 // Small models are drawn at once on the GUI thread. Large ones are drawn on
 // a worker thread and shown when ready: the newest request replaces any
@@ -22,11 +24,17 @@ class QCheckBox;
 class QMouseEvent;
 class QPushButton;
 class QTimer;
+class QToolButton;
 class QWheelEvent;
 
 namespace corvane {
 
 class PictureWorker;
+
+// The standard views, named for SAP2000's axes with Z up: the top looks
+// down, the front along +Y, the side along -X.
+enum class StandardView { Iso, Top, Front, Side };
+constexpr int kStandardViewCount = 4;
 
 class ModelView : public QWidget {
     Q_OBJECT
@@ -44,7 +52,11 @@ public:
     void clear();
     bool hasModel() const { return painter_.Model() != nullptr; }
 
+    // Zoom and pan that show the whole model at the current angles.
     void fit();
+    // The angles of a standard view, then fit.
+    void setStandardView(StandardView view);
+    static QString viewName(StandardView view);
     void setAxes(PictureAxes axes);
     PictureAxes axes() const { return painter_.Axes(); }
 
@@ -55,7 +67,8 @@ public:
     bool drawing() const { return waitingFor_ > shown_; }
 
     QWidget* canvas() const { return canvas_; }
-    QPushButton* fitButton() const { return fitButton_; }
+    QToolButton* fitButton() const { return fitButton_; }
+    QToolButton* viewButton(StandardView view) const { return viewButtons_[static_cast<int>(view)]; }
     QCheckBox* staadAxesBox() const { return staadAxes_; }
 
 signals:
@@ -81,7 +94,8 @@ private:
 
     ModelPainter painter_;
     QWidget* canvas_ = nullptr;
-    QPushButton* fitButton_ = nullptr;
+    QToolButton* fitButton_ = nullptr;
+    QToolButton* viewButtons_[kStandardViewCount] = {};
     QCheckBox* staadAxes_ = nullptr;
     QTimer* restTimer_ = nullptr;
     std::unique_ptr<PictureWorker> worker_;

@@ -2,11 +2,13 @@
 
 #include "app/PathText.h"
 
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QUrl>
 
 #include <atomic>
 #include <cstdio>
@@ -63,6 +65,15 @@ std::optional<std::string> QtFileDialogs::Open(const std::string& title, const s
 
 std::optional<std::string> QtFileDialogs::Save(const std::string& title, const std::string& folder, const std::string& filter) {
     return Chosen(QFileDialog::getSaveFileName(parent_, ShowText(title), StartFolder(folder), ShowText(filter)));
+}
+
+bool QtFileDialogs::ShowFolder(const std::string& folder) {
+    if (!MessageBoxesMayBlock()) {
+        std::fprintf(stderr, "Folder: %s\n", folder.c_str());
+        std::fflush(stderr);
+        return true;
+    }
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(ShowPath(folder)));
 }
 
 }  // namespace corvane

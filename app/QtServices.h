@@ -42,6 +42,8 @@ public:
     explicit QtFileDialogs(QWidget* parent) : parent_(parent) {}
     std::optional<std::string> Open(const std::string& title, const std::string& folder, const std::string& filter) override;
     std::optional<std::string> Save(const std::string& title, const std::string& folder, const std::string& filter) override;
+    // Where messages go to standard error, the folder is named there.
+    bool ShowFolder(const std::string& folder) override;
 
 private:
     QWidget* parent_;

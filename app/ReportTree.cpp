@@ -132,7 +132,7 @@ ReportPanel::ReportPanel(QWidget* parent) : QWidget(parent) {
     setObjectName("reportPanel");
     model_ = new ReportTreeModel(this);
 
-    auto* filterLabel = new QLabel("F&ilter:");
+    auto* filterLabel = new QLabel("Fi&lter:");
     filter_ = new QLineEdit;
     filter_->setObjectName("txtReportFilter");
     filter_->setPlaceholderText("kind, table, record or words of the sentence");
@@ -140,7 +140,7 @@ ReportPanel::ReportPanel(QWidget* parent) : QWidget(parent) {
     filterLabel->setBuddy(filter_);
     count_ = new QLabel;
     count_->setObjectName("lblReportCount");
-    save_ = new QPushButton("Save report\u2026");
+    save_ = new QPushButton("S&ave report\u2026");
     save_->setObjectName("cmdSaveReport");
     save_->setToolTip("Write every entry to a file: tab-separated, or JSON when the name ends in .json");
 
@@ -192,6 +192,14 @@ void ReportPanel::setReport(const Report* report) {
         const QModelIndex kind = model_->index(r, 0);
         if (model_->rowCount(kind) <= kExpandedKind) tree_->expand(kind);
     }
+    UpdateCount();
+}
+
+void ReportPanel::clearFilter() {
+    filterTimer_->stop();
+    filter_->clear();
+    filterTimer_->stop();  // clearing the text started it again
+    model_->setFilter(QString());
     UpdateCount();
 }
 

@@ -66,6 +66,8 @@ public:
 
     explicit ReportPanel(QWidget* parent = nullptr);
     void setReport(const Report* report);
+    // Shows every entry again: a filter belongs to the model it was typed for.
+    void clearFilter();
 
     ReportTreeModel* model() const { return model_; }
     QTreeView* tree() const { return tree_; }

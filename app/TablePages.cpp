@@ -11,21 +11,17 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSplitter>
+#include <QEvent>
 #include <QStackedWidget>
 #include <QTableView>
+#include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace corvane {
 
 namespace {
-
-// The reader of a table: the step that reads the table's SAP2000 table.
-const ReaderStep* ReaderOf(TableId id) {
-    const TableDescriptor& d = Describe(id);
-    for (std::size_t i = 0; i < kReaderStepCount; ++i)
-        if (kReaderSteps[i].table && d.sapName == kReaderSteps[i].table) return &kReaderSteps[i];
-    return nullptr;
-}
 
 const char* CategoryOf(TableId id) {
     if (Describe(id).full) return "Full conversion";
@@ -75,10 +71,12 @@ TablePages::TablePages(const Model* model, QWidget* parent) : QWidget(parent), m
     split->setChildrenCollapsible(false);
     split->addWidget(tableList_);
     split->addWidget(stack_);
+    split->addWidget(BuildLookup());
     split->setStretchFactor(0, 0);
     split->setStretchFactor(1, 1);
+    split->setStretchFactor(2, 0);
     const int listWidth = tableList_->sizeHintForColumn(0) + tableList_->fontMetrics().horizontalAdvance(" (000000)") + 24;
-    split->setSizes({listWidth, 4 * listWidth});
+    split->setSizes({listWidth, 4 * listWidth, 2 * listWidth / 3});
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(split);
@@ -98,7 +96,7 @@ QWidget* TablePages::BuildPage(TableId id, const ReaderStep* step) {
         auto* button = new QPushButton(ShowText(step->name));
         button->setToolTip("Read this table alone from the SAP2000 file");
         top->addWidget(button);
-        buttons_.push_back({step, button});
+        buttons_.push_back({id, step, button});
     }
     auto* source = new QLabel("SAP2000 table \"" + ShowText(Describe(id).sapName) + "\"");
     source->setForegroundRole(QPalette::PlaceholderText);
@@ -123,6 +121,8 @@ QWidget* TablePages::BuildPage(TableId id, const ReaderStep* step) {
     page.view->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     page.view->setSortingEnabled(true);
     page.view->setMinimumSize(160, 80);
+    page.view->setTabKeyNavigation(false);  // Tab leaves the table; the arrows move within it
+    page.view->viewport()->installEventFilter(this);
     const TableModel* model = page.model;
     connect(page.view, &QTableView::clicked, this, [this, id, model](const QModelIndex& index) {
         if (index.isValid()) emit rowClicked(id, model->tableRow(index.row()));
@@ -142,7 +142,7 @@ QWidget* TablePages::BuildPage(TableId id, const ReaderStep* step) {
     sideLayout->addWidget(label);
     combinationList_ = new QListView;
     combinationList_->setObjectName("CombinationList");
-    combinationList_->setToolTip("Click a combination to list its cases in the Lookup box");
+    combinationList_->setToolTip("Click a combination to list its cases and factors beside the table");
     combinationList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     combinationList_->setUniformItemSizes(true);
     combinationList_->setMinimumWidth(100);
@@ -178,9 +178,88 @@ void TablePages::endChange() {
         page.model->endChange();
         page.view->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
         page.view->resizeColumnsToContents();
+        QHeaderView* header = page.view->horizontalHeader();
+        page.natural.assign(static_cast<std::size_t>(header->count()), 0);
+        for (int k = 0; k < header->count(); ++k) page.natural[static_cast<std::size_t>(k)] = header->sectionSize(k);
+        SpreadColumns(page);
     }
     combinationModel_->endChange();
     UpdateCaptions();
+}
+
+void TablePages::SpreadColumns(Page& page) {
+    QHeaderView* header = page.view->horizontalHeader();
+    const int n = static_cast<int>(page.natural.size());
+    if (n == 0 || n != header->count()) return;
+    int total = 0;
+    for (int w : page.natural) total += w;
+    const int room = page.view->viewport()->width();
+    const int extra = std::max(0, room - total) / n;
+    for (int k = 0; k < n; ++k) {
+        const int natural = page.natural[static_cast<std::size_t>(k)];
+        header->resizeSection(k, natural + std::min(extra, natural));
+    }
+}
+
+bool TablePages::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Resize)
+        for (auto& page : pages_)
+            if (page.view && watched == page.view->viewport()) SpreadColumns(page);
+    return QWidget::eventFilter(watched, event);
+}
+
+QWidget* TablePages::BuildLookup() {
+    lookupPanel_ = new QWidget;
+    lookupPanel_->setObjectName("pnlLookup");
+    auto* layout = new QVBoxLayout(lookupPanel_);
+    layout->setContentsMargins(0, 0, 0, 0);
+    lookupCaption_ = new QLabel;
+    lookupCaption_->setObjectName("lblLookup");
+    lookupCaption_->setWordWrap(true);
+    lookup_ = new QTableWidget;
+    lookup_->setObjectName("tblLookup");
+    lookup_->setToolTip("What the row chosen last refers to");
+    lookup_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lookup_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lookup_->setTabKeyNavigation(false);
+    lookup_->setAlternatingRowColors(true);
+    lookup_->setWordWrap(false);
+    lookup_->verticalHeader()->hide();
+    lookup_->verticalHeader()->setDefaultSectionSize(lookup_->fontMetrics().height() + 6);
+    lookup_->horizontalHeader()->setStretchLastSection(true);
+    lookup_->setMinimumWidth(90);
+    layout->addWidget(lookupCaption_);
+    layout->addWidget(lookup_, 1);
+    lookupPanel_->hide();
+    return lookupPanel_;
+}
+
+void TablePages::showLookup(const QString& caption, const QStringList& headers, const std::vector<QStringList>& rows) {
+    lookup_->clear();
+    lookup_->setColumnCount(static_cast<int>(headers.size()));
+    lookup_->setHorizontalHeaderLabels(headers);
+    lookup_->setRowCount(static_cast<int>(rows.size()));
+    for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+        const QStringList& row = rows[static_cast<std::size_t>(r)];
+        for (int k = 0; k < row.size() && k < headers.size(); ++k) {
+            auto* item = new QTableWidgetItem(row[k]);
+            bool number = false;
+            row[k].toDouble(&number);
+            item->setTextAlignment(Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft));
+            lookup_->setItem(r, k, item);
+        }
+    }
+    lookup_->resizeColumnsToContents();
+    lookupCaption_->setText(caption);
+    lookupPanel_->show();
+}
+
+void TablePages::clearLookup() {
+    lookup_->clear();
+    lookup_->setRowCount(0);
+    lookup_->setColumnCount(0);
+    lookupCaption_->clear();
+    lookupPanel_->hide();
 }
 
 void TablePages::UpdateCaptions() {

@@ -4,6 +4,7 @@
 #include "app/CommandRunner.h"
 #include "app/ModelView.h"
 #include "app/ReportTree.h"
+#include "app/ResultPanel.h"
 #include "app/TableModel.h"
 #include "app/TablePages.h"
 #include "app/frmCorvaneMain.h"
@@ -12,6 +13,7 @@
 #include "driver/OutputFile.h"
 #include "driver/Preprocessor.h"
 #include "driver/ReportOutput.h"
+#include "driver/Summary.h"
 #include "picture/BuildPicture.h"
 #include "text/NumberList.h"
 #include "text/NumberText.h"
@@ -19,11 +21,11 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTabWidget>
+#include <QTableWidget>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -64,16 +66,10 @@ ConvertOptions frmCorvaneMain::Options() const {
     return o;
 }
 
-UnitsInfo frmCorvaneMain::UnitsFromFields() const {
-    UnitsInfo units;
-    units.force = TextBytes(txtForce_->text());
-    units.length = TextBytes(txtLength_->text());
-    return units;
-}
-
 std::shared_ptr<Session> frmCorvaneMain::NewSession() const {
     auto s = std::make_shared<Session>();
-    s->model.units = UnitsFromFields();
+    // An input without units keeps those of the model before.
+    s->model.units = session_.model.units;
     s->inputPath = inputPath();
     s->outputPath = outputPath();
     s->options = Options();
@@ -81,24 +77,28 @@ std::shared_ptr<Session> frmCorvaneMain::NewSession() const {
 }
 
 bool frmCorvaneMain::RunOnSession(const QString& name, std::shared_ptr<Session> s, SessionCommand command, bool takeModel,
-                                  std::function<void(bool ok)> after) {
+                                  std::function<void(bool ok)> after, std::shared_ptr<const UnitNames> knownUnits) {
     struct Result {
         bool ok = false;
         std::shared_ptr<const PictureModel> picture;
+        UnitNames units;
     };
     auto result = std::make_shared<Result>();
-    auto job = [s, command = std::move(command), result, takeModel](CommandRunner::Services& services) {
+    auto job = [s, command = std::move(command), result, takeModel, knownUnits](CommandRunner::Services& services) {
         result->ok = command(*s, services.history, services.messages, services.progress);
-        // The picture is made here too, from the finished model.
-        if (takeModel) result->picture = std::make_shared<const PictureModel>(BuildPicture(s->model));
+        // The picture and the names of the units are made here too, from
+        // the finished model and its input.
+        if (!takeModel) return;
+        result->picture = std::make_shared<const PictureModel>(BuildPicture(s->model));
+        result->units = knownUnits ? *knownUnits : ReadUnitNames(s->inputPath);
     };
     auto done = [this, name, s, result, takeModel, after = std::move(after)](const CommandRunner::Outcome& outcome) {
         const bool ok = result->ok && !outcome.failed;
-        // A command that stopped before reading anything leaves the model on
-        // screen as it was.
-        bool read = ok;
+        // A command that stopped before reading anything (and reported
+        // nothing) leaves the model on screen as it was.
+        bool read = ok || !s->report.Empty();
         for (TableId id : kTableOrder) read = read || s->model[id].found();
-        if (takeModel && !outcome.failed && read) TakeModel(std::move(*s), result->picture);
+        if (takeModel && !outcome.failed && read) TakeModel(std::move(*s), result->picture, result->units);
         if (!ok && !outcome.messageShown && !outcome.failed) {
             // A failure the core told only in the history: say what and why.
             std::string why = s->failure.empty() ? UnreadableReason(s->inputPath) : s->failure;
@@ -117,27 +117,54 @@ bool frmCorvaneMain::RunOnSession(const QString& name, std::shared_ptr<Session> 
     return true;
 }
 
-void frmCorvaneMain::TakeModel(Session&& s, std::shared_ptr<const PictureModel> picture) {
+void frmCorvaneMain::TakeModel(Session&& s, std::shared_ptr<const PictureModel> picture, const UnitNames& names) {
+    // A filter belongs to the model it was typed for.
+    if (s.inputPath != shownInput_) report_->clearFilter();
+    shownInput_ = s.inputPath;
+    const bool unitsChanged = s.model.units.force != session_.model.units.force || s.model.units.length != session_.model.units.length;
     tables_->beginChange();
     session_.model = std::move(s.model);
     tables_->endChange();
     report_->setReport(nullptr);
     session_.report = std::move(s.report);
     report_->setReport(&session_.report);
-    tabs_->setTabText(tabs_->indexOf(report_), QString("Re&port (%1)").arg(session_.report.entries.size()));
-    txtForce_->setText(ShowText(session_.model.units.force));
-    txtLength_->setText(ShowText(session_.model.units.length));
+    tabs_->setTabText(tabs_->indexOf(report_), QString("Report (%1)").arg(session_.report.entries.size()));
+    // Units the input does not name keep the names of the model before.
+    if (!names.force.empty() || !names.length.empty()) unitNames_ = names;
+    else if (unitsChanged) unitNames_ = {};
+    ShowUnits();
     if (picture && picture->JointCount() > 0) modelView_->setModel(std::move(picture));
     else modelView_->clear();
 }
 
+void frmCorvaneMain::ShowUnits() {
+    const auto shown = [](const std::string& name, const std::string& text) {
+        return name.empty() ? ShowText(text).trimmed() : ShowText(name);
+    };
+    txtForce_->setText(shown(unitNames_.force, session_.model.units.force));
+    txtLength_->setText(shown(unitNames_.length, session_.model.units.length));
+}
+
 void frmCorvaneMain::ClearModel() {
     Session empty;
-    empty.model.units = UnitsFromFields();
-    TakeModel(std::move(empty), nullptr);
-    cboLookup_->clear();
+    empty.model.units = session_.model.units;
+    TakeModel(std::move(empty), nullptr, {});
+    tables_->clearLookup();
+    result_->clear();
+    report_->clearFilter();
     lastSectionFrames_.clear();
     lastSectionAreas_.clear();
+}
+
+void frmCorvaneMain::ShowOutcome(const std::vector<std::string>& files, const std::string& staadFile,
+                                 std::optional<ModelCounts> sap2000, std::optional<ModelCounts> staad) {
+    CommandOutcome outcome;
+    outcome.files = files;
+    outcome.staadFile = staadFile;
+    outcome.severities = CountBySeverity(session_.report);
+    outcome.sap2000 = sap2000;
+    outcome.staad = staad;
+    result_->showOutcome(outcome);
 }
 
 void frmCorvaneMain::setInputPath(const std::string& path) {
@@ -160,15 +187,20 @@ bool frmCorvaneMain::openModel(const std::string& path) {
 
 void frmCorvaneMain::RunReadAll() {
     const std::string input = inputPath();
+    auto units = std::make_shared<UnitNames>();
+    // A file that is no table export says so at once and stays off the
+    // recent list.
     RunOnSession(
         "Reading the tables", NewSession(),
-        [](Session& s, HistoryLog& history, MessageSink&, Progress&) {
+        [units](Session& s, HistoryLog& history, MessageSink&, Progress&) {
             history.Clear();
-            return ReadAllTables(s, history);
+            return OpenModelTables(s, history, units.get());
         },
-        true, [this, input](bool ok) {
+        true,
+        [this, input](bool ok) {
             if (ok) AddRecent(input);
-        });
+        },
+        units);
 }
 
 void frmCorvaneMain::AddRecent(const std::string& path) {
@@ -189,23 +221,45 @@ void frmCorvaneMain::ChooseOutput() {
 
 void frmCorvaneMain::RunMakeStaad() {
     const std::string input = inputPath();
+    result_->clear();
+    struct Written {
+        std::vector<std::string> files;
+        std::string staad;
+        ModelCounts sap2000;
+        std::optional<ModelCounts> inFile;
+    };
+    auto written = std::make_shared<Written>();
     RunOnSession(
         "Make Staad", NewSession(),
-        [](Session& s, HistoryLog& history, MessageSink& messages, Progress& progress) {
-            return MakeStaad(s, history, messages, &progress);
+        [written](Session& s, HistoryLog& history, MessageSink& messages, Progress& progress) {
+            if (!MakeStaad(s, history, messages, &progress)) return false;
+            // The counts of the model and of the file it became, read back.
+            written->staad = s.outputPath;
+            written->files = {s.outputPath};
+            if (!s.numberMap.empty()) written->files.push_back(s.numberMap);
+            written->sap2000 = CountModel(s.model);
+            int error = 0;
+            written->inFile = CountStaadFile(s.outputPath, &error);
+            return true;
         },
-        true, [this, input](bool ok) {
-            if (ok) AddRecent(input);
+        true, [this, input, written](bool ok) {
+            if (!ok) return;
+            AddRecent(input);
+            ShowOutcome(written->files, written->staad, written->sap2000, written->inFile);
         });
 }
 
 void frmCorvaneMain::RunMakeAbaqus() {
+    result_->clear();
+    const std::string deck = ReplaceExtension(inputPath(), ".inp");
     RunOnSession(
         "Make ABAQUS", NewSession(),
         [](Session& s, HistoryLog& history, MessageSink& messages, Progress& progress) {
             return MakeAbaqus(s, ReplaceExtension(s.inputPath, ".inp"), history, messages, &progress);
         },
-        true);
+        true, [this, deck](bool ok) {
+            if (ok) ShowOutcome({deck}, "", std::nullopt, std::nullopt);
+        });
 }
 
 void frmCorvaneMain::RunPreprocessor() {
@@ -219,9 +273,7 @@ void frmCorvaneMain::RunReader(const ReaderStep& step) {
     // The reader replaces its own table in a copy of the model on screen,
     // so readers that look into other tables see what the window shows.
     auto s = NewSession();
-    const UnitsInfo units = s->model.units;
     s->model = session_.model;
-    s->model.units = units;
     s->report = session_.report;
     auto read = step.read;
     RunOnSession(
@@ -295,10 +347,18 @@ void frmCorvaneMain::LookUpRow(TableId table, std::size_t row) {
             *found = frames ? SectionFrames(s.inputPath, section, messages) : SectionElements(s.inputPath, section, messages);
             return true;
         },
-        false, [this, frames, found](bool ok) {
+        false, [this, frames, found, section](bool ok) {
             if (!ok) return;
             (frames ? lastSectionFrames_ : lastSectionAreas_) = *found;
-            ShowLookup(*found);
+            std::vector<QStringList> rows;
+            rows.reserve(found->size());
+            for (const auto& item : *found) rows.push_back({ShowText(item)});
+            const QString caption = QString("%1 section %2: %3 %4")
+                                        .arg(frames ? "Frame" : "Area", ShowText(section))
+                                        .arg(found->size())
+                                        .arg(frames ? (found->size() == 1 ? "member" : "members")
+                                                    : (found->size() == 1 ? "element" : "elements"));
+            tables_->showLookup(caption, {frames ? "Member" : "Element"}, rows);
         });
 }
 
@@ -306,15 +366,16 @@ void frmCorvaneMain::ShowCombination(std::size_t combination) {
     const auto& starts = session_.model.combinationStarts;
     if (combination >= starts.size()) return;
     runList_ = CombinationCases(session_.model, starts[combination]);
-    ShowLookup(runList_);
-}
-
-void frmCorvaneMain::ShowLookup(const std::vector<std::string>& items) {
-    cboLookup_->clear();
-    QStringList texts;
-    texts.reserve(static_cast<qsizetype>(items.size()));
-    for (const auto& item : items) texts << ShowText(item);
-    cboLookup_->addItems(texts);
+    // The cases by name with their factors, as the combination table has them.
+    const Table& k = session_.model[TableId::Combinations];
+    const std::string name = k.Text(starts[combination], CombinationCol::ComboName);
+    std::vector<QStringList> rows;
+    for (std::size_t r = 0; r < k.rows(); ++r)
+        if (k.Is(r, CombinationCol::ComboName, name))
+            rows.push_back({ShowText(k.Text(r, CombinationCol::CaseName)), ShowText(k.Text(r, CombinationCol::ScaleFactor))});
+    const QString caption =
+        QString("Combination %1: %2 %3").arg(ShowText(name)).arg(rows.size()).arg(rows.size() == 1 ? "case" : "cases");
+    tables_->showLookup(caption, {"Case", "Factor"}, rows);
 }
 
 void frmCorvaneMain::MakeStaadToSap2000() { runList_ = FoldRuns(lastSectionFrames_); }
@@ -325,8 +386,7 @@ void frmCorvaneMain::Command19() {
 }
 
 void frmCorvaneMain::Command22() {
-    for (std::size_t i = 0; i < kReaderStepCount; ++i)
-        if (kReaderSteps[i].read == ReadRestraints) RunReader(kReaderSteps[i]);
+    RunReader(*ReaderOf(TableId::Restraints));
     auto& runs = runList_;
     runs.clear();
     const auto& list = lastSectionAreas_;

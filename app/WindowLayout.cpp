@@ -1,16 +1,17 @@
 // The window's parts and where they stand: paths and units on top, the
-// commands and options under them, the tables and the report on the left
-// beside the picture of the model, the history and recent files under the
-// picture, the test commands and the lookup at the bottom.
+// commands and options under them, what the last conversion wrote under
+// those, the tables (with the lookup) and the report on the left beside the
+// picture of the model, the history and recent files under the picture.
+// The test commands live in the Tools menu only.
 #include "app/CommandRunner.h"
 #include "app/ModelView.h"
 #include "app/ReportTree.h"
+#include "app/ResultPanel.h"
 #include "app/TablePages.h"
 #include "app/frmCorvaneMain.h"
 #include "driver/Files.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -23,6 +24,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace corvane {
@@ -73,6 +75,10 @@ frmCorvaneMain::~frmCorvaneMain() {
     // The worker goes first: it may still hand lines to the history list.
     delete runner_;
     runner_ = nullptr;
+    // Then the views, which read the session's model and report until they
+    // are gone (closing the window repaints what is shown).
+    report_->setReport(nullptr);
+    delete takeCentralWidget();
 }
 
 QPushButton* frmCorvaneMain::AddButton(const QString& caption, std::function<void()> handler) {
@@ -94,6 +100,8 @@ QAction* frmCorvaneMain::action(const QString& text) const {
     return nullptr;
 }
 
+QTableWidget* frmCorvaneMain::lookupResult() const { return tables_->lookupTable(); }
+
 void frmCorvaneMain::BuildWindow() {
     auto* central = new QWidget;
     auto* root = new QVBoxLayout(central);
@@ -102,10 +110,10 @@ void frmCorvaneMain::BuildWindow() {
     root->addWidget(BuildPathsAndCommands());
 
     tables_ = new TablePages(&session_.model);
-    for (const auto& [step, b] : tables_->readerButtons()) {
-        const ReaderStep* reader = step;
-        connect(b, &QPushButton::clicked, this, [this, reader] { RunReader(*reader); });
-        buttons_.push_back(b);
+    for (const TablePages::ReaderButton& rb : tables_->readerButtons()) {
+        const ReaderStep* reader = rb.step;
+        connect(rb.button, &QPushButton::clicked, this, [this, reader] { RunReader(*reader); });
+        buttons_.push_back(rb.button);
     }
     connect(tables_, &TablePages::rowClicked, this, &frmCorvaneMain::LookUpRow);
     connect(tables_, &TablePages::combinationClicked, this, &frmCorvaneMain::ShowCombination);
@@ -116,8 +124,10 @@ void frmCorvaneMain::BuildWindow() {
 
     tabs_ = new QTabWidget;
     tabs_->setObjectName("tabTables");
-    tabs_->addTab(tables_, "Ta&bles");
-    tabs_->addTab(report_, "Re&port (0)");
+    // The tabs are switched with Ctrl+1 and Ctrl+2 (View menu); their
+    // letters are left to the buttons.
+    tabs_->addTab(tables_, "Tables");
+    tabs_->addTab(report_, "Report (0)");
 
     modelView_ = new ModelView;
     auto* right = new QSplitter(Qt::Vertical);
@@ -129,16 +139,17 @@ void frmCorvaneMain::BuildWindow() {
     right->setStretchFactor(1, 2);
     right->setSizes({620, 380});
 
-    auto* main = new QSplitter(Qt::Horizontal);
-    main->setObjectName("splitMain");
-    main->setChildrenCollapsible(false);
-    main->addWidget(tabs_);
-    main->addWidget(right);
-    main->setStretchFactor(0, 1);
-    main->setStretchFactor(1, 1);
-    main->setSizes({540, 460});
-    root->addWidget(main, 1);
-    root->addWidget(BuildToolRow());
+    // The tables get three fifths of the width, the picture and the history
+    // the rest; both grow with the window in that proportion.
+    mainSplit_ = new QSplitter(Qt::Horizontal);
+    mainSplit_->setObjectName("splitMain");
+    mainSplit_->setChildrenCollapsible(false);
+    mainSplit_->addWidget(tabs_);
+    mainSplit_->addWidget(right);
+    mainSplit_->setStretchFactor(0, 3);
+    mainSplit_->setStretchFactor(1, 2);
+    mainSplit_->setSizes({600, 400});
+    root->addWidget(mainSplit_, 1);
     setCentralWidget(central);
 
     lblStatus_ = new QLabel;
@@ -150,12 +161,16 @@ void frmCorvaneMain::BuildWindow() {
     progress_->setTextVisible(false);
     progress_->hide();
     statusBar()->addPermanentWidget(progress_);
+    // What the test commands print.
+    lblPrinted_ = new QLabel;
+    lblPrinted_->setObjectName("lblPrinted");
+    statusBar()->addPermanentWidget(lblPrinted_);
 
     // Tab goes through the paths, the units and the commands in reading order.
-    const QList<QWidget*> order{input_->edit(),       button("Sap2000 File"), output_->edit(),       button("Staad File"),
-                                txtForce_,            txtLength_,             button("Unit"),        button("Make Staad"),
-                                button("Make ABAQUS "), button("Make Ansys"), button("Preprocessor"), button("Exit"),
-                                chkAllSections_,      chkRenumber_,           chkFull_,              tabs_};
+    const QList<QWidget*> order{input_->edit(),         button("Sap2000 File"), output_->edit(), button("Staad File"),
+                                txtForce_,              txtLength_,             button("Unit"),  button("Make Staad"),
+                                button("Make ABAQUS "), button("Preprocessor"), button("Exit"),  chkAllSections_,
+                                chkRenumber_,           chkFull_,               tabs_};
     for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
@@ -178,35 +193,42 @@ QWidget* frmCorvaneMain::BuildPathsAndCommands() {
     output_ = std::make_unique<PathField>(txtStaadFile);
     auto* sapLabel = new QLabel("&Sap File");
     sapLabel->setBuddy(txtSapFile);
-    auto* staadLabel = new QLabel("Staa&d File");
+    auto* staadLabel = new QLabel("Staad File");
     staadLabel->setBuddy(txtStaadFile);
     paths->addWidget(sapLabel, 0, 0);
     paths->addWidget(txtSapFile, 0, 1);
-    paths->addWidget(AddButton("Sap2000 File", [this] { ChooseInput(); }), 0, 2);
+    paths->addWidget(AddButton("Sap&2000 File", [this] { ChooseInput(); }), 0, 2);
     paths->addWidget(staadLabel, 1, 0);
     paths->addWidget(txtStaadFile, 1, 1);
-    paths->addWidget(AddButton("Staad File", [this] { ChooseOutput(); }), 1, 2);
+    paths->addWidget(AddButton("Staa&d File", [this] { ChooseOutput(); }), 1, 2);
 
-    txtForce_ = new QLineEdit(" ");
+    // The units as the model names them; read from the model, never typed.
+    txtForce_ = new QLineEdit;
     txtForce_->setObjectName("txtForce");
+    txtForce_->setReadOnly(true);
     txtForce_->setMaximumWidth(70);
-    txtForce_->setToolTip("The model's force unit; kept for the next input when it has none");
-    txtLength_ = new QLineEdit(" ");
+    txtForce_->setToolTip("The model's force unit (read from the model; kept for the next input when it has none)");
+    txtLength_ = new QLineEdit;
     txtLength_->setObjectName("txtLength");
+    txtLength_->setReadOnly(true);
     txtLength_->setMaximumWidth(70);
-    txtLength_->setToolTip("The model's length unit; kept for the next input when it has none");
-    auto* forceLabel = new QLabel("F&orce");
+    txtLength_->setToolTip("The model's length unit (read from the model; kept for the next input when it has none)");
+    for (QLineEdit* unit : {txtForce_, txtLength_}) {
+        QPalette grey = unit->palette();
+        grey.setColor(QPalette::Base, grey.color(QPalette::Window));
+        unit->setPalette(grey);
+    }
+    auto* forceLabel = new QLabel("Force");
     forceLabel->setBuddy(txtForce_);
-    auto* lengthLabel = new QLabel("Le&ngth");
+    auto* lengthLabel = new QLabel("Length");
     lengthLabel->setBuddy(txtLength_);
     paths->addWidget(forceLabel, 0, 3);
     paths->addWidget(txtForce_, 0, 4);
     paths->addWidget(lengthLabel, 1, 3);
     paths->addWidget(txtLength_, 1, 4);
-    auto* unit = AddButton("Unit", nullptr);
+    auto* unit = AddButton("U&nit", nullptr);
     unit->setToolTip("Read the units alone from the SAP2000 file");
-    for (std::size_t i = 0; i < kReaderStepCount; ++i)
-        if (kReaderSteps[i].read == ReadUnits) connect(unit, &QPushButton::clicked, this, [this, i] { RunReader(kReaderSteps[i]); });
+    connect(unit, &QPushButton::clicked, this, [this] { RunReader(UnitsReader()); });
     paths->addWidget(unit, 0, 5);
     paths->setColumnStretch(1, 1);
     v->addLayout(paths);
@@ -214,35 +236,40 @@ QWidget* frmCorvaneMain::BuildPathsAndCommands() {
     connect(txtSapFile, &QLineEdit::returnPressed, this, [this] { openModel(inputPath()); });
 
     auto* commands = new QHBoxLayout;
-    auto* make = AddButton("Make Staad", [this] { RunMakeStaad(); });
+    auto* make = AddButton("Ma&ke Staad", [this] { RunMakeStaad(); });
     make->setToolTip("Convert the SAP2000 file to the STAAD.Pro file (Ctrl+R)");
     commands->addWidget(make);
-    AddButton("Make ABAQUS ", [this] { RunMakeAbaqus(); })->setToolTip("Write the shell part as an Abaqus deck beside the SAP2000 file");
+    AddButton("Make A&BAQUS ", [this] { RunMakeAbaqus(); })->setToolTip("Write the shell part as an Abaqus deck beside the SAP2000 file");
     commands->addWidget(buttons_.back());
-    AddButton("Make Ansys", nullptr)->setToolTip("Not available");
-    commands->addWidget(buttons_.back());
-    AddButton("Preprocessor", [this] { RunPreprocessor(); })->setToolTip("Write a cleaned copy of the SAP2000 file beside it (.tmp)");
+    AddButton("&Preprocessor", [this] { RunPreprocessor(); })->setToolTip("Write a cleaned copy of the SAP2000 file beside it (.tmp)");
     commands->addWidget(buttons_.back());
     commands->addStretch(1);
-    AddButton("Exit", [this] { close(); });
+    AddButton("E&xit", [this] { close(); });
     commands->addWidget(buttons_.back());
     v->addLayout(commands);
 
     auto* options = new QHBoxLayout;
-    chkAllSections_ = new QCheckBox("Convert every section shape");
+    chkAllSections_ = new QCheckBox("C&onvert every section shape");
     chkAllSections_->setObjectName("chkAllSections");
     chkAllSections_->setToolTip("Give members of every section shape a property from the section's computed properties");
-    chkRenumber_ = new QCheckBox("Renumber for STAAD.Pro");
+    chkRenumber_ = new QCheckBox("Renu&mber for STAAD.Pro");
     chkRenumber_->setObjectName("chkRenumber");
     chkRenumber_->setToolTip("Give joints, members and shells whole numbers STAAD.Pro accepts; the number map goes beside the output");
-    chkFull_ = new QCheckBox("Full conversion");
+    chkFull_ = new QCheckBox("F&ull conversion");
     chkFull_->setObjectName("chkFull");
     chkFull_->setToolTip("Carry across everything the converter knows (includes the two options before)");
+    connect(chkFull_, &QCheckBox::toggled, this, &frmCorvaneMain::FullToggled);
     options->addWidget(chkAllSections_);
     options->addWidget(chkRenumber_);
     options->addWidget(chkFull_);
     options->addStretch(1);
     v->addLayout(options);
+
+    result_ = new ResultPanel;
+    connect(result_, &ResultPanel::openFolderRequested, this, &frmCorvaneMain::OpenFolder);
+    connect(result_, &ResultPanel::viewFileRequested, this, &frmCorvaneMain::ViewStaadFile);
+    connect(result_, &ResultPanel::reportRequested, this, [this] { tabs_->setCurrentWidget(report_); });
+    v->addWidget(result_);
     return box;
 }
 
@@ -254,11 +281,18 @@ QWidget* frmCorvaneMain::BuildHistoryPanel() {
     v->setSpacing(2);
 
     auto* top = new QHBoxLayout;
-    auto* caption = new QLabel("Histor&y");
+    auto* caption = new QLabel("History");
     top->addWidget(caption, 1);
-    // "History" in these captions means the recent-file list.
-    cmdHistory_ = AddButton("Hide History", [this] { ToggleHistory(); });
-    cmdHistory_->setToolTip("Show or hide the list of recent files");
+    // The recent-file list has its own switch; "Hide History" hides the
+    // history, as it says.
+    chkRecent_ = new QCheckBox("Sho&w recent files");
+    chkRecent_->setObjectName("chkRecent");
+    chkRecent_->setChecked(true);
+    chkRecent_->setToolTip("Show or hide the list of recent files");
+    connect(chkRecent_, &QCheckBox::toggled, this, &frmCorvaneMain::ShowRecentPanel);
+    top->addWidget(chkRecent_);
+    cmdHistory_ = AddButton("Hide Histor&y", [this] { ToggleHistory(); });
+    cmdHistory_->setToolTip("Show or hide the history of the last command");
     top->addWidget(cmdHistory_);
     v->addLayout(top);
 
@@ -276,7 +310,7 @@ QWidget* frmCorvaneMain::BuildHistoryPanel() {
     rv->setContentsMargins(4, 4, 4, 4);
     lstRecent_ = new QListWidget;
     lstRecent_->setObjectName("lstRecent");
-    lstRecent_->setToolTip("Double click a file to open it");
+    lstRecent_->setToolTip("Newest first; double click a file to open it");
     lstRecent_->setMinimumSize(100, 40);
     rv->addWidget(lstRecent_);
     grpRecent_ = recentBox;
@@ -289,31 +323,6 @@ QWidget* frmCorvaneMain::BuildHistoryPanel() {
     return panel;
 }
 
-QWidget* frmCorvaneMain::BuildToolRow() {
-    auto* row = new QWidget;
-    auto* h = new QHBoxLayout(row);
-    h->setContentsMargins(0, 0, 0, 0);
-    h->addWidget(AddButton("Make Staad to Sap2000", [this] { MakeStaadToSap2000(); }));
-    h->addWidget(AddButton("Command19", [this] { Command19(); }));
-    h->addWidget(AddButton("Command22", [this] { Command22(); }));
-    h->addWidget(AddButton("Command26", [this] { Command26(); }));
-    lblPrinted_ = new QLabel;
-    lblPrinted_->setObjectName("lblPrinted");
-    lblPrinted_->setMinimumWidth(50);
-    h->addWidget(lblPrinted_);
-    auto* lookupLabel = new QLabel("Loo&kup:");
-    h->addWidget(lookupLabel);
-    cboLookup_ = new QComboBox;
-    cboLookup_->setObjectName("cboLookup");
-    cboLookup_->setToolTip("The members of the section or the cases of the combination clicked last");
-    cboLookup_->setMinimumWidth(90);
-    cboLookup_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    cboLookup_->setMinimumContentsLength(8);
-    lookupLabel->setBuddy(cboLookup_);
-    h->addWidget(cboLookup_, 1);
-    return row;
-}
-
 void frmCorvaneMain::SetCommandsEnabled(bool enabled) {
     for (auto* b : buttons_)
         if (b != cmdHistory_ && b != button("Exit")) b->setEnabled(enabled);
@@ -324,18 +333,42 @@ void frmCorvaneMain::SetCommandsEnabled(bool enabled) {
 
 void frmCorvaneMain::ShowRecentFiles() {
     lstRecent_->clear();
-    for (const auto& path : recent_.entries()) {
-        auto* item = new QListWidgetItem(ShowPath(path), lstRecent_);
-        item->setData(Qt::UserRole, QByteArray(path.data(), static_cast<qsizetype>(path.size())));
-        item->setToolTip(ShowPath(path));
+    // Newest first, as File > Open recent; the name, with its folder as the tip.
+    const auto& entries = recent_.entries();
+    for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
+        const QString shown = ShowPath(*it);
+        auto* item = new QListWidgetItem(shown.section('/', -1), lstRecent_);
+        item->setData(Qt::UserRole, QByteArray(it->data(), static_cast<qsizetype>(it->size())));
+        const QString folder = ShowPath(FolderOf(*it));
+        item->setToolTip(folder.isEmpty() ? shown : folder);
     }
     FillRecentMenu();
 }
 
 void frmCorvaneMain::ToggleHistory() {
-    const bool hide = grpRecent_->isVisibleTo(this);
-    grpRecent_->setVisible(!hide);
-    cmdHistory_->setText(hide ? "Show History" : "Hide History");
+    const bool hide = lstHistory_->isVisibleTo(this);
+    lstHistory_->setVisible(!hide);
+    cmdHistory_->setText(hide ? "Show Histor&y" : "Hide Histor&y");
+    if (historyAction_) historyAction_->setChecked(!hide);
+}
+
+void frmCorvaneMain::ShowRecentPanel(bool on) {
+    grpRecent_->setVisible(on);
+    if (chkRecent_->isChecked() != on) chkRecent_->setChecked(on);
+}
+
+void frmCorvaneMain::FullToggled(bool on) {
+    QCheckBox* included[2] = {chkAllSections_, chkRenumber_};
+    for (int k = 0; k < 2; ++k) {
+        if (on) {
+            optionsBeforeFull_[k] = included[k]->isChecked();
+            included[k]->setChecked(true);
+        } else {
+            included[k]->setChecked(optionsBeforeFull_[k]);
+        }
+        included[k]->setEnabled(!on);
+        if (QAction* a = action(WithoutMarks(included[k]->text()))) a->setEnabled(!on);
+    }
 }
 
 }  // namespace corvane

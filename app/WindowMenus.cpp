@@ -1,7 +1,8 @@
 // The menu bar, the recent-file menu, dropping a file on the window, help
-// and About.
+// (this program's README, shown in a window of its own) and About.
 #include "app/ModelView.h"
 #include "app/ReportTree.h"
+#include "app/ResultPanel.h"
 #include "app/TablePages.h"
 #include "app/frmCorvaneMain.h"
 
@@ -9,15 +10,22 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QListWidget>
 #include <QPushButton>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QToolButton>
+#include <QVBoxLayout>
 #include <QUrl>
 
 namespace corvane {
@@ -34,6 +42,27 @@ std::string DroppedFile(const QMimeData* mime) {
         if (!path.empty()) return path;
     }
     return {};
+}
+
+// Shrinks the pictures of the help to `width` at most, keeping their
+// proportions, so that the text never scrolls sideways for them.
+void FitHelpPictures(QTextBrowser* browser, int width) {
+    QTextDocument* doc = browser->document();
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (!fragment.isValid() || !fragment.charFormat().isImageFormat()) continue;
+            QTextImageFormat image = fragment.charFormat().toImageFormat();
+            const QImage picture = doc->resource(QTextDocument::ImageResource, QUrl(image.name())).value<QImage>();
+            if (picture.isNull() || picture.width() <= width) continue;
+            image.setWidth(width);
+            image.setHeight(double(width) * picture.height() / picture.width());
+            QTextCursor cursor(doc);
+            cursor.setPosition(fragment.position());
+            cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+            cursor.setCharFormat(image);
+        }
+    }
 }
 
 }  // namespace
@@ -76,9 +105,30 @@ void frmCorvaneMain::BuildMenus() {
         connect(box, &QCheckBox::toggled, a, &QAction::setChecked);
     }
 
+    // The test commands, under their captions, each saying what it does.
     QMenu* tools = menuBar()->addMenu("&Tools");
-    for (const char* caption : {"Make Staad to Sap2000", "Make Ansys", "Command19", "Command22", "Command26"})
-        AddAction(tools, caption, caption);
+    tools->setToolTipsVisible(true);
+    const struct {
+        const char* caption;
+        void (frmCorvaneMain::*run)();
+        const char* tip;
+    } kTools[] = {
+        {"Make Staad to Sap2000", &frmCorvaneMain::MakeStaadToSap2000,
+         "Folds the members found by the last frame-section lookup into a number list with TO runs; converts nothing"},
+        {"Make Ansys", nullptr, "Does nothing: there is no Ansys output"},
+        {"Command19", &frmCorvaneMain::Command19, "Test: empties the number list and prints its count (0) in the status bar"},
+        {"Command22", &frmCorvaneMain::Command22,
+         "Test: reads the supports again, then folds the elements found by the last area-section lookup into a number "
+         "list and prints its first entry in the status bar"},
+        {"Command26", &frmCorvaneMain::Command26, "Test: shows a message with the number 10"},
+    };
+    for (const auto& t : kTools) {
+        auto* a = AddAction(tools, t.caption, "");
+        a->setToolTip(t.tip);
+        a->setStatusTip(t.tip);
+        if (t.run) connect(a, &QAction::triggered, this, t.run);
+        commandActions_.push_back(a);
+    }
     tools->addSeparator();
     QMenu* read = tools->addMenu("&Read one table");
     for (std::size_t i = 0; i < kReaderStepCount; ++i) {
@@ -87,8 +137,17 @@ void frmCorvaneMain::BuildMenus() {
     }
 
     QMenu* view = menuBar()->addMenu("&View");
-    auto* fit = AddAction(view, "&Fit the model", "");
+    auto* fit = AddAction(view, "&Fit the model", "", QKeySequence(Qt::CTRL | Qt::Key_0));
     connect(fit, &QAction::triggered, modelView_, &ModelView::fit);
+    // The standard views, on Alt and a digit.
+    for (int k = 0; k < kStandardViewCount; ++k) {
+        const auto standard = static_cast<StandardView>(k);
+        auto* a = AddAction(view, "&" + ModelView::viewName(standard) + " view", "", QKeySequence(Qt::ALT | (Qt::Key_1 + k)));
+        connect(a, &QAction::triggered, this, [this, standard] { modelView_->setStandardView(standard); });
+        modelView_->viewButton(standard)->setToolTip(modelView_->viewButton(standard)->toolTip() + " (" +
+                                                     a->shortcut().toString(QKeySequence::NativeText) + ")");
+    }
+    modelView_->fitButton()->setToolTip(modelView_->fitButton()->toolTip() + " (Ctrl+0)");
     auto* axes = AddAction(view, "&STAAD.Pro axes (Y up)", "");
     axes->setCheckable(true);
     connect(axes, &QAction::toggled, modelView_->staadAxesBox(), &QCheckBox::setChecked);
@@ -97,6 +156,18 @@ void frmCorvaneMain::BuildMenus() {
     connect(tablesTab, &QAction::triggered, this, [this] { tabs_->setCurrentWidget(tables_); });
     auto* reportTab = AddAction(view, "&Report", "", QKeySequence(Qt::CTRL | Qt::Key_2));
     connect(reportTab, &QAction::triggered, this, [this] { tabs_->setCurrentWidget(report_); });
+    view->addSeparator();
+    historyAction_ = AddAction(view, "&History", "");
+    historyAction_->setCheckable(true);
+    historyAction_->setChecked(true);
+    connect(historyAction_, &QAction::triggered, this, [this](bool on) {
+        if (on != lstHistory_->isVisibleTo(this)) ToggleHistory();
+    });
+    auto* recent = AddAction(view, "Recent f&iles", "");
+    recent->setCheckable(true);
+    recent->setChecked(true);
+    connect(recent, &QAction::toggled, this, &frmCorvaneMain::ShowRecentPanel);
+    connect(chkRecent_, &QCheckBox::toggled, recent, &QAction::setChecked);
 
     QMenu* help = menuBar()->addMenu("&Help");
     auto* contents = AddAction(help, "&Help", "", QKeySequence::HelpContents);
@@ -128,19 +199,49 @@ void frmCorvaneMain::dropEvent(QDropEvent* event) {
 }
 
 void frmCorvaneMain::ShowHelp() {
-    // The README beside the program, or in the folder it was built from.
+    // The README beside the program, or in the folder it was built from,
+    // rendered here with its pictures.
     const QString here = QCoreApplication::applicationDirPath();
     for (const QString& candidate : {here + "/README.md", here + "/../README.md", here + "/../../README.md",
                                      here + "/../share/doc/corvane/README.md"}) {
-        if (!QFileInfo::exists(candidate)) continue;
-        if (MessageBoxesMayBlock() && QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::cleanPath(candidate)))) return;
-        messages_->Show("The window is described in the section \"The window\" of " + QDir::cleanPath(candidate).toStdString(), "Help");
+        QFile file(candidate);
+        if (!file.open(QIODevice::ReadOnly)) continue;
+        const QString markdown = QString::fromUtf8(file.readAll());
+        if (!help_) {
+            auto* dialog = new QDialog(this);
+            dialog->setObjectName("dlgHelp");
+            dialog->setWindowTitle("Corvane Converter \u2014 Help");
+            dialog->resize(900, 700);
+            help_ = new QTextBrowser;
+            help_->setObjectName("txtHelp");
+            help_->setOpenExternalLinks(true);
+            auto* layout = new QVBoxLayout(dialog);
+            layout->setContentsMargins(0, 0, 0, 0);
+            layout->addWidget(help_);
+        }
+        help_->setSearchPaths({QFileInfo(candidate).absolutePath()});
+        help_->setMarkdown(markdown);
+        FitHelpPictures(help_, 840);
+        QWidget* dialog = help_->window();
+        dialog->show();
+        dialog->raise();
         return;
     }
     messages_->Show(
         "Open a SAP2000 text export (File > Open, Ctrl+O, or drop it on the window), check its tables and picture, "
         "then Convert > Make Staad (Ctrl+R). The Report tab lists what was left out, by kind.",
         "Help");
+}
+
+void frmCorvaneMain::ViewStaadFile(const std::string& path) {
+    if (!staadView_) staadView_ = new TextFileView(this);
+    staadView_->load(path);
+    staadView_->show();
+    staadView_->raise();
+}
+
+void frmCorvaneMain::OpenFolder(const std::string& folder) {
+    if (!dialogs_->ShowFolder(folder)) messages_->Show("Cannot open the folder " + folder, "", true);
 }
 
 void frmCorvaneMain::ShowAbout() {

@@ -1,13 +1,14 @@
-// The main window: the two paths, the commands and their options, the
-// tables of the model beside its picture, the report, the history and the
-// recent files. Every command runs on a worker thread with a session of its
+// The main window: the two paths, the commands and their options, what the
+// last conversion wrote, the tables of the model with the lookup of a row
+// beside its picture, the report, the history and the recent files. Every command runs on a worker thread with a session of its
 // own; the window takes over the session's model and report when the
 // command has ended, and holds no conversion logic itself.
 //
 // The parts live in files of their own: TablePages (the tables),
-// ReportTree (the report), CommandRunner (the worker), RecentFiles (the
-// recent list); WindowLayout.cpp builds the window, WindowMenus.cpp the menu
-// bar, drag and drop and help, WindowCommands.cpp runs the commands.
+// ReportTree (the report), ResultPanel (what a conversion wrote),
+// CommandRunner (the worker), RecentFiles (the recent list);
+// WindowLayout.cpp builds the window, WindowMenus.cpp the menu bar, drag
+// and drop and help, WindowCommands.cpp runs the commands.
 #pragma once
 
 #include "app/PathText.h"
@@ -15,6 +16,7 @@
 #include "app/RecentFiles.h"
 #include "app/Services.h"
 #include "driver/Session.h"
+#include "driver/Summary.h"
 #include "picture/PictureModel.h"
 #include "reader/Readers.h"
 
@@ -28,21 +30,25 @@
 class QAbstractButton;
 class QAction;
 class QCheckBox;
-class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QMenu;
 class QProgressBar;
 class QPushButton;
+class QSplitter;
 class QTabWidget;
+class QTableWidget;
+class QTextBrowser;
 
 namespace corvane {
 
 class CommandRunner;
 class ModelView;
 class ReportPanel;
+class ResultPanel;
 class TablePages;
+class TextFileView;
 
 // What the window uses from outside; every part defaults to the real one.
 struct WindowSetup {
@@ -78,6 +84,12 @@ public:
     QListWidget* historyList() const { return lstHistory_; }
     QListWidget* recentList() const { return lstRecent_; }
     QWidget* recentPanel() const { return grpRecent_; }
+    QCheckBox* recentBox() const { return chkRecent_; }
+    ResultPanel* resultPanel() const { return result_; }
+    QSplitter* mainSplitter() const { return mainSplit_; }
+    // The STAAD.Pro file view and the help, once opened.
+    TextFileView* staadFileView() const { return staadView_; }
+    QTextBrowser* helpBrowser() const { return help_; }
     TablePages* tables() const { return tables_; }
     ModelView* modelView() const { return modelView_; }
     ReportPanel* reportPanel() const { return report_; }
@@ -87,7 +99,9 @@ public:
     QAbstractButton* button(const QString& caption) const;
     // The menu action with this text (without its "&" marks).
     QAction* action(const QString& text) const;
-    QComboBox* lookupResult() const { return cboLookup_; }
+    // The lookup beside the tables: a section's members or areas, a
+    // combination's cases and factors.
+    QTableWidget* lookupResult() const;
     QLabel* printedText() const { return lblPrinted_; }
     QCheckBox* allSectionsBox() const { return chkAllSections_; }
     QCheckBox* renumberBox() const { return chkRenumber_; }
@@ -109,30 +123,40 @@ private:
     void BuildWindow();
     QWidget* BuildPathsAndCommands();
     QWidget* BuildHistoryPanel();
-    QWidget* BuildToolRow();
     QPushButton* AddButton(const QString& caption, std::function<void()> handler);
     void SetCommandsEnabled(bool enabled);
     void ShowRecentFiles();
+    // The full conversion includes the two options before it: ticked and
+    // greyed while it is on, as they were when it goes off.
+    void FullToggled(bool on);
+    void ShowUnits();
 
     // WindowMenus.cpp
     void BuildMenus();
     QAction* AddAction(QMenu* menu, const QString& text, const QString& caption, const QKeySequence& key = {});
     void FillRecentMenu();
     void ShowHelp();
+    void ViewStaadFile(const std::string& path);
+    void OpenFolder(const std::string& folder);
     void ShowAbout();
 
     // WindowCommands.cpp
     ConvertOptions Options() const;
-    UnitsInfo UnitsFromFields() const;
     std::shared_ptr<Session> NewSession() const;
     // Runs a command on the worker; `command` fills the session and tells
     // whether it succeeded. The window then shows the session's model and
     // report (when `takeModel`), its picture, and explains a failure that
     // showed no message.
     using SessionCommand = std::function<bool(Session&, HistoryLog&, MessageSink&, Progress&)>;
+    // `knownUnits`, when given, holds the unit names once the command has
+    // filled it; else they are read from the input.
     bool RunOnSession(const QString& name, std::shared_ptr<Session> s, SessionCommand command, bool takeModel,
-                      std::function<void(bool ok)> after = {});
-    void TakeModel(Session&& s, std::shared_ptr<const PictureModel> picture);
+                      std::function<void(bool ok)> after = {}, std::shared_ptr<const UnitNames> knownUnits = nullptr);
+    void TakeModel(Session&& s, std::shared_ptr<const PictureModel> picture, const UnitNames& names);
+    // Shows what a command wrote: its files, its report by severity and,
+    // for a conversion, the counts of the model and of the file.
+    void ShowOutcome(const std::vector<std::string>& files, const std::string& staadFile,
+                     std::optional<ModelCounts> sap2000, std::optional<ModelCounts> staad);
     void ClearModel();
     void ChooseInput();
     void ChooseOutput();
@@ -143,13 +167,13 @@ private:
     void RunReadAll();
     void SaveReport();
     void ToggleHistory();
+    void ShowRecentPanel(bool on);
     void MakeStaadToSap2000();
     void Command19();
     void Command22();
     void Command26();
     void LookUpRow(TableId table, std::size_t row);
     void ShowCombination(std::size_t combination);
-    void ShowLookup(const std::vector<std::string>& items);
     void AddRecent(const std::string& path);
 
     Session session_;  // the model and report on screen
@@ -162,22 +186,29 @@ private:
     RecentFiles recent_;
 
     std::unique_ptr<PathField> input_, output_;
+    UnitNames unitNames_;  // the units as the model on screen names them
     QLineEdit* txtForce_ = nullptr;
     QLineEdit* txtLength_ = nullptr;
     QCheckBox* chkAllSections_ = nullptr;
     QCheckBox* chkRenumber_ = nullptr;
     QCheckBox* chkFull_ = nullptr;
+    bool optionsBeforeFull_[2] = {false, false};
     QListWidget* lstHistory_ = nullptr;
+    QCheckBox* chkRecent_ = nullptr;
+    QAction* historyAction_ = nullptr;
     QListWidget* lstRecent_ = nullptr;
     QWidget* grpRecent_ = nullptr;
     QPushButton* cmdHistory_ = nullptr;
     TablePages* tables_ = nullptr;
     ModelView* modelView_ = nullptr;
     ReportPanel* report_ = nullptr;
+    ResultPanel* result_ = nullptr;
+    TextFileView* staadView_ = nullptr;
+    QTextBrowser* help_ = nullptr;
+    QSplitter* mainSplit_ = nullptr;
     QTabWidget* tabs_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QLabel* lblStatus_ = nullptr;
-    QComboBox* cboLookup_ = nullptr;
     QLabel* lblPrinted_ = nullptr;
     QMenu* recentMenu_ = nullptr;
     std::vector<QAbstractButton*> buttons_;
@@ -187,6 +218,7 @@ private:
     std::vector<std::string> runList_;  // the number list the test commands work on
     std::vector<std::string> lastSectionFrames_;
     std::vector<std::string> lastSectionAreas_;
+    std::string shownInput_;  // the input of the model on screen
     bool closeWhenDone_ = false;
     bool saved_ = false;
 };

@@ -23,64 +23,89 @@ public:
     void Append(const std::string&) override {}
 };
 
+// A reader of a classic table, and one of the full conversion's own tables
+// (every field by key, silent, run by the full conversion only). Each
+// names the model table it fills; the SAP2000 table is that table's.
+ReaderStep Step(void (*read)(ReadContext&), std::string_view name, ReaderUse convert, ReaderUse abaqus, ReaderUse tables, TableId id,
+                bool neededByOthers) {
+    return ReaderStep{read, name, convert, abaqus, tables, id, Describe(id).sapName, neededByOthers, false};
+}
+
+template <TableId id>
+ReaderStep Keyed(std::string_view name, ReaderUse convert, ReaderUse abaqus, ReaderUse tables) {
+    return ReaderStep{ReadByKeysOf<id>, name, convert, abaqus, tables, id, Describe(id).sapName, false, true};
+}
+
 }  // namespace
 
 // The order every model command reads in; the area section assignments
 // come last and are read silently by the conversion and the Abaqus deck,
 // which need them but never reported reading them.
 const ReaderStep kReaderSteps[] = {
-    {ReadUnits, "Unit", kShown, kShown, kShown, "PROGRAM CONTROL", false},
-    {ReadJoints, "Joint Coordinates", kShown, kShown, kShown, "JOINT COORDINATES", false},
-    {ReadFrames, "Frame Connectivity", kShown, kShown, kShown, "CONNECTIVITY - FRAME", false},
-    {ReadRestraints, "Support Condition", kShown, kShown, kShown, "JOINT RESTRAINT ASSIGNMENTS", false},
-    {ReadLoadPatterns, "Load Cases", kShown, kShown, kShown, "LOAD PATTERN DEFINITIONS", true},
-    {ReadFrameDistLoads, "Frame UDL", kShown, kShown, kShown, "FRAME LOADS - DISTRIBUTED", false},
-    {ReadJointLoads, "Joint Loads", kShown, kShown, kShown, "JOINT LOADS - FORCE", false},
-    {ReadAreas, "Area Connectivity", kShown, kShown, kShown, "CONNECTIVITY - AREA", false},
-    {ReadFramePointLoads, "Frame Point Load", kShown, kShown, kShown, "FRAME LOADS - POINT", false},
-    {ReadMaterials, "Materials", kShown, kShown, kShown, "MATERIAL PROPERTIES 02 - BASIC MECHANICAL PROPERTIES", false},
-    {ReadFrameSections, "Frame Section", kShown, kShown, kShown, "FRAME SECTION PROPERTIES 01 - GENERAL", true},
-    {ReadFrameSectionAssigns, "Frame Assignment", kShown, kSkipped, kShown, "FRAME SECTION ASSIGNMENTS", false},
-    {ReadAreaSections, "Area Section", kShown, kShown, kShown, "AREA SECTION PROPERTIES", false},
-    {ReadCombinations, "Load Combinations", kShown, kShown, kShown, "COMBINATION DEFINITIONS", false},
-    {ReadAreaLoads, "Area Load", kShown, kShown, kShown, "AREA LOADS - UNIFORM", false},
-    {ReadReleases, "Frame Release", kShown, kSkipped, kShown, "FRAME RELEASE ASSIGNMENTS 1 - GENERAL", false},
-    {ReadAreaSectionAssigns, "Area Assignment", kSilent, kSilent, kShown, "AREA SECTION ASSIGNMENTS", false},
+    {ReadUnits, "Unit", kShown, kShown, kShown, std::nullopt, "PROGRAM CONTROL", false},
+    Step(ReadJoints, "Joint Coordinates", kShown, kShown, kShown, TableId::Joints, false),
+    Step(ReadFrames, "Frame Connectivity", kShown, kShown, kShown, TableId::Frames, false),
+    Step(ReadRestraints, "Support Condition", kShown, kShown, kShown, TableId::Restraints, false),
+    Step(ReadLoadPatterns, "Load Cases", kShown, kShown, kShown, TableId::LoadPatterns, true),
+    Step(ReadFrameDistLoads, "Frame UDL", kShown, kShown, kShown, TableId::FrameDistLoads, false),
+    Step(ReadJointLoads, "Joint Loads", kShown, kShown, kShown, TableId::JointLoads, false),
+    Step(ReadAreas, "Area Connectivity", kShown, kShown, kShown, TableId::Areas, false),
+    Step(ReadFramePointLoads, "Frame Point Load", kShown, kShown, kShown, TableId::FramePointLoads, false),
+    Step(ReadMaterials, "Materials", kShown, kShown, kShown, TableId::Materials, false),
+    Step(ReadFrameSections, "Frame Section", kShown, kShown, kShown, TableId::FrameSections, true),
+    Step(ReadFrameSectionAssigns, "Frame Assignment", kShown, kSkipped, kShown, TableId::FrameAssigns, false),
+    Step(ReadAreaSections, "Area Section", kShown, kShown, kShown, TableId::AreaSections, false),
+    Step(ReadCombinations, "Load Combinations", kShown, kShown, kShown, TableId::Combinations, false),
+    Step(ReadAreaLoads, "Area Load", kShown, kShown, kShown, TableId::AreaLoads, false),
+    Step(ReadReleases, "Frame Release", kShown, kSkipped, kShown, TableId::Releases, false),
+    Step(ReadAreaSectionAssigns, "Area Assignment", kSilent, kSilent, kShown, TableId::AreaAssigns, false),
     // The full conversion's own tables, read silently after the others.
-    {ReadByKeysOf<TableId::FrameLocalAxes>, "Frame Local Axes", kSilent, kSkipped, kSilent, "FRAME LOCAL AXES ASSIGNMENTS 1 - TYPICAL", false, true},
-    {ReadByKeysOf<TableId::ReleasePartial>, "Partial Fixity", kSilent, kSkipped, kSilent, "FRAME RELEASE ASSIGNMENTS 2 - PARTIAL FIXITY", false, true},
-    {ReadByKeysOf<TableId::FrameModifiers>, "Frame Modifiers", kSilent, kSkipped, kSilent, "FRAME PROPERTY MODIFIERS", false, true},
-    {ReadByKeysOf<TableId::FrameOffsets>, "End Offsets", kSilent, kSkipped, kSilent, "FRAME OFFSET ALONG LENGTH ASSIGNMENTS", false, true},
-    {ReadByKeysOf<TableId::FrameInsertion>, "Insertion Points", kSilent, kSkipped, kSilent, "FRAME INSERTION POINT ASSIGNMENTS", false, true},
-    {ReadByKeysOf<TableId::ActiveDof>, "Active DOF", kSilent, kSkipped, kSilent, "ACTIVE DEGREES OF FREEDOM", false, true},
-    {ReadByKeysOf<TableId::FrameTemperature>, "Frame Temperature", kSilent, kSkipped, kSilent, "FRAME LOADS - TEMPERATURE", false, true},
-    {ReadByKeysOf<TableId::AreaTemperature>, "Area Temperature", kSilent, kSkipped, kSilent, "AREA LOADS - TEMPERATURE", false, true},
-    {ReadByKeysOf<TableId::FrameGravity>, "Frame Gravity", kSilent, kSkipped, kSilent, "FRAME LOADS - GRAVITY", false, true},
-    {ReadByKeysOf<TableId::AreaGravity>, "Area Gravity", kSilent, kSkipped, kSilent, "AREA LOADS - GRAVITY", false, true},
-    {ReadByKeysOf<TableId::GroundDisplacement>, "Ground Displacement", kSilent, kSkipped, kSilent, "JOINT LOADS - GROUND DISPLACEMENT", false, true},
-    {ReadByKeysOf<TableId::CombinationDefinitions>, "Combination Types", kSilent, kSkipped, kSilent, "COMBINATION DEFINITIONS", false, true},
-    {ReadByKeysOf<TableId::JointSprings>, "Joint Springs", kSilent, kSkipped, kSilent, "JOINT SPRING ASSIGNMENTS 1 - UNCOUPLED", false, true},
-    {ReadByKeysOf<TableId::JointLocalAxes>, "Joint Local Axes", kSilent, kSkipped, kSilent, "JOINT LOCAL AXES ASSIGNMENTS 1 - TYPICAL", false, true},
-    {ReadByKeysOf<TableId::JointConstraints>, "Joint Constraints", kSilent, kSkipped, kSilent, "JOINT CONSTRAINT ASSIGNMENTS", false, true},
-    {ReadByKeysOf<TableId::BodyConstraints>, "Body Constraints", kSilent, kSkipped, kSilent, "CONSTRAINT DEFINITIONS - BODY", false, true},
-    {ReadByKeysOf<TableId::DiaphragmConstraints>, "Diaphragms", kSilent, kSkipped, kSilent, "CONSTRAINT DEFINITIONS - DIAPHRAGM", false, true},
-    {ReadByKeysOf<TableId::AreaModifiers>, "Area Modifiers", kSilent, kSkipped, kSilent, "AREA STIFFNESS MODIFIERS", false, true},
-    {ReadByKeysOf<TableId::Solids>, "Solid Connectivity", kSilent, kSilent, kSilent, "CONNECTIVITY - SOLID", false, true},
-    {ReadByKeysOf<TableId::SolidAssigns>, "Solid Assignment", kSilent, kSilent, kSilent, "SOLID PROPERTY ASSIGNMENTS", false, true},
-    {ReadByKeysOf<TableId::SolidProperties>, "Solid Properties", kSilent, kSilent, kSilent, "SOLID PROPERTY DEFINITIONS", false, true},
-    {ReadByKeysOf<TableId::SolidPressure>, "Solid Pressure", kSilent, kSkipped, kSilent, "SOLID LOADS - SURFACE PRESSURE", false, true},
-    {ReadByKeysOf<TableId::AreaPressure>, "Area Pressure", kSilent, kSkipped, kSilent, "AREA LOADS - SURFACE PRESSURE", false, true},
-    {ReadByKeysOf<TableId::AreaSprings>, "Area Springs", kSilent, kSkipped, kSilent, "AREA SPRING ASSIGNMENTS", false, true},
-    {ReadByKeysOf<TableId::MassSources>, "Mass Source", kSilent, kSkipped, kSilent, "MASS SOURCE", false, true},
-    {ReadByKeysOf<TableId::ModalCases>, "Modal Cases", kSilent, kSkipped, kSilent, "CASE - MODAL 1 - GENERAL", false, true},
-    {ReadByKeysOf<TableId::JointMasses>, "Joint Masses", kSilent, kSkipped, kSilent, "JOINT ADDED MASS ASSIGNMENTS", false, true},
-    {ReadByKeysOf<TableId::FrameMasses>, "Frame Masses", kSilent, kSkipped, kSilent, "FRAME ADDED MASS ASSIGNMENTS", false, true},
-    {ReadByKeysOf<TableId::AreaMasses>, "Area Masses", kSilent, kSkipped, kSilent, "AREA ADDED MASS ASSIGNMENTS", false, true},
-    {ReadByKeysOf<TableId::SpectrumCases>, "Spectrum Cases", kSilent, kSkipped, kSilent, "CASE - RESPONSE SPECTRUM 1 - GENERAL", false, true},
-    {ReadByKeysOf<TableId::SpectrumLoads>, "Spectrum Directions", kSilent, kSkipped, kSilent, "CASE - RESPONSE SPECTRUM 2 - LOAD ASSIGNMENTS", false, true},
-    {ReadByKeysOf<TableId::SpectrumFunctions>, "Spectra", kSilent, kSkipped, kSilent, "FUNCTION - RESPONSE SPECTRUM - USER", false, true},
+    Keyed<TableId::FrameLocalAxes>("Frame Local Axes", kSilent, kSkipped, kSilent),
+    Keyed<TableId::ReleasePartial>("Partial Fixity", kSilent, kSkipped, kSilent),
+    Keyed<TableId::FrameModifiers>("Frame Modifiers", kSilent, kSkipped, kSilent),
+    Keyed<TableId::FrameOffsets>("End Offsets", kSilent, kSkipped, kSilent),
+    Keyed<TableId::FrameInsertion>("Insertion Points", kSilent, kSkipped, kSilent),
+    Keyed<TableId::ActiveDof>("Active DOF", kSilent, kSkipped, kSilent),
+    Keyed<TableId::FrameTemperature>("Frame Temperature", kSilent, kSkipped, kSilent),
+    Keyed<TableId::AreaTemperature>("Area Temperature", kSilent, kSkipped, kSilent),
+    Keyed<TableId::FrameGravity>("Frame Gravity", kSilent, kSkipped, kSilent),
+    Keyed<TableId::AreaGravity>("Area Gravity", kSilent, kSkipped, kSilent),
+    Keyed<TableId::GroundDisplacement>("Ground Displacement", kSilent, kSkipped, kSilent),
+    Keyed<TableId::CombinationDefinitions>("Combination Types", kSilent, kSkipped, kSilent),
+    Keyed<TableId::JointSprings>("Joint Springs", kSilent, kSkipped, kSilent),
+    Keyed<TableId::JointLocalAxes>("Joint Local Axes", kSilent, kSkipped, kSilent),
+    Keyed<TableId::JointConstraints>("Joint Constraints", kSilent, kSkipped, kSilent),
+    Keyed<TableId::BodyConstraints>("Body Constraints", kSilent, kSkipped, kSilent),
+    Keyed<TableId::DiaphragmConstraints>("Diaphragms", kSilent, kSkipped, kSilent),
+    Keyed<TableId::AreaModifiers>("Area Modifiers", kSilent, kSkipped, kSilent),
+    Keyed<TableId::Solids>("Solid Connectivity", kSilent, kSilent, kSilent),
+    Keyed<TableId::SolidAssigns>("Solid Assignment", kSilent, kSilent, kSilent),
+    Keyed<TableId::SolidProperties>("Solid Properties", kSilent, kSilent, kSilent),
+    Keyed<TableId::SolidPressure>("Solid Pressure", kSilent, kSkipped, kSilent),
+    Keyed<TableId::AreaPressure>("Area Pressure", kSilent, kSkipped, kSilent),
+    Keyed<TableId::AreaSprings>("Area Springs", kSilent, kSkipped, kSilent),
+    Keyed<TableId::MassSources>("Mass Source", kSilent, kSkipped, kSilent),
+    Keyed<TableId::ModalCases>("Modal Cases", kSilent, kSkipped, kSilent),
+    Keyed<TableId::JointMasses>("Joint Masses", kSilent, kSkipped, kSilent),
+    Keyed<TableId::FrameMasses>("Frame Masses", kSilent, kSkipped, kSilent),
+    Keyed<TableId::AreaMasses>("Area Masses", kSilent, kSkipped, kSilent),
+    Keyed<TableId::SpectrumCases>("Spectrum Cases", kSilent, kSkipped, kSilent),
+    Keyed<TableId::SpectrumLoads>("Spectrum Directions", kSilent, kSkipped, kSilent),
+    Keyed<TableId::SpectrumFunctions>("Spectra", kSilent, kSkipped, kSilent),
 };
 const std::size_t kReaderStepCount = std::size(kReaderSteps);
+
+const ReaderStep* ReaderOf(TableId id) {
+    for (const ReaderStep& step : kReaderSteps)
+        if (step.id == id) return &step;
+    return nullptr;
+}
+
+const ReaderStep& UnitsReader() {
+    for (const ReaderStep& step : kReaderSteps)
+        if (!step.id) return step;
+    return kReaderSteps[0];
+}
 
 std::size_t ReaderCount(ModelCommand command, bool full) {
     std::size_t n = 0;

@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string_view>
 
 namespace corvane {
@@ -65,9 +66,11 @@ struct ReaderStep {
     void (*read)(ReadContext&);
     std::string_view name;  // what the window's button for it says
     ReaderUse convert, abaqus, tables;
-    const char* table;      // the SAP2000 table it reads
-    bool neededByOthers;    // another reader looks into its table
-    bool fullOnly = false;  // run by the full conversion only
+    // The model table it fills; none for the units, which fill no table.
+    std::optional<TableId> id;
+    std::string_view table;  // the SAP2000 table it reads (the id's own)
+    bool neededByOthers;     // another reader looks into its table
+    bool fullOnly = false;   // run by the full conversion only
     ReaderUse UseIn(ModelCommand command) const {
         return command == ModelCommand::Convert ? convert : command == ModelCommand::Abaqus ? abaqus : tables;
     }
@@ -77,6 +80,13 @@ struct ReaderStep {
 // Every reader, in the order the commands run them.
 extern const ReaderStep kReaderSteps[];
 extern const std::size_t kReaderStepCount;
+
+// The reader that fills a model table; nullptr for none. Each table has
+// one reader, even where two tables read the same SAP2000 table (the
+// combinations, classic and full).
+const ReaderStep* ReaderOf(TableId id);
+// The units reader.
+const ReaderStep& UnitsReader();
 
 // Runs the readers of a command. Their history lines and report entries
 // come out in the readers' order; the readers themselves may run at the

@@ -6,10 +6,12 @@
 #include "TestSupport.h"
 #include "app/ModelView.h"
 #include "app/ReportTree.h"
+#include "app/ResultPanel.h"
 #include "app/TableModel.h"
 #include "app/TablePages.h"
 #include "app/frmCorvaneMain.h"
 #include "driver/Files.h"
+#include "driver/Summary.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -23,10 +25,15 @@
 #include <QListWidget>
 #include <QMimeData>
 #include <QProgressBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTableWidget>
+#include <QTextBrowser>
+#include <QToolButton>
 #include <QTreeView>
 #include <QtTest>
 
@@ -52,8 +59,12 @@ public:
         asked.push_back(title + "|" + folder + "|" + filter);
         return saveAnswer;
     }
+    bool ShowFolder(const std::string& folder) override {
+        shownFolders.push_back(folder);
+        return true;
+    }
     std::optional<std::string> openAnswer, saveAnswer;
-    std::vector<std::string> asked;
+    std::vector<std::string> asked, shownFolders;
 };
 
 // A window whose recent list, dialogs and messages live in the test.
@@ -149,6 +160,19 @@ QString FirstOverlap(QWidget* parent) {
         if (QString inner = FirstOverlap(kids[i]); !inner.isEmpty()) return inner;
     }
     return {};
+}
+
+// The letter a text marks with "&" (lower case), or 0.
+QChar Mnemonic(const QString& text) {
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != '&') continue;
+        if (text[i + 1] == '&') {
+            ++i;
+            continue;
+        }
+        return text[i + 1].toLower();
+    }
+    return QChar();
 }
 
 // Runs the window program; its exit status and what it printed.
@@ -319,22 +343,32 @@ private slots:
         QTableView* sections = View(w, TableId::FrameSections);
         QTest::mouseClick(sections->viewport(), Qt::LeftButton, {}, sections->visualRect(sections->model()->index(2, 3)).center());
         WAIT_IDLE(w);
-        QCOMPARE(w.lookupResult()->count(), 4);
-        QCOMPARE(w.lookupResult()->itemText(0), QString("13"));
-        w.button("Make Staad to Sap2000")->click();
+        // The lookup is a small table beside the sections.
+        QCOMPARE(w.lookupResult()->rowCount(), 4);
+        QCOMPARE(w.lookupResult()->item(0, 0)->text(), QString("13"));
+        QVERIFY(w.lookupResult()->isVisible());
+        QCOMPARE(w.tables()->lookupCaption()->text(), QString("Frame section W14X22: 4 members"));
+        w.action("Make Staad to Sap2000")->trigger();
         QCOMPARE(w.runList(), (std::vector<std::string>{"13", "16", "TO", "17", "20"}));
         emit w.tables()->combinationList()->clicked(w.tables()->combinationList()->model()->index(0, 0));
         QCOMPARE(w.runList(), (std::vector<std::string>{"1", "1.35", "2", "1.5"}));
+        // A combination shows its cases by name with their factors.
+        QCOMPARE(w.lookupResult()->columnCount(), 2);
+        QCOMPARE(w.lookupResult()->rowCount(), 2);
+        QCOMPARE(w.lookupResult()->item(0, 0)->text(), QString("DEAD"));
+        QCOMPARE(w.lookupResult()->item(0, 1)->text(), QString("1.35"));
+        QCOMPARE(w.lookupResult()->item(1, 0)->text(), QString("LIVE"));
+        QCOMPARE(w.lookupResult()->item(1, 1)->text(), QString("1.5"));
         // A row of the combination table looks up its combination too.
         emit View(w, TableId::Combinations)->clicked(View(w, TableId::Combinations)->model()->index(1, 2));
         QCOMPARE(w.runList(), (std::vector<std::string>{"1", "1.35", "2", "1.5"}));
         emit View(w, TableId::AreaSections)->clicked(View(w, TableId::AreaSections)->model()->index(0, 0));
         WAIT_IDLE(w);
-        QCOMPARE(w.lookupResult()->count(), 6);
-        w.button("Command22")->click();
+        QCOMPARE(w.lookupResult()->rowCount(), 6);
+        w.action("Command22")->trigger();
         QCOMPARE(w.printedText()->text(), QString("100001"));
         WAIT_IDLE(w);
-        w.button("Command19")->click();
+        w.action("Command19")->trigger();
         QCOMPARE(w.printedText()->text(), QString("0"));
         w.action("Command26")->trigger();
         QCOMPARE(f.messages.shown.back().text, std::string("10"));
@@ -366,7 +400,7 @@ private slots:
         WAIT_IDLE(w);
         QCOMPARE(HistoryOf(w), (QStringList{"Preprocessing ....", ".... Done"}));
         QVERIFY(Exists(input + ".tmp"));
-        w.button("Make Ansys")->click();
+        w.action("Make Ansys")->trigger();
         QVERIFY(!w.busy());
         QCOMPARE(HistoryOf(w).size(), 2);
         QVERIFY(f.messages.shown.empty());
@@ -424,7 +458,7 @@ private slots:
         WAIT_IDLE(w);
         emit View(w, TableId::AreaSections)->clicked(View(w, TableId::AreaSections)->model()->index(0, 0));
         WAIT_IDLE(w);
-        QVERIFY(w.lookupResult()->count() > 0 && w.modelView()->hasModel() && !w.session().report.Empty());
+        QVERIFY(w.lookupResult()->rowCount() > 0 && w.modelView()->hasModel() && !w.session().report.Empty());
 
         const std::string plate = f.Copy("plate.s2k", "p.s2k");
         f.dialogs.openAnswer = plate;
@@ -436,7 +470,7 @@ private slots:
         QCOMPARE(Rows(w, TableId::Joints), 0);
         QVERIFY(!w.modelView()->hasModel());
         QCOMPARE(w.reportPanel()->model()->rowCount(), 0);
-        QCOMPARE(w.lookupResult()->count(), 0);
+        QVERIFY(!w.lookupResult()->isVisibleTo(&w));
         QCOMPARE(w.outputPathField()->text(), QString::fromStdString(f.dir.Path("p.std")));
         WAIT_IDLE(w);
         QVERIFY(Rows(w, TableId::Joints) > 0);
@@ -556,7 +590,7 @@ private slots:
         CapturedStderr err;
         {
             frmCorvaneMain w(setup);
-            w.button("Command26")->click();
+            w.action("Command26")->trigger();
             w.setInputPath(notAnExport);
             w.button("Make Staad")->click();
             WAIT_IDLE(w);
@@ -579,14 +613,30 @@ private slots:
         QVERIFY2(overlap.isEmpty(), qPrintable(overlap));
         QVERIFY(View(w, TableId::Joints)->viewport()->height() > 60);
         QVERIFY(w.modelView()->canvas()->height() > 60);
-        // The history toggle shows its state from the start.
-        QCOMPARE(w.button("Hide History")->text(), QString("Hide History"));
-        QVERIFY(w.recentPanel()->isVisible());
+        // What a conversion wrote fits too.
+        w.button("Make Staad")->click();
+        WAIT_IDLE(w);
+        QTest::qWait(20);
+        QVERIFY(w.resultPanel()->isVisible());
+        QCOMPARE(w.size(), QSize(800, 500));
+        QVERIFY2(FirstOverlap(&w).isEmpty(), qPrintable(FirstOverlap(&w)));
+        QVERIFY(View(w, TableId::Joints)->viewport()->height() > 60);
+        // The history toggle shows its state from the start and hides the
+        // history; the recent files have a switch of their own.
+        QVERIFY(w.button("Hide History"));
+        QVERIFY(w.historyList()->isVisible() && w.recentPanel()->isVisible());
         w.button("Hide History")->click();
-        QVERIFY(!w.recentPanel()->isVisible());
-        QVERIFY(w.button("Show History"));
-        w.button("Show History")->click();
+        QVERIFY(!w.historyList()->isVisible());
         QVERIFY(w.recentPanel()->isVisible());
+        QVERIFY(!w.action("History")->isChecked());
+        w.button("Show History")->click();
+        QVERIFY(w.historyList()->isVisible());
+        QVERIFY(w.button("Hide History"));
+        w.recentBox()->click();
+        QVERIFY(!w.recentPanel()->isVisible());
+        QVERIFY(w.historyList()->isVisible());
+        w.action("Recent files")->trigger();
+        QVERIFY(w.recentPanel()->isVisible() && w.recentBox()->isChecked());
 
         // Tab walks the paths in order; Alt and a marked letter reach a field.
         QApplication::setActiveWindow(&w);
@@ -596,10 +646,303 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), w.button("Sap2000 File"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), w.outputPathField());
-        QTest::keyClick(&w, Qt::Key_Y, Qt::AltModifier);
-        QCOMPARE(QApplication::focusWidget(), w.historyList());
+        QTest::keyClick(&w, Qt::Key_W, Qt::AltModifier);  // "Show recent files"
+        QTRY_VERIFY(!w.recentBox()->isChecked());
         QTest::keyClick(&w, Qt::Key_S, Qt::AltModifier);
         QCOMPARE(QApplication::focusWidget(), w.inputPathField());
+    }
+
+    void eachTablePageIsFilledByItsOwnReader() {
+        Fixture f;
+        frmCorvaneMain w(f.Setup());
+        // Every page's button stands for the reader of that very table.
+        for (const TablePages::ReaderButton& rb : w.tables()->readerButtons()) {
+            QVERIFY(rb.step->id);
+            QCOMPARE(int(*rb.step->id), int(rb.id));
+            QCOMPARE(ReaderOf(rb.id), rb.step);
+        }
+        // Two tables read "COMBINATION DEFINITIONS": the full conversion's
+        // page refills its own table, and the classic table stays as it is.
+        QVERIFY(w.openModel(f.Copy("building.s2k", "b.s2k")));
+        WAIT_IDLE(w);
+        QCOMPARE(w.session().model[TableId::Combinations].rows(), std::size_t(4));
+        QCOMPARE(w.session().model[TableId::CombinationDefinitions].rows(), std::size_t(0));
+        const int lines = w.historyList()->count();
+        w.fullBox()->setChecked(true);
+        for (const TablePages::ReaderButton& rb : w.tables()->readerButtons())
+            if (rb.id == TableId::CombinationDefinitions) rb.button->click();
+        WAIT_IDLE(w);
+        QVERIFY(w.session().model[TableId::CombinationDefinitions].rows() > 0);
+        QCOMPARE(w.session().model[TableId::Combinations].rows(), std::size_t(4));
+        QCOMPARE(w.historyList()->count(), lines);  // the keyed reader is silent
+    }
+
+    void aFileThatIsNoTableExportSaysSoAtOnce() {
+        Fixture f;
+        const std::string v6 = CorpusFile("sap2000_v6_legacy_format_model1_v6.s2k");
+        const std::string input = v6.empty() ? f.dir.Write("old.s2k", "JOINT 1 X=0 Y=0 Z=0\r\n") : f.dir.Write("old.s2k", ReadFile(v6));
+        frmCorvaneMain w(f.Setup());
+        QVERIFY(w.openModel(input));
+        WAIT_IDLE(w);
+        QCOMPARE(f.messages.shown.size(), std::size_t(1));
+        QCOMPARE(f.messages.shown.back().text, input + ": not a SAP2000 table export (no TABLE: line); nothing was read");
+        QVERIFY(f.messages.shown.back().critical);
+        QVERIFY(w.recentFiles().entries().empty());
+        QCOMPARE(w.recentList()->count(), 0);
+        QCOMPARE(TreeCounts(*w.reportPanel()->model()), (std::map<QString, int>{{"not-tabular", 1}}));
+        // A folder says what it is.
+        QVERIFY(w.openModel(f.dir.Path("")));
+        WAIT_IDLE(w);
+        QCOMPARE(f.messages.shown.back().text, "Cannot read " + f.dir.Path("") + ": Is a directory");
+        QVERIFY(w.recentFiles().entries().empty());
+        f.messages.shown.clear();
+        // A table export opened after it goes on the list.
+        QVERIFY(w.openModel(f.Copy("plate.s2k", "p.s2k")));
+        WAIT_IDLE(w);
+        QCOMPARE(w.recentFiles().entries().size(), std::size_t(1));
+        QVERIFY(f.messages.shown.empty());
+    }
+
+    void aConversionSaysWhatItWrote() {
+        Fixture f;
+        const std::string input = f.Copy("building.s2k", "b.s2k");
+        frmCorvaneMain w(f.Setup());
+        w.resize(1200, 800);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(w.openModel(input));
+        WAIT_IDLE(w);
+        QVERIFY(!w.resultPanel()->isVisible());
+        w.button("Make Staad")->click();
+        WAIT_IDLE(w);
+        ResultPanel* result = w.resultPanel();
+        QVERIFY(result->isVisible());
+        QCOMPARE(result->filesLabel()->text(), "Written: b.std in " + QString::fromStdString(FolderOf(input)));
+        // The banner counts the report's entries by severity.
+        const auto bySeverity = CountBySeverity(w.session().report);
+        QCOMPARE(result->reportLabel()->text(), "Report: " + ResultPanel::SeverityText(bySeverity));
+        QVERIFY(bySeverity[std::size_t(Severity::Warning)] > 0);
+        result->reportButton()->click();
+        QCOMPARE(w.leftTabs()->currentWidget(), static_cast<QWidget*>(w.reportPanel()));
+        // Before and after: the model and the written file hold as many of each.
+        const ModelCounts expected{{18, 20, 6, 6, 4, 2}};
+        QVERIFY(result->outcome().sap2000 && result->outcome().staad);
+        QCOMPARE(result->outcome().sap2000->n, expected.n);
+        QCOMPARE(result->outcome().staad->n, expected.n);
+        QCOMPARE(result->countsLabel()->text(), QString("SAP2000 \u2192 STAAD file: joints 18 \u2192 18, members 20 \u2192 20, "
+                                                        "elements 6 \u2192 6, supports 6 \u2192 6, load cases 4 \u2192 4, "
+                                                        "combinations 2 \u2192 2"));
+        result->openFolderButton()->click();
+        QCOMPARE(f.dialogs.shownFolders, std::vector<std::string>{FolderOf(input)});
+        result->viewFileButton()->click();
+        QVERIFY(w.staadFileView() && w.staadFileView()->isVisible());
+        QVERIFY(w.staadFileView()->text()->isReadOnly());
+        QCOMPARE(w.staadFileView()->text()->toPlainText().trimmed(),
+                 QString::fromStdString(ReadFile(f.dir.Path("b.std"))).remove('\r').trimmed());
+        // With renumbering the number map is named too; a new model hides it all.
+        w.renumberBox()->setChecked(true);
+        w.button("Make Staad")->click();
+        WAIT_IDLE(w);
+        QCOMPARE(result->filesLabel()->text(), "Written: b.std, b.numbers.csv in " + QString::fromStdString(FolderOf(input)));
+        QVERIFY(w.openModel(f.Copy("plate.s2k", "p.s2k")));
+        QVERIFY(!result->isVisible());
+        WAIT_IDLE(w);
+    }
+
+    void fullConversionTicksAndGreysWhatItIncludes() {
+        Fixture f;
+        frmCorvaneMain w(f.Setup());
+        w.renumberBox()->setChecked(true);
+        w.fullBox()->setChecked(true);
+        for (QCheckBox* box : {w.allSectionsBox(), w.renumberBox()}) QVERIFY(box->isChecked() && !box->isEnabled());
+        QVERIFY(!w.action("Convert every section shape")->isEnabled());
+        QVERIFY(w.action("Convert every section shape")->isChecked());
+        w.action("Full conversion")->trigger();
+        QVERIFY(!w.fullBox()->isChecked());
+        // Back as they were before.
+        QVERIFY(!w.allSectionsBox()->isChecked() && w.allSectionsBox()->isEnabled());
+        QVERIFY(w.renumberBox()->isChecked() && w.renumberBox()->isEnabled());
+        QVERIFY(w.action("Renumber for STAAD.Pro")->isEnabled());
+    }
+
+    void everyModelStartsInTheIsoView() {
+        Fixture f;
+        frmCorvaneMain w(f.Setup());
+        ShowWithBuilding(f, w, QSize(1100, 700));
+        ModelView* view = w.modelView();
+        const double isoYaw = view->view().Yaw(), isoPitch = view->view().Pitch();
+        QCOMPARE(isoYaw, -45.0);
+        QVERIFY(std::abs(isoPitch - 35.26439) < 1e-3);
+        const struct {
+            StandardView view;
+            double yaw, pitch;
+        } kViews[] = {{StandardView::Top, -90, 90}, {StandardView::Front, -90, 0}, {StandardView::Side, 0, 0}};
+        for (const auto& v : kViews) {
+            view->viewButton(v.view)->click();
+            QCOMPARE(view->view().Yaw(), v.yaw);
+            QCOMPARE(view->view().Pitch(), v.pitch);
+        }
+        // Fit keeps the angles; the menu's views match the buttons.
+        view->fitButton()->click();
+        QCOMPARE(view->view().Yaw(), 0.0);
+        w.action("Top view")->trigger();
+        QCOMPARE(view->view().Pitch(), 90.0);
+        // The next model starts in the iso view again.
+        QVERIFY(w.openModel(f.Copy("plate.s2k", "p.s2k")));
+        WAIT_IDLE(w);
+        QCOMPARE(view->view().Yaw(), isoYaw);
+        QCOMPARE(view->view().Pitch(), isoPitch);
+    }
+
+    void unitsShowAsTheModelNamesThem() {
+        Fixture f;
+        const std::string kip = f.dir.Write(
+            "kip.s2k", TableText("PROGRAM CONTROL", {"   ProgramName=SAP2000   Version=22.0.0   CurrUnits=\"Kip, in, F\"   SteelCode=AISC360-16"}) +
+                           TableText("JOINT COORDINATES", {"   Joint=1   CoordSys=GLOBAL   GlobalX=0   GlobalY=0   GlobalZ=0"}));
+        frmCorvaneMain w(f.Setup());
+        QLineEdit* force = w.findChild<QLineEdit*>("txtForce");
+        QLineEdit* length = w.findChild<QLineEdit*>("txtLength");
+        QVERIFY(force->isReadOnly() && length->isReadOnly());
+        QVERIFY(w.openModel(kip));
+        WAIT_IDLE(w);
+        QCOMPARE(force->text(), QString("Kip"));
+        QCOMPARE(length->text(), QString("in"));
+        w.button("Make Staad")->click();
+        WAIT_IDLE(w);
+        QCOMPARE(force->text(), QString("Kip"));
+        // The written file keeps its units line as before.
+        QVERIFY(ReadFile(f.dir.Path("kip.std")).find("UNIT INCHES KIP") != std::string::npos);
+        // A model without units keeps the names of the one before.
+        const std::string bare = f.dir.Write("bare.s2k", TableText("JOINT COORDINATES", {"   Joint=1   GlobalX=0   GlobalY=0   GlobalZ=0"}));
+        QVERIFY(w.openModel(bare));
+        WAIT_IDLE(w);
+        QCOMPARE(force->text(), QString("Kip"));
+        const std::string tonf = CorpusFile("sap2000_v20_Tonfm_nonprismatic_combos_frameloads_TestRun.$2k");
+        if (tonf.empty()) return;
+        QVERIFY(w.openModel(f.dir.Write("t.$2k", ReadFile(tonf))));
+        WAIT_IDLE(w);
+        QCOMPARE(force->text(), QString("Tonf"));
+        QCOMPARE(length->text(), QString("m"));
+    }
+
+    void recentFilesNewestFirstByName() {
+        Fixture f;
+        const std::string a = f.Copy("building.s2k", "a.s2k");
+        QVERIFY(QDir().mkpath(QString::fromStdString(f.dir.Path("sub"))));
+        const std::string b = f.dir.Write("sub/b.s2k", ReadFile(std::string(CORVANE_SOURCE_DIR) + "/examples/plate.s2k"));
+        frmCorvaneMain w(f.Setup());
+        for (const std::string& path : {a, b}) {
+            QVERIFY(w.openModel(path));
+            WAIT_IDLE(w);
+        }
+        QCOMPARE(w.recentList()->count(), 2);
+        QCOMPARE(w.recentList()->item(0)->text(), QString("b.s2k"));
+        QCOMPARE(w.recentList()->item(0)->toolTip(), QString::fromStdString(FolderOf(b)));
+        QCOMPARE(w.recentList()->item(1)->text(), QString("a.s2k"));
+        emit w.recentList()->itemDoubleClicked(w.recentList()->item(1));
+        QCOMPARE(w.inputPath(), a);
+        WAIT_IDLE(w);
+        // A filter typed for one model is gone on the next.
+        w.reportPanel()->filterBox()->setText("no such entry");
+        QTRY_COMPARE(w.reportPanel()->model()->shownEntries(), std::size_t(0));
+        QVERIFY(w.openModel(b));
+        WAIT_IDLE(w);
+        QVERIFY(w.reportPanel()->filterBox()->text().isEmpty());
+        QCOMPARE(w.reportPanel()->model()->shownEntries(), w.reportPanel()->model()->totalEntries());
+    }
+
+    void tablesShareTheWidthAndTabLeavesThem() {
+        Fixture f;
+        frmCorvaneMain w(f.Setup());
+        ShowWithBuilding(f, w, QSize(1400, 900));
+        // The tables get the larger part of the width.
+        const QList<int> sizes = w.mainSplitter()->sizes();
+        QVERIFY2(sizes[0] > sizes[1], qPrintable(QString("%1 %2").arg(sizes[0]).arg(sizes[1])));
+        // Columns stretch: wider than their contents, but not past twice.
+        QTableView* view = View(w, TableId::Joints);
+        QHeaderView* header = view->horizontalHeader();
+        int total = 0;
+        for (int k = 0; k < header->count(); ++k) total += header->sectionSize(k);
+        int natural = 0;
+        for (int k = 0; k < header->count(); ++k) natural += std::max(header->sectionSizeHint(k), view->horizontalHeader()->minimumSectionSize());
+        QVERIFY2(total > natural, qPrintable(QString("%1 %2").arg(total).arg(natural)));
+        QVERIFY(total <= view->viewport()->width());
+        // Numbers right, names left.
+        QCOMPARE(view->model()->index(0, 1).data(Qt::TextAlignmentRole).toInt() & Qt::AlignRight, int(Qt::AlignRight));
+        // Tab leaves the table.
+        QApplication::setActiveWindow(&w);
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        view->setFocus();
+        view->setCurrentIndex(view->model()->index(0, 0));
+        QTest::keyClick(view, Qt::Key_Tab);
+        QVERIFY(QApplication::focusWidget() != view);
+        QCOMPARE(view->currentIndex().column(), 0);
+    }
+
+    void buttonsAndCheckBoxesHaveTheirOwnLetters() {
+        Fixture f;
+        frmCorvaneMain w(f.Setup());
+        ShowWithBuilding(f, w, QSize(1400, 900));
+        w.button("Make Staad")->click();
+        WAIT_IDLE(w);
+        const QString menus = "fctvh";  // File, Convert, Tools, View, Help
+        for (QWidget* page : {static_cast<QWidget*>(w.tables()), static_cast<QWidget*>(w.reportPanel())}) {
+            w.leftTabs()->setCurrentWidget(page);
+            std::map<QChar, QString> taken;
+            const auto take = [&](const QString& text) {
+                const QChar letter = Mnemonic(text);
+                if (letter.isNull()) return;
+                QVERIFY2(!menus.contains(letter), qPrintable(text + " takes a menu's letter"));
+                QVERIFY2(!taken.count(letter), qPrintable(text + " and " + taken[letter] + " share a letter"));
+                taken[letter] = text;
+            };
+            for (QAbstractButton* b : w.findChildren<QAbstractButton*>()) {
+                if (!b->isVisible() || b->text().isEmpty() || qobject_cast<QToolButton*>(b) || b->window() != &w) continue;
+                const bool pictureBar = w.modelView()->isAncestorOf(b);
+                const bool readerButton = w.tables()->isAncestorOf(b);
+                if (!pictureBar && !readerButton) QVERIFY2(!Mnemonic(b->text()).isNull(), qPrintable(b->text() + " has no letter"));
+                take(b->text());
+            }
+            for (QLabel* l : w.findChildren<QLabel*>())
+                if (l->isVisible() && l->buddy()) take(l->text());
+        }
+    }
+
+    void closingWithTheReportShown() {
+        Fixture f;
+        auto w = std::make_unique<frmCorvaneMain>(f.Setup());
+        ShowWithBuilding(f, *w, QSize(1000, 700));
+        w->button("Make Staad")->click();
+        WAIT_IDLE(*w);
+        w->leftTabs()->setCurrentWidget(w->reportPanel());
+        QVERIFY(w->reportPanel()->model()->rowCount() > 0);
+        w.reset();  // the report tree outlives nothing it reads
+    }
+
+    void oddCommandsLiveInTheToolsMenu() {
+        Fixture f;
+        frmCorvaneMain w(f.Setup());
+        for (const char* caption : {"Make Staad to Sap2000", "Make Ansys", "Command19", "Command22", "Command26"}) {
+            QVERIFY2(!w.button(caption), caption);
+            QAction* a = w.action(caption);
+            QVERIFY2(a, caption);
+            QVERIFY2(!a->toolTip().isEmpty() && a->toolTip() != caption, caption);
+        }
+    }
+
+    void helpShowsTheReadmeInTheWindow() {
+        Fixture f;
+        frmCorvaneMain w(f.Setup());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QCOMPARE(w.action("Help")->shortcut(), QKeySequence(QKeySequence::HelpContents));
+        w.action("Help")->trigger();
+        QVERIFY(f.messages.shown.empty());
+        QTextBrowser* help = w.helpBrowser();
+        QVERIFY(help && help->isVisible());
+        QVERIFY(help->toPlainText().contains("Corvane Converter moves a structural model"));
+        QVERIFY(help->toPlainText().contains("The window"));
+        QVERIFY(!help->toPlainText().contains("## The window"));  // rendered, not shown as source
     }
 
     void theProgramAnswersOnTheConsole() {

@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QPainter>
 #include <QPushButton>
+#include <QToolButton>
 #include <QtTest>
 
 #include <cmath>

@@ -1,6 +1,7 @@
 // The window's parts on their own: the worker that runs commands, the table
 // model's sorting, the recent-file list and its file, the report tree, path
-// bytes and the program's arguments.
+// bytes, the program's arguments, and what the window says after a
+// conversion (counts of a STAAD.Pro file, unit names, report severities).
 #include "TestSupport.h"
 #include "app/CommandLine.h"
 #include "app/CommandRunner.h"
@@ -9,6 +10,7 @@
 #include "app/ReportTree.h"
 #include "app/TableModel.h"
 #include "driver/Files.h"
+#include "driver/Summary.h"
 
 #include <QElapsedTimer>
 #include <QItemSelectionModel>
@@ -18,7 +20,9 @@
 #include <QUrl>
 #include <QtTest>
 
+#include <array>
 #include <atomic>
+#include <cerrno>
 #include <new>
 
 using namespace corvane;
@@ -248,6 +252,46 @@ private slots:
         QCOMPARE(field.path(), std::string("/tmp/typed.s2k"));
         QCOMPARE(FolderOf("/a/b.s2k"), std::string("/a"));
         QCOMPARE(FolderOf("b.s2k"), std::string());
+    }
+
+    void countsOfAStaadFile() {
+        using C = std::array<std::size_t, ModelCounts::kItems>;
+        const std::string building = ReadFile(std::string(CORVANE_SOURCE_DIR) + "/tests/golden/building.std");
+        QCOMPARE(CountStaadText(building).n, (C{18, 20, 6, 6, 4, 2}));
+        // Several entries on a line, names, continued lines, TO runs, a
+        // plate subgrade (no joints), solids, every kind of combination.
+        const std::string text =
+            "STAAD SPACE\r\nUNIT METER KN\r\nJOINT COORDINATES\r\n1 0 0 0; 2 1 0 0\r\nA 0 1 0\r\n"
+            "MEMBER INCIDENCES\r\nCol10 1 2\r\n3 2 A\r\nELEMENT INCIDENCES SHELL\r\n1001 1 2 A\r\n"
+            "ELEMENT INCIDENCES SOLID\r\n2001 1 2 3 4 5 6 7 8\r\nDEFINE MATERIAL START\r\nISOTROPIC C\r\nE 3\r\n"
+            "END DEFINE MATERIAL\r\nSUPPORTS\r\n1 TO 4 7 -\r\n9 A FIXED\r\n12 FIXED BUT MX KFY 3\r\n"
+            "1001 PLATE MAT DIR Y SUBGRADE 10\r\nLOAD 1 LOADTYPE DEAD TITLE D\r\nJOINT LOAD\r\n1 FX 1\r\n"
+            "LOAD 2 LOADTYPE LIVE TITLE L\r\nLOAD COMB 3 C1\r\n1 1.2 2 1.6\r\nLOAD COMBINATION SRSS 4 C2\r\n"
+            "1 1 2 1\r\nPERFORM ANALYSIS\r\nFINISH\r\n";
+        QCOMPARE(CountStaadText(text).n, (C{3, 2, 2, 8, 2, 2}));
+        QCOMPARE(CountStaadText("").n, (C{}));
+        int error = 0;
+        TempDir dir;
+        QVERIFY(!CountStaadFile(dir.Path("none.std"), &error));
+        QCOMPARE(error, ENOENT);
+    }
+
+    void unitNamesAndSeverities() {
+        const auto names = [](const std::string& record) {
+            return UnitNamesOf(InputText::FromBytes(TableText("PROGRAM CONTROL", {record})));
+        };
+        const UnitNames kip = names("   ProgramName=SAP2000   Version=22.0.0   CurrUnits=\"Kip, in, F\"   SteelCode=AISC360-16");
+        QCOMPARE(QString::fromStdString(kip.force + "|" + kip.length + "|" + kip.temperature), QString("Kip|in|F"));
+        QCOMPARE(names("   CurrUnits=\"Kgf, cm, C\"").force, std::string("Kgf"));
+        QCOMPARE(names("   ProgramName=SAP2000").force, std::string());
+        QCOMPARE(UnitNamesOf(InputText::FromBytes("")).length, std::string());
+        // Every kind has a severity; the counts add up to the report.
+        Report report;
+        report.Add(ReportKind::MissingJoint, "CONNECTIVITY - FRAME", "4", "99");
+        report.Add(ReportKind::UnsupportedShape, "FRAME SECTION PROPERTIES 01 - GENERAL", "B1", "Box/Tube");
+        report.Add(ReportKind::NotConverted, "CONNECTIVITY - LINK", "links", "48");
+        report.Add(ReportKind::Renumbered, "JOINT COORDINATES", "joint", "12");
+        QCOMPARE(CountBySeverity(report), (std::array<std::size_t, kSeverityCount>{1, 2, 1}));
     }
 
     void argumentsOfTheProgram() {
