@@ -59,8 +59,8 @@ bool EveryLineFeedAfterTwoReturns(std::string_view all, std::size_t from) {
     return any;
 }
 
-}  // namespace
-
+// The name of the table an item heads: "TABLE:", any run of blanks and
+// tabs, and the name in double quotes; nothing for any other item.
 std::optional<std::string_view> HeaderName(std::string_view item) {
     if (item.substr(0, kTableWord.size()) != kTableWord) return std::nullopt;
     item.remove_prefix(kTableWord.size());
@@ -69,6 +69,8 @@ std::optional<std::string_view> HeaderName(std::string_view item) {
     if (item.size() < 2 || item.front() != '"' || item.back() != '"') return std::nullopt;
     return item.substr(1, item.size() - 2);
 }
+
+}  // namespace
 
 InputText::InputText(SourcePtr source) : source_(std::move(source)), bytes_(source_->bytes()) {
     if (bytes_.substr(0, kBom.size()) == kBom) start_ = kBom.size();

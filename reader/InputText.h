@@ -76,8 +76,4 @@ private:
     bool doubled_ = false;
 };
 
-// The name of the table an item heads: "TABLE:", any run of blanks and
-// tabs, and the name in double quotes; nothing for any other item.
-std::optional<std::string_view> HeaderName(std::string_view item);
-
 }  // namespace corvane

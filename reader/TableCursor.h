@@ -36,6 +36,9 @@ public:
     std::size_t Start() const { return start_; }
     std::size_t Position() const { return reader_.Position(); }
     bool Cut() const { return cut_; }
+    // Whether the table ended at an empty item (rather than at the next
+    // header or the end of the file): NextItem gave that item too.
+    bool EndedAtEmptyItem() const { return current_.empty(); }
 
 private:
     ItemReader reader_;

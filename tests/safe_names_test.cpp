@@ -142,9 +142,13 @@ TEST(Tables, AMissingJointOrElementTableIsReported) {
 
 TEST(Tables, ATableEndsAtTheNextHeaderAndReadingStaysLinear) {
     // The blank lines between the tables left out.
-    std::string text = kTwoJoints + TableText("CONNECTIVITY - FRAME", {"Frame=1   JointI=1   JointJ=2"});
+    std::string text = kTwoJoints +
+                       TableText("JOINT RESTRAINT ASSIGNMENTS", {"Joint=1   U1=Yes   U2=Yes   U3=Yes   R1=Yes   R2=Yes   R3=Yes",
+                                                                 "Joint=2   U1=Yes   U2=Yes   U3=Yes   R1=Yes   R2=Yes   R3=Yes"}) +
+                       TableText("CONNECTIVITY - FRAME", {"Frame=1   JointI=1   JointJ=2"});
     for (std::size_t at; (at = text.find("\r\n \r\n")) != std::string::npos;) text.erase(at, 3);
     const ClassicRun r = RunClassic(text);
+    EXPECT_TRUE(Has(r.lines, "1 TO 2  FIXED"));
     const auto joints = std::find(r.lines.begin(), r.lines.end(), "JOINT COORDINATES");
     ASSERT_NE(joints, r.lines.end());
     EXPECT_EQ(V(joints, joints + 5), (V{"JOINT COORDINATES", "1 0 0 0", "2 4 0 0", "MEMBER INCIDENCES", "1 1 2"}));
