@@ -161,16 +161,16 @@ std::string_view Links::SafeNameOf(NameSet set, const Table& t, std::size_t row,
     const ChangedNames& changed = changedNames[static_cast<std::size_t>(set)];
     const NameIndex Links::*index = kNameSets[static_cast<std::size_t>(set)].index;
     const std::string_view shown = Shown(t, row, col, scratch);
-    if (changed.empty() && IsSafeName(format, shown)) return shown;
+    const bool safe = IsSafeName(format, shown);
+    if (changed.empty() && safe) return shown;
     const std::int64_t first = index ? (this->*index).Find(t, row, col) : static_cast<std::int64_t>(row);
-    if (first == NameIndex::kNone) {
-        // A name no row defines (the report names the reference): made
-        // safe where it stands.
-        scratch = SafeName(format, shown);
-        return scratch;
-    }
-    if (const std::string* spelling = changed.Of(static_cast<std::size_t>(first))) return *spelling;
-    return shown;
+    if (first != NameIndex::kNone)
+        if (const std::string* spelling = changed.Of(static_cast<std::size_t>(first))) return *spelling;
+    if (safe) return shown;
+    // A name no row defines (the report names the reference): made safe
+    // where it stands.
+    scratch = SafeName(format, shown);
+    return scratch;
 }
 
 std::string_view Links::OwnName(NameKind kind, const Table& t, std::size_t row, int col, std::string& scratch) const {
