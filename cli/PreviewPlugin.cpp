@@ -13,7 +13,7 @@ extern "C" int corvane_draw_preview(const corvane::Model* model, int width, int 
     using namespace corvane;
     try {
         const PictureModel picture = BuildPicture(*model);
-        if (picture.JointCount() == 0) return static_cast<int>(PreviewResult::NoJoints);
+        if (picture.PlacedJointCount() == 0) return static_cast<int>(PreviewResult::NoJoints);
         PictureOptions options;
         options.axes = staadAxes ? PictureAxes::Staad : PictureAxes::Sap2000;
         const QImage image = RenderPicture(picture, options, QSize(width, height));

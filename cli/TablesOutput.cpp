@@ -1,6 +1,7 @@
 #include "cli/TablesOutput.h"
 
 #include "text/Json.h"
+#include "text/TsvText.h"
 
 namespace corvane {
 
@@ -43,7 +44,11 @@ void AppendJsonCell(std::string& out, const Table& table, std::size_t row, int c
 bool WriteTablesText(const Model& model, const ByteWriter& write) {
     Output out(write);
     std::string& b = out.buffer();
-    b += "== Units\nforce\tlength\n" + model.units.force + "\t" + model.units.length + "\n";
+    b += "== Units\nforce\tlength\n";
+    AppendTsvText(b, model.units.force);
+    b += '\t';
+    AppendTsvText(b, model.units.length);
+    b += '\n';
     for (TableId id : kTableOrder) {
         const Table& table = model[id];
         const TableDescriptor& d = table.descriptor();
@@ -59,7 +64,9 @@ bool WriteTablesText(const Model& model, const ByteWriter& write) {
         for (std::size_t r = 0; r < table.rows(); ++r) {
             for (std::size_t k = 0; k < table.columns(); ++k) {
                 if (k) b += '\t';
+                const std::size_t at = b.size();
                 table.AppendText(b, r, static_cast<int>(k));
+                EscapeTsvTail(b, at);
             }
             b += '\n';
             out.MaybeFlush();
@@ -68,7 +75,9 @@ bool WriteTablesText(const Model& model, const ByteWriter& write) {
     const Table& combos = model[TableId::Combinations];
     b += "\n== CombinationList (" + std::to_string(model.combinationStarts.size()) + " entries)\n";
     for (std::uint32_t row : model.combinationStarts) {
+        const std::size_t at = b.size();
         combos.AppendText(b, row, CombinationCol::ComboName);
+        EscapeTsvTail(b, at);
         b += '\n';
     }
     return out.Finish();

@@ -10,7 +10,7 @@
 namespace corvane {
 
 void PreprocessInput(const InputText& input, LineSink& out) {
-    ItemReader reader(input.bytes(), input.start(), input.doubledLineEnds());
+    ItemReader reader(input.bytes(), input.start());
     std::string line;
     while (!reader.AtEnd()) {
         line.assign(reader.ReadItem());

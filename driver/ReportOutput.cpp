@@ -1,6 +1,7 @@
 #include "driver/ReportOutput.h"
 
 #include "text/Json.h"
+#include "text/TsvText.h"
 
 #include <unordered_map>
 #include <vector>
@@ -66,11 +67,11 @@ std::string ReportTsv(const Report& report) {
     for (const auto& e : report.entries) {
         text.append(KindId(e.kind));
         text += '\t';
-        text.append(e.table);
+        AppendTsvText(text, e.table);
         text += '\t';
-        text += e.name;
+        AppendTsvText(text, e.name);
         text += '\t';
-        text += Sentence(e);
+        AppendTsvText(text, Sentence(e));
         text += '\n';
     }
     return text;

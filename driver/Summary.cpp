@@ -212,6 +212,7 @@ Severity SeverityOf(ReportKind kind) {
         case ReportKind::NotTabular:
         case ReportKind::NoShells:
         case ReportKind::TableCut:
+        case ReportKind::TableMissing:
             return Severity::Error;
         // Done without loss.
         case ReportKind::Renumbered:
@@ -220,6 +221,7 @@ Severity SeverityOf(ReportKind kind) {
         case ReportKind::LineEndsDoubled:
         case ReportKind::JointLoadZero:
         case ReportKind::TableNotRead:
+        case ReportKind::NameChanged:
             return Severity::Note;
         // Part of the model left behind.
         case ReportKind::AreaJointCount:

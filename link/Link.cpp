@@ -7,7 +7,9 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <iterator>
 #include <thread>
+#include <unordered_set>
 
 namespace corvane {
 
@@ -118,14 +120,65 @@ std::string_view NumberText(std::uint32_t n, std::string& scratch) {
     return scratch;
 }
 
+// Where the names of each set are defined, what the report calls them, and
+// which output format writes them. Joints and members are labels: the
+// STAAD.Pro file writes them as they are unless they are renumbered, and
+// the deck always gives them numbers; areas become element numbers.
+struct NameSetRule {
+    NameSet set;
+    TableId table;
+    int col;
+    const char* what;
+    bool staad, abaqus;
+    NameIndex Links::*index;  // nothing for a column that names no row
+};
+constexpr NameSetRule kNameSets[kNameSetCount] = {
+    {NameSet::Joint, TableId::Joints, JointCol::Joint, "Joint", true, false, &Links::joints},
+    {NameSet::Member, TableId::Frames, FrameCol::Frame, "Member", true, false, &Links::frames},
+    {NameSet::Area, TableId::Areas, AreaCol::Area, "Area", false, false, &Links::areas},
+    {NameSet::Material, TableId::Materials, MaterialCol::Material, "Material", true, true, &Links::materials},
+    {NameSet::FrameSection, TableId::FrameSections, FrameSectionCol::SectionName, "Frame section", true, false, &Links::frameSections},
+    {NameSet::AreaSection, TableId::AreaSections, AreaSectionCol::Section, "Area section", false, true, &Links::areaSections},
+    {NameSet::Pattern, TableId::LoadPatterns, LoadPatternCol::LoadPat, "Load pattern", true, false, &Links::patterns},
+    {NameSet::LoadType, TableId::LoadPatterns, LoadPatternCol::DesignType, "Design type", true, false, nullptr},
+    {NameSet::Combination, TableId::Combinations, CombinationCol::ComboName, "Combination", true, false, &Links::combinations},
+};
+
 }  // namespace
+
+void ChangedNames::Add(std::uint32_t row, std::string spelling) {
+    rows_.push_back(row);
+    spellings_.push_back(std::move(spelling));
+}
+
+const std::string* ChangedNames::Of(std::size_t row) const {
+    const auto at = std::lower_bound(rows_.begin(), rows_.end(), row);
+    if (at == rows_.end() || *at != row) return nullptr;
+    return &spellings_[static_cast<std::size_t>(at - rows_.begin())];
+}
+
+std::string_view Links::SafeNameOf(NameSet set, const Table& t, std::size_t row, int col, std::string& scratch) const {
+    const ChangedNames& changed = changedNames[static_cast<std::size_t>(set)];
+    const NameIndex Links::*index = kNameSets[static_cast<std::size_t>(set)].index;
+    const std::string_view shown = Shown(t, row, col, scratch);
+    const bool safe = IsSafeName(format, shown);
+    if (changed.empty() && safe) return shown;
+    const std::int64_t first = index ? (this->*index).Find(t, row, col) : static_cast<std::int64_t>(row);
+    if (first != NameIndex::kNone)
+        if (const std::string* spelling = changed.Of(static_cast<std::size_t>(first))) return *spelling;
+    if (safe) return shown;
+    // A name no row defines (the report names the reference): made safe
+    // where it stands.
+    scratch = SafeName(format, shown);
+    return scratch;
+}
 
 std::string_view Links::OwnName(NameKind kind, const Table& t, std::size_t row, int col, std::string& scratch) const {
     if (renumbered) {
         const auto& numbers = newNumbers[static_cast<int>(kind)];
         if (row < numbers.size() && numbers[row]) return NumberText(numbers[row], scratch);
     }
-    return Shown(t, row, col, scratch);
+    return SafeNameOf(static_cast<NameSet>(kind), t, row, col, scratch);
 }
 
 std::string_view Links::NameOf(NameKind kind, const Table& t, std::size_t row, int col, std::string& scratch) const {
@@ -133,10 +186,10 @@ std::string_view Links::NameOf(NameKind kind, const Table& t, std::size_t row, i
         const NameIndex& index = kind == NameKind::Joint ? joints : kind == NameKind::Member ? frames : areas;
         const auto& numbers = newNumbers[static_cast<int>(kind)];
         const std::int64_t first = index.Find(t, row, col);
-        if (first != NameIndex::kNone && numbers[static_cast<std::size_t>(first)])
+        if (first != NameIndex::kNone && static_cast<std::size_t>(first) < numbers.size() && numbers[static_cast<std::size_t>(first)])
             return NumberText(numbers[static_cast<std::size_t>(first)], scratch);
     }
-    return Shown(t, row, col, scratch);
+    return SafeNameOf(static_cast<NameSet>(kind), t, row, col, scratch);
 }
 
 void Links::AppendOwnElement(std::string& out, const Table& areaTable, std::size_t row) const {
@@ -147,6 +200,23 @@ void Links::AppendOwnElement(std::string& out, const Table& areaTable, std::size
 void Links::AppendElementOf(std::string& out, const Table& t, std::size_t row, int col) const {
     std::string scratch;
     AppendNumber(out, shellOffset + TextToNumber(NameOf(NameKind::Area, t, row, col, scratch)));
+}
+
+namespace {
+
+bool CoordinateValid(const Table& joints, std::size_t row, int col) {
+    const Cell c = joints.cell(row, col);
+    return !c.absent() && !c.quoted() && IsFiniteDecimal(joints.View(c));
+}
+
+constexpr int kCoordinates[] = {JointCol::GlobalX, JointCol::GlobalY, JointCol::GlobalZ};
+
+}  // namespace
+
+bool JointPlaced(const Table& joints, std::size_t row) {
+    for (int col : kCoordinates)
+        if (!CoordinateValid(joints, row, col)) return false;
+    return true;
 }
 
 void AppendElementNumber(std::string& out, std::string_view areaName, double offset) {
@@ -161,26 +231,24 @@ std::string ElementNumber(std::string_view areaName, double offset) {
 
 namespace {
 
-// The numbers STAAD.Pro accepts for the rows of one table: a name of one to
-// six digits, not starting with 0, that no earlier row kept stays; every
-// other row gets the next number after the largest kept one, in row order.
-std::vector<std::uint32_t> Renumber(const Table& t, int col) {
-    constexpr std::uint32_t kLargest = 999999, kPending = ~std::uint32_t(0);
+// The numbers an output takes for the rows of one table: a name of one to
+// `digits` digits, not starting with 0, that no earlier row has (the first
+// row of its name in `index`) stays; every other row gets the next number
+// after the largest kept one, in row order.
+std::vector<std::uint32_t> Renumber(const Table& t, int col, const NameIndex& index, std::size_t digits) {
+    constexpr std::uint32_t kPending = ~std::uint32_t(0);
     std::vector<std::uint32_t> numbers(t.rows(), 0);
-    std::vector<bool> taken(kLargest + 1, false);
     std::uint32_t largest = 0;
     for (std::size_t r = 0; r < t.rows(); ++r) {
         const Cell c = t.cell(r, col);
         const std::string_view name = c.absent() || c.quoted() ? std::string_view() : t.View(c);
         std::uint32_t value = 0;
-        const bool number = !name.empty() && name.size() <= 6 && name[0] != '0' && IsDigits(name);
-        if (number)
-            for (char ch : name) value = value * 10 + static_cast<std::uint32_t>(ch - '0');
-        if (!number || taken[value]) {
+        const bool number = !name.empty() && name.size() <= digits && name[0] != '0' && IsDigits(name);
+        if (!number || index.Find(t, r, col) != static_cast<std::int64_t>(r)) {
             numbers[r] = kPending;
             continue;
         }
-        taken[value] = true;
+        for (char ch : name) value = value * 10 + static_cast<std::uint32_t>(ch - '0');
         if (value > largest) largest = value;
     }
     std::uint32_t next = largest;
@@ -188,6 +256,10 @@ std::vector<std::uint32_t> Renumber(const Table& t, int col) {
         if (n == kPending) n = ++next;
     return numbers;
 }
+
+// The digits of the largest number each output takes: STAAD.Pro numbers
+// up to 999999, Abaqus labels up to 999999999.
+constexpr std::size_t kStaadDigits = 6, kDeckDigits = 9;
 
 std::size_t Renumbered(const std::vector<std::uint32_t>& numbers) {
     std::size_t n = 0;
@@ -209,9 +281,14 @@ void LinkGeometry(const Model& m, Links& k, Report* report, const LinkOptions& o
     std::string_view largest;
     if (o.renumber) {
         k.renumbered = true;
-        k.newNumbers[static_cast<int>(NameKind::Joint)] = Renumber(joints, JointCol::Joint);
-        k.newNumbers[static_cast<int>(NameKind::Member)] = Renumber(frames, FrameCol::Frame);
-        k.newNumbers[static_cast<int>(NameKind::Area)] = Renumber(areas, AreaCol::Area);
+        k.newNumbers[static_cast<int>(NameKind::Joint)] = Renumber(joints, JointCol::Joint, k.joints, kStaadDigits);
+        k.newNumbers[static_cast<int>(NameKind::Member)] = Renumber(frames, FrameCol::Frame, k.frames, kStaadDigits);
+        k.newNumbers[static_cast<int>(NameKind::Area)] = Renumber(areas, AreaCol::Area, k.areas, kStaadDigits);
+    } else if (!o.staad) {
+        // The deck writes no label that is not a whole number.
+        k.renumbered = true;
+        k.newNumbers[static_cast<int>(NameKind::Joint)] = Renumber(joints, JointCol::Joint, k.joints, kDeckDigits);
+        k.newNumbers[static_cast<int>(NameKind::Area)] = Renumber(areas, AreaCol::Area, k.areas, kDeckDigits);
     }
     std::string scratch, largestText;
     for (std::size_t r = 0; r < frames.rows(); ++r) {
@@ -222,6 +299,13 @@ void LinkGeometry(const Model& m, Links& k, Report* report, const LinkOptions& o
     }
     k.shellOffset = ElementOffset(largestText.size());
     if (!report) return;
+
+    // A model without joints or without elements converts to an empty
+    // file; the missing table is named.
+    if (!joints.found()) report->Add(ReportKind::TableMissing, "JOINT COORDINATES", "JOINT COORDINATES", "", "joints");
+    if (!frames.found() && !areas.found() && !m[TableId::Solids].found())
+        report->Add(ReportKind::TableMissing, "CONNECTIVITY - FRAME", "CONNECTIVITY - FRAME", " nor \"CONNECTIVITY - AREA\"",
+                    "members or elements");
 
     if (o.staad && k.shellOffset != ShellNumberOffset)
         report->Add(ReportKind::ElementNumbersMoved, "CONNECTIVITY - FRAME", "", NumberToText(k.shellOffset), largestText);
@@ -263,8 +347,13 @@ void LinkGeometry(const Model& m, Links& k, Report* report, const LinkOptions& o
     CheckRepeats(*report, k.joints, joints, JointCol::Joint, "JOINT COORDINATES", "Joint");
     if (o.staad) CheckRepeats(*report, k.frames, frames, FrameCol::Frame, "CONNECTIVITY - FRAME", "Member");
     CheckRepeats(*report, k.areas, areas, AreaCol::Area, "CONNECTIVITY - AREA", "Area");
-    for (int col : {JointCol::GlobalX, JointCol::GlobalY, JointCol::GlobalZ})
-        CheckDecimals(*report, joints, col, JointCol::Joint, "JOINT COORDINATES");
+    // A coordinate is no number when it is missing too: the joint has no
+    // place.
+    for (int col : kCoordinates)
+        for (std::size_t r = 0; r < joints.rows(); ++r)
+            if (!CoordinateValid(joints, r, col))
+                report->Add(ReportKind::NumberInvalid, "JOINT COORDINATES", joints.Text(r, JointCol::Joint),
+                            std::string(joints.descriptor().columns[col].name), joints.Text(r, col));
 
     const auto check = [&](const char* table, const char* what, const Table& owner, std::size_t r, int nameCol, int jointCol) {
         if (k.joints.Find(owner, r, jointCol) == NameIndex::kNone)
@@ -399,6 +488,40 @@ void LinkLoads(const Model& m, Links& k, Report* report, const LinkOptions& o) {
     }
 }
 
+// The names the output format takes only in another spelling: computed
+// once, for the row that defines each, and reported with both spellings.
+void LinkNames(const Model& m, Links& k, Report* report, const LinkOptions& o) {
+    k.format = o.staad ? NameFormat::Staad : NameFormat::Abaqus;
+    std::string scratch;
+    for (const NameSetRule& rule : kNameSets) {
+        if (!(o.staad ? rule.staad : rule.abaqus)) continue;
+        // Renumbered labels are whole numbers.
+        if (k.renumbered && static_cast<std::size_t>(rule.set) < std::size(k.newNumbers)) continue;
+        const Table& t = m[rule.table];
+        ChangedNames& changed = k.changedNames[static_cast<std::size_t>(rule.set)];
+        std::unordered_set<std::string> told;  // a column that names no row is reported once per text
+        for (std::size_t r = 0; r < t.rows(); ++r) {
+            const std::string_view shown = Shown(t, r, rule.col, scratch);
+            if (IsSafeName(k.format, shown)) continue;
+            if (rule.index && (k.*rule.index).Find(t, r, rule.col) != static_cast<std::int64_t>(r)) continue;
+            std::string spelling = SafeName(k.format, shown);
+            if (report && (rule.index || told.insert(std::string(shown)).second))
+                report->Add(ReportKind::NameChanged, Describe(rule.table).sapName, std::string(shown), rule.what, spelling);
+            changed.Add(static_cast<std::uint32_t>(r), std::move(spelling));
+        }
+    }
+    // The deck's labels: every joint and area that got a number.
+    if (!report || o.staad) return;
+    for (const NameSetRule& rule : kNameSets) {
+        if (static_cast<std::size_t>(rule.set) >= std::size(k.newNumbers)) continue;
+        const Table& t = m[rule.table];
+        const auto& numbers = k.newNumbers[static_cast<std::size_t>(rule.set)];
+        for (std::size_t r = 0; r < t.rows() && r < numbers.size(); ++r)
+            if (numbers[r])
+                report->Add(ReportKind::NameChanged, Describe(rule.table).sapName, t.Text(r, rule.col), rule.what, std::to_string(numbers[r]));
+    }
+}
+
 }  // namespace
 
 Links Link(const Model& m, Report* report, const LinkOptions& o) {
@@ -438,6 +561,7 @@ Links Link(const Model& m, Report* report, const LinkOptions& o) {
         report->Append(std::move(sections));
         report->Append(std::move(loads));
     }
+    LinkNames(m, k, report, o);
     return k;
 }
 

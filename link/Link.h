@@ -9,6 +9,7 @@
 #include "link/NameIndex.h"
 #include "model/Model.h"
 #include "model/Report.h"
+#include "text/SafeNames.h"
 
 #include <array>
 #include <cstdint>
@@ -33,10 +34,32 @@ struct LoadDirection {
 // What a name in the STAAD.Pro file stands for.
 enum class NameKind : std::uint8_t { Joint, Member, Area };
 
+// The names the writers write, by the table and column that define them
+// (the first three are the NameKinds).
+enum class NameSet : std::uint8_t { Joint, Member, Area, Material, FrameSection, AreaSection, Pattern, LoadType, Combination };
+constexpr std::size_t kNameSetCount = 9;
+
+// The names of one set that the output format takes only in another
+// spelling, by the row that defines them (the first row of the name).
+class ChangedNames {
+public:
+    bool empty() const { return rows_.empty(); }
+    // Rows come in increasing order.
+    void Add(std::uint32_t row, std::string spelling);
+    // The new spelling of a defining row, or nothing when it keeps its name.
+    const std::string* Of(std::size_t row) const;
+
+private:
+    std::vector<std::uint32_t> rows_;
+    std::vector<std::string> spellings_;
+};
+
 struct LinkOptions {
     bool staad = true;      // the links and checks of the STAAD.Pro file (members, loads)
     bool renumber = false;  // give joints, members and areas numbers STAAD.Pro accepts
     std::string numberMap;  // the file that lists the new numbers, as the report names it
+    // Without `staad` the links serve the Abaqus deck: its names follow the
+    // deck's rule, and joints and areas get labels the deck takes.
 };
 
 struct Links {
@@ -63,9 +86,20 @@ struct Links {
     double shellOffset = 0;
 
     // Renumbering: per kind, the new number of each row of the table that
-    // defines the names (0 for a row that keeps its name).
+    // defines the names (0 for a row that keeps its name). The Abaqus deck
+    // labels its joints and areas by the same rule.
     bool renumbered = false;
     std::array<std::vector<std::uint32_t>, 3> newNumbers;
+
+    // The output format the names are written in, and per set the names
+    // it takes only in another spelling (each reported as name-changed).
+    NameFormat format = NameFormat::Staad;
+    std::array<ChangedNames, kNameSetCount> changedNames;
+
+    // The name the output uses for what a cell names: the spelling of the
+    // row that defines it, or the cell's own text made safe when no row
+    // does.
+    std::string_view SafeNameOf(NameSet set, const Table& table, std::size_t row, int col, std::string& scratch) const;
 
     // The name the STAAD.Pro file uses for the row of the table that
     // defines names of this kind (JointTable, FrameTable, AreaTable).
@@ -87,6 +121,11 @@ struct Links {
 
 // Links the model; reference problems go to the report when one is given.
 Links Link(const Model& model, Report* report, const LinkOptions& options);
+
+// Whether the three global coordinates of a joint row are finite decimal
+// numbers. A joint that is not placed has no computed line (the report
+// names the coordinate) and no place in a picture.
+bool JointPlaced(const Table& joints, std::size_t row);
 
 // The element number of an area: its name's number plus the offset.
 void AppendElementNumber(std::string& out, std::string_view areaName, double offset);

@@ -37,6 +37,8 @@ enum class ReportKind : std::uint8_t {
     MomentLoadAsForce,
     TableNotRead,
     NotConverted,
+    NameChanged,
+    TableMissing,
     // What the full conversion cannot carry across.
     InactiveDofsRestrained,
     MassModifier,

@@ -1,5 +1,6 @@
 #include "picture/BuildPicture.h"
 
+#include "link/Link.h"
 #include "link/NameIndex.h"
 #include "text/NumberText.h"
 
@@ -12,11 +13,11 @@ namespace {
 
 constexpr std::uint32_t kNoJoint = std::numeric_limits<std::uint32_t>::max();
 
-float Coordinate(const Table& joints, std::size_t row, int col) {
-    if (joints.Absent(row, col)) return std::numeric_limits<float>::quiet_NaN();
-    bool found = false;
-    const double v = TextToNumber(joints.View(row, col), &found);
-    return found && std::isfinite(v) ? static_cast<float>(v) : std::numeric_limits<float>::quiet_NaN();
+// A joint that is not placed has no coordinates at all.
+float Coordinate(const Table& joints, std::size_t row, int col, bool placed) {
+    if (!placed) return std::numeric_limits<float>::quiet_NaN();
+    const float v = static_cast<float>(TextToNumber(joints.View(row, col)));
+    return std::isfinite(v) ? v : std::numeric_limits<float>::quiet_NaN();
 }
 
 }  // namespace
@@ -31,8 +32,10 @@ PictureModel BuildPicture(const Model& m) {
     };
 
     p.xyz.reserve(3 * joints.rows());
-    for (std::size_t r = 0; r < joints.rows(); ++r)
-        for (int col : {JointCol::GlobalX, JointCol::GlobalY, JointCol::GlobalZ}) p.xyz.push_back(Coordinate(joints, r, col));
+    for (std::size_t r = 0; r < joints.rows(); ++r) {
+        const bool placed = JointPlaced(joints, r);
+        for (int col : {JointCol::GlobalX, JointCol::GlobalY, JointCol::GlobalZ}) p.xyz.push_back(Coordinate(joints, r, col, placed));
+    }
 
     const Table& frames = m[TableId::Frames];
     p.members.reserve(2 * frames.rows());

@@ -4,6 +4,7 @@
 // which does not exist, so the tables can be passed on as read.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -17,6 +18,12 @@ struct PictureModel {
     std::vector<std::uint8_t> supportFixed;  // per support: 1 fixed (rotations held), 0 pinned/other
 
     std::size_t JointCount() const { return xyz.size() / 3; }
+    // Joints with a place (a joint without one has NaN coordinates).
+    std::size_t PlacedJointCount() const {
+        std::size_t n = 0;
+        for (std::size_t i = 0; i < xyz.size(); i += 3) n += !std::isnan(xyz[i]) && !std::isnan(xyz[i + 1]) && !std::isnan(xyz[i + 2]);
+        return n;
+    }
     std::size_t MemberCount() const { return members.size() / 2; }
     std::size_t ShellCount() const { return shells.size() / 4; }
 };

@@ -59,14 +59,18 @@ bool EveryLineFeedAfterTwoReturns(std::string_view all, std::size_t from) {
     return any;
 }
 
-}  // namespace
-
-std::string HeaderItem(std::string_view tableName) {
-    std::string h = "TABLE:  \"";
-    h += tableName;
-    h += '"';
-    return h;
+// The name of the table an item heads: "TABLE:", any run of blanks and
+// tabs, and the name in double quotes; nothing for any other item.
+std::optional<std::string_view> HeaderName(std::string_view item) {
+    if (item.substr(0, kTableWord.size()) != kTableWord) return std::nullopt;
+    item.remove_prefix(kTableWord.size());
+    while (!item.empty() && (item.front() == ' ' || item.front() == '\t')) item.remove_prefix(1);
+    while (!item.empty() && (item.back() == ' ' || item.back() == '\t')) item.remove_suffix(1);
+    if (item.size() < 2 || item.front() != '"' || item.back() != '"') return std::nullopt;
+    return item.substr(1, item.size() - 2);
 }
+
+}  // namespace
 
 InputText::InputText(SourcePtr source) : source_(std::move(source)), bytes_(source_->bytes()) {
     if (bytes_.substr(0, kBom.size()) == kBom) start_ = kBom.size();
@@ -130,22 +134,22 @@ void InputText::BuildIndex() {
         // read them, so that a header after a comma counts too.
         std::size_t lineStart = hit;
         while (lineStart > start_ && d[lineStart - 1] != '\n' && d[lineStart - 1] != '\r') --lineStart;
-        ItemReader reader(all, lineStart, doubled_);
+        ItemReader reader(all, lineStart);
         do {
             const std::size_t itemStart = reader.Position();
             const std::string_view item = reader.ReadItem();
-            if (item.substr(0, kTableWord.size()) == kTableWord) hasTableItem_ = true;
-            if (item.size() > kTableWord.size() && item.substr(0, kTableWord.size()) == kTableWord) {
-                headers_.try_emplace(std::string(item), Header{itemStart, reader.Position()});
-                headerStarts_.push_back(itemStart);
-            }
+            if (item.substr(0, kTableWord.size()) != kTableWord) continue;
+            // Every item that starts with the word ends the table before it.
+            hasTableItem_ = true;
+            headerStarts_.push_back(itemStart);
+            if (const auto name = HeaderName(item)) headers_.try_emplace(std::string(*name), Header{itemStart, reader.Position()});
         } while (!reader.EndedLine() && !reader.AtEnd());
         doneUpTo = reader.Position();
     }
 }
 
 const InputText::Header* InputText::Lookup(std::string_view name) const {
-    auto it = headers_.find(HeaderItem(name));
+    auto it = headers_.find(std::string(name));
     return it == headers_.end() ? nullptr : &it->second;
 }
 
@@ -161,11 +165,8 @@ std::optional<std::size_t> InputText::FindTable(std::string_view name, std::stri
 
 std::vector<InputText::TableAt> InputText::Tables() const {
     std::vector<std::pair<std::size_t, TableAt>> found;
-    const std::string_view open = "TABLE:  \"";
-    for (const auto& [item, h] : headers_) {
-        if (item.size() < open.size() + 1 || item.compare(0, open.size(), open) != 0 || item.back() != '"') continue;
-        found.push_back({h.itemStart, {std::string_view(item).substr(open.size(), item.size() - open.size() - 1), h.after}});
-    }
+    found.reserve(headers_.size());
+    for (const auto& [name, h] : headers_) found.push_back({h.itemStart, {name, h.after}});
     std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     std::vector<TableAt> out;
     out.reserve(found.size());

@@ -70,13 +70,10 @@ private:
     SourcePtr source_;
     std::string_view bytes_;
     std::size_t start_ = 0;
-    std::unordered_map<std::string, Header> headers_;
-    std::vector<std::size_t> headerStarts_;  // every header item, in file order
+    std::unordered_map<std::string, Header> headers_;  // by table name
+    std::vector<std::size_t> headerStarts_;  // every item that starts with "TABLE:", in file order
     bool hasTableItem_ = false;
     bool doubled_ = false;
 };
-
-// The header item of a table: TABLE, a colon, two blanks and the quoted name.
-std::string HeaderItem(std::string_view tableName);
 
 }  // namespace corvane

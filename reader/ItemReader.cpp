@@ -31,8 +31,20 @@ void ItemReader::ConsumeTerminator(std::size_t at) {
         pos_ = at + 1;
         endedLine_ = false;
     } else if (c == '\r') {
-        if (doubled_ && at + 2 < n && data_[at + 1] == '\r' && data_[at + 2] == '\n') pos_ = at + 3;
-        else pos_ = (at + 1 < n && data_[at + 1] == '\n') ? at + 2 : at + 1;
+        // CRs followed by one LF are one line end (line ends converted more
+        // than once); a CR without an LF after its run ends a line alone.
+        if (at < loneCrUntil_) {
+            pos_ = at + 1;
+        } else {
+            std::size_t end = at + 1;
+            while (end < n && data_[end] == '\r') ++end;
+            if (end < n && data_[end] == '\n') {
+                pos_ = end + 1;
+            } else {
+                loneCrUntil_ = end;
+                pos_ = at + 1;
+            }
+        }
         endedLine_ = true;
     } else {
         pos_ = at + 1;

@@ -1,6 +1,7 @@
 // Reads the input item by item: an item is a line, or a piece of a line
-// ended by a comma. CR LF, lone LF and lone CR each end a line; in a file
-// whose line ends were converted twice, CR CR LF is one line end.
+// ended by a comma. A lone LF ends a line, and so do one or more CRs
+// followed by an LF (line ends converted more than once); a CR that no LF
+// follows ends a line alone.
 #pragma once
 
 #include <array>
@@ -14,8 +15,7 @@ namespace corvane {
 
 class ItemReader {
 public:
-    ItemReader(std::string_view data, std::size_t pos, bool doubledLineEnds = false)
-        : data_(data), pos_(pos), doubled_(doubledLineEnds) {}
+    ItemReader(std::string_view data, std::size_t pos) : data_(data), pos_(pos) {}
 
     // The next item, a view into the input. Leading blanks are skipped; an
     // item that starts with a double quote is the text up to the next
@@ -71,7 +71,9 @@ private:
 
     std::string_view data_;
     std::size_t pos_;
-    bool doubled_;
+    // The CRs before this position belong to a run that no LF follows:
+    // each ends a line alone, and the run is not looked through again.
+    std::size_t loneCrUntil_ = 0;
     bool endedLine_ = false;
 };
 

@@ -14,8 +14,8 @@ void ReadRestraints(ReadContext& c) {
     if (!cursor) return;
     Table& r = c.model[TableId::Restraints];
     // Every item read gives a row, the empty item that ends the table
-    // included; that last row is removed afterwards. A table cut off by the
-    // end of the file keeps all its rows.
+    // included; that last row is removed afterwards. A table ended by the
+    // next header or cut off by the end of the file keeps all its rows.
     ReserveRows(c, r, *cursor);
     TokenStore t;
     int pos[KeySet::kMaxSlots];
@@ -33,7 +33,7 @@ void ReadRestraints(ReadContext& c) {
         row[RestraintCol::Joint] = CharsFromCell(r, t[1], 7);
         for (int k = 1; k <= 6; ++k) row[k] = CharsFromCell(r, t[k + 1], 4);
     }
-    if (!cursor->Cut() && r.rows() > 0) r.PopRow();
+    if (cursor->EndedAtEmptyItem() && r.rows() > 0) r.PopRow();
     NoteCut(c, *cursor, TableId::Restraints);
 }
 

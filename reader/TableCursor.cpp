@@ -6,7 +6,7 @@ bool TableCursor::NextRecord(TokenStore& tokens, const KeySet* keys, int* positi
     for (;;) {
         if (current_.empty()) return false;
         if (reader_.AtEnd()) {
-            cut_ = true;
+            cut_ = endsFile_;
             return false;
         }
         tokens.Begin(keys, positions);
@@ -19,7 +19,7 @@ bool TableCursor::NextRecord(TokenStore& tokens, const KeySet* keys, int* positi
 bool TableCursor::NextItem(std::string_view* item) {
     if (current_.empty()) return false;
     if (reader_.AtEnd()) {
-        cut_ = true;
+        cut_ = endsFile_;
         return false;
     }
     current_ = reader_.ReadItem();

@@ -1,5 +1,6 @@
 // Walks the records of one table: from the item after its header to its
-// first empty item, or to the end of the file when the table is cut off.
+// first empty item or the next header, whichever comes first, or to the
+// end of the file when the table is cut off.
 #pragma once
 
 #include "reader/InputText.h"
@@ -14,7 +15,10 @@ namespace corvane {
 class TableCursor {
 public:
     TableCursor(const InputText& input, std::size_t afterHeader)
-        : reader_(input.bytes(), afterHeader, input.doubledLineEnds()), current_("header"), start_(afterHeader) {}
+        : reader_(input.bytes().substr(0, input.TableLimit(afterHeader)), afterHeader),
+          current_("header"),
+          start_(afterHeader),
+          endsFile_(input.TableLimit(afterHeader) >= input.bytes().size()) {}
 
     // Reads items until one has at least one token and splits it (finding
     // the positions of the keys, when given); false when the table has
@@ -32,12 +36,16 @@ public:
     std::size_t Start() const { return start_; }
     std::size_t Position() const { return reader_.Position(); }
     bool Cut() const { return cut_; }
+    // Whether the table ended at an empty item (rather than at the next
+    // header or the end of the file): NextItem gave that item too.
+    bool EndedAtEmptyItem() const { return current_.empty(); }
 
 private:
     ItemReader reader_;
     std::string_view current_;
     bool cut_ = false;
     std::size_t start_;
+    bool endsFile_;  // no header follows: the table may run to the end of the file
 };
 
 }  // namespace corvane

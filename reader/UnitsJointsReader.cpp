@@ -12,7 +12,7 @@ void ReadUnits(ReadContext& c) {
         c.history.Append("Unit Information  ... Not Found");
         return;
     }
-    ItemReader reader(c.input.bytes(), *at, c.input.doubledLineEnds());
+    ItemReader reader(c.input.bytes(), *at);
     TokenStore tokens;
     // The units field is a quoted, comma-separated list, so the first item
     // ends just after the force unit and the second item is the length unit.

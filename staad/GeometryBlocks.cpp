@@ -13,9 +13,9 @@ void WriteJointsBlock(StaadContext& c) {
     c.out.Line("JOINT COORDINATES");
     std::string line, scratch;
     for (std::size_t i = 0; i < j.rows(); ++i) {
-        // -Y is computed: a joint whose Y is no finite number has no line
-        // (the report names it).
-        if (!std::isfinite(TextToNumber(j.View(i, JointCol::GlobalY)))) continue;
+        // -Y is computed: a joint with a coordinate that is no finite
+        // number has no line (the report names it).
+        if (!JointPlaced(j, i)) continue;
         line.assign(c.links.OwnName(NameKind::Joint, j, i, JointCol::Joint, scratch));
         line += ' ';
         j.AppendText(line, i, JointCol::GlobalX);

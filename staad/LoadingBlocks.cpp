@@ -116,8 +116,10 @@ void WriteLoadingBlock(StaadContext& c) {
         const std::int64_t group = k.patterns.Find(patterns, i, LoadPatternCol::LoadPat);
         const std::string name = patterns.Text(i, LoadPatternCol::LoadPat);
         const bool quake = patterns.Is(i, LoadPatternCol::DesignType, "QUAKE");
-        const std::string loadType = quake ? std::string(" Seismic ") : patterns.Text(i, LoadPatternCol::DesignType);
-        c.out.Line("LOAD " + std::to_string(i + 1) + " LOADTYPE " + loadType + " TITLE " + name);
+        const std::string loadType =
+            quake ? std::string(" Seismic ") : std::string(k.SafeNameOf(NameSet::LoadType, patterns, i, LoadPatternCol::DesignType, scratch));
+        c.out.Line("LOAD " + std::to_string(i + 1) + " LOADTYPE " + loadType + " TITLE " +
+                   std::string(k.SafeNameOf(NameSet::Pattern, patterns, i, LoadPatternCol::LoadPat, scratch)));
         const std::string mult = patterns.Text(i, LoadPatternCol::SelfWtMult);
         bool hasNumber = false;
         const double multiplier = TextToNumber(mult, &hasNumber);
@@ -230,9 +232,10 @@ void WriteCombinationsBlock(StaadContext& c) {
     if (starts.empty() || k.Is(starts.front(), CombinationCol::ComboName, "")) return;
     c.history.Append("Writing Load Combinations (Only Static Add)..........");
     const std::size_t patterns = m[TableId::LoadPatterns].rows();
-    std::string line;
+    std::string line, scratch;
     for (std::size_t i = 0; i < starts.size(); ++i) {
-        c.out.Line("LOAD COMB " + std::to_string(patterns + 1 + i) + " " + k.Text(starts[i], CombinationCol::ComboName));
+        c.out.Line("LOAD COMB " + std::to_string(patterns + 1 + i) + " " +
+                   std::string(c.links.SafeNameOf(NameSet::Combination, k, starts[i], CombinationCol::ComboName, scratch)));
         line.clear();
         for (std::uint32_t r : c.links.rowsOfCombination[c.links.combinations.Find(k, starts[i], CombinationCol::ComboName)]) {
             k.AppendText(line, r, CombinationCol::LoadNumber);

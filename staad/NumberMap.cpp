@@ -5,12 +5,19 @@
 
 namespace corvane {
 
+// A name as one CSV field: quoted, inner quotes doubled, when it holds a
+// comma, a double quote, a blank or a line break. A name a spreadsheet
+// would take for a formula (its first character "=", "+", "-", "@", a tab
+// or a CR) gets a "'" before it, as spreadsheet guidance asks, and quotes.
 void AppendCsvField(std::string& out, std::string_view name) {
-    if (name.find_first_of(",\" ") == std::string_view::npos) {
+    constexpr std::string_view kFormulaStart = "=+-@\t\r";
+    const bool formula = !name.empty() && kFormulaStart.find(name.front()) != std::string_view::npos;
+    if (!formula && name.find_first_of(",\" \r\n") == std::string_view::npos) {
         out.append(name);
         return;
     }
     out += '"';
+    if (formula) out += '\'';
     for (char c : name) {
         if (c == '"') out += '"';
         out += c;

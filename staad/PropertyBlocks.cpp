@@ -27,8 +27,9 @@ void WriteMaterialsBlock(StaadContext& c) {
     const Table& m = c.model[TableId::Materials];
     c.history.Append("Writing Material Data..........");
     c.out.Line("DEFINE MATERIAL START");
+    std::string scratch;
     for (std::size_t i = 0; i < m.rows(); ++i) {
-        c.out.Line("ISOTROPIC " + m.Text(i, MaterialCol::Material));
+        c.out.Line("ISOTROPIC " + std::string(c.links.SafeNameOf(NameSet::Material, m, i, MaterialCol::Material, scratch)));
         c.out.Line("E " + m.Text(i, MaterialCol::E1));
         c.out.Line(m.Is(i, MaterialCol::U12, "") ? std::string("POISSON 0.2") : "POISSON " + m.Text(i, MaterialCol::U12));
         c.out.Line("DENSITY " + m.Text(i, MaterialCol::UnitWeight));
@@ -41,7 +42,9 @@ void WriteMaterialsBlock(StaadContext& c) {
     std::string line;
     for (std::size_t i = 0; i < m.rows(); ++i) {
         const auto rows = c.links.membersOfMaterial[c.links.materials.Find(m, i, MaterialCol::Material)];
-        line = "MATERIAL " + m.Text(i, MaterialCol::Material) + " MEMB ";
+        line = "MATERIAL ";
+        line += c.links.SafeNameOf(NameSet::Material, m, i, MaterialCol::Material, scratch);
+        line += " MEMB ";
         if (AppendNameList(line, c.links, NameKind::Member, assigns, FrameAssignCol::Frame, rows)) c.out.Line(line);
     }
     c.history.Append(".......... Done ");
@@ -49,7 +52,7 @@ void WriteMaterialsBlock(StaadContext& c) {
     c.history.Append("Writing Shell Material Assignments..........");
     const Table& sections = c.model[TableId::AreaSections];
     WriteAreaSectionLines(c, [&](std::size_t k, const std::string& list) {
-        return "MATERIAL " + sections.Text(k, AreaSectionCol::Material) + " MEMB " + list;
+        return "MATERIAL " + std::string(c.links.SafeNameOf(NameSet::Material, sections, k, AreaSectionCol::Material, scratch)) + " MEMB " + list;
     });
     c.history.Append(".......... Done ");
 }
@@ -61,8 +64,9 @@ struct PropertyLines {
     std::string tail;
 };
 
-// The property lines of a frame section, chosen by its shape.
-PropertyLines PropertyFor(const Table& s, std::size_t i, SectionShape shape) {
+// The property lines of a frame section, chosen by its shape; `written` is
+// its name as the file writes it.
+PropertyLines PropertyFor(const Table& s, std::size_t i, SectionShape shape, std::string_view written) {
     const std::string name = s.Text(i, FrameSectionCol::SectionName);
     switch (shape) {
         case SectionShape::Rectangular:
@@ -70,8 +74,8 @@ PropertyLines PropertyFor(const Table& s, std::size_t i, SectionShape shape) {
         case SectionShape::Circle:
             return {"MEMBER PROPERTY", " PRIS YD " + s.Text(i, FrameSectionCol::Dim1)};
         case SectionShape::IWide:
-            if (!name.empty() && name[0] == 'W') return {"MEMBER PROPERTY AMERICAN", " TABLE ST " + name};
-            if (!name.empty() && name[0] == 'U') return {"MEMBER PROPERTY BRITISH", " TABLE ST " + name};
+            if (!name.empty() && name[0] == 'W') return {"MEMBER PROPERTY AMERICAN", " TABLE ST " + std::string(written)};
+            if (!name.empty() && name[0] == 'U') return {"MEMBER PROPERTY BRITISH", " TABLE ST " + std::string(written)};
             return {"MEMBER PROPERTY", " TAPERED " + s.Text(i, FrameSectionCol::Dim1)};
         case SectionShape::Other:
             break;
@@ -86,12 +90,13 @@ void WritePropertiesBlock(StaadContext& c) {
     const Table& s = c.model[TableId::FrameSections];
     const Table& assigns = c.model[TableId::FrameAssigns];
     c.history.Append("Writing Frame Section Assignments..........");
-    std::string line;
+    std::string line, scratch;
     for (std::size_t i = 0; i < s.rows(); ++i) {
         const auto rows = c.links.membersOfSection[c.links.frameSections.Find(s, i, FrameSectionCol::SectionName)];
         line.clear();
         if (!AppendNameList(line, c.links, NameKind::Member, assigns, FrameAssignCol::Frame, rows)) continue;
-        const PropertyLines lines = PropertyFor(s, i, c.links.sectionShapes[i]);
+        const PropertyLines lines =
+            PropertyFor(s, i, c.links.sectionShapes[i], c.links.SafeNameOf(NameSet::FrameSection, s, i, FrameSectionCol::SectionName, scratch));
         c.out.Line(lines.header);
         c.out.Line(line + lines.tail);
     }

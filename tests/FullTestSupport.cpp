@@ -31,6 +31,7 @@ FullRun RunFull(const std::string& s2k) { return Run(s2k, true, false); }
 ClassicRun RunClassic(const std::string& s2k) { return Run(s2k, false, false); }
 std::string Classic(const std::string& s2k) { return Run(s2k, false, false).text; }
 FullRun RunFullAbaqus(const std::string& s2k) { return Run(s2k, true, true); }
+FullRun RunClassicAbaqus(const std::string& s2k) { return Run(s2k, false, true); }
 
 bool HasEntry(const Report& report, const std::string& kind, const std::string& name, const std::string& table, const std::string& a) {
     for (const ReportEntry& e : report.entries) {

@@ -20,8 +20,9 @@ using ClassicRun = FullRun;
 ClassicRun RunClassic(const std::string& s2k);
 // The classic STAAD.Pro file alone.
 std::string Classic(const std::string& s2k);
-// The Abaqus deck of the full conversion.
+// The Abaqus deck of the full conversion, and of the classic one.
 FullRun RunFullAbaqus(const std::string& s2k);
+FullRun RunClassicAbaqus(const std::string& s2k);
 
 // Whether the report has an entry of this kind and name, and, when given,
 // of this table and first word.

@@ -102,7 +102,7 @@ TEST(Grouping, RowsInOrderTextsInOrderOfFirstAppearance) {
 
 TEST(Link, ReferencesThatLeadNowhereAreReported) {
     Model m;
-    FillTable(m, TableId::Joints, {{"1", "2", "J3"}});
+    FillTable(m, TableId::Joints, {{"1", "2", "J3"}, {"0", "0", "0"}, {"0", "0", "0"}, {"0", "0", "0"}});
     FillTable(m, TableId::Frames, {{"1", "2"}, {"1", "2"}, {"2", "9"}});
     FillTable(m, TableId::FrameSections, {{"R"}, {"STEEL"}, {"1"}, {"1"}, {"Rectangular"}});
     FillTable(m, TableId::FrameAssigns, {{"1", "2"}, {"R", "BOX"}, {"STEEL", ""}});

@@ -42,11 +42,16 @@ TEST(ItemReader, CommasQuotesBlanksAndLineEnds) {
     EXPECT_EQ(Items("\xEF\xBB\xBFTABLE:  \"X\"\r\n"), (V{"TABLE:  \"X\""}));
 }
 
-TEST(FindTable, ExactHeaderOnly) {
+TEST(FindTable, HeaderWithAnyBlanksBeforeTheName) {
     const std::string body = "   A=1\r\n \r\n";
     EXPECT_TRUE(InputText::FromBytes("TABLE:  \"JOINT COORDINATES\"\r\n" + body).FindTable("JOINT COORDINATES"));
     EXPECT_TRUE(InputText::FromBytes("    TABLE:  \"JOINT COORDINATES\"\r\n" + body).FindTable("JOINT COORDINATES"));
-    EXPECT_FALSE(InputText::FromBytes("TABLE: \"JOINT COORDINATES\"\r\n" + body).FindTable("JOINT COORDINATES"));
+    // One blank, a tab, none, or a mix of both between the word and the name.
+    for (const char* gap : {" ", "\t", "", " \t  \t"})
+        EXPECT_TRUE(InputText::FromBytes(std::string("TABLE:") + gap + "\"JOINT COORDINATES\"\r\n" + body).FindTable("JOINT COORDINATES"))
+            << "gap of " << std::string(gap).size();
+    EXPECT_EQ(InputText::FromBytes("TABLE:\t\"A\"\t\r\n" + body).Tables().size(), 1u);
+    EXPECT_FALSE(InputText::FromBytes("TABLE: x \"JOINT COORDINATES\"\r\n" + body).FindTable("JOINT COORDINATES"));
     EXPECT_FALSE(InputText::FromBytes("table:  \"JOINT COORDINATES\"\r\n" + body).FindTable("JOINT COORDINATES"));
     EXPECT_FALSE(InputText::FromBytes("TABLE:  \"JOINT  COORDINATES\"\r\n" + body).FindTable("JOINT COORDINATES"));
     // A header that is the very last item is not found, with or without a line end.
