@@ -4,10 +4,14 @@
 #include "link/NameIndex.h"
 #include "structure/Numbering.h"
 #include "text/NumberText.h"
+#include "text/SafeNames.h"
 
 namespace corvane {
 
 namespace {
+
+// A name as the deck takes it (see text/SafeNames.h).
+std::string DeckName(std::string_view name) { return SafeName(NameFormat::Abaqus, name); }
 
 class FullDeck {
 public:
@@ -87,13 +91,13 @@ private:
         const auto used = [&](std::size_t i) { return !bySection_[static_cast<std::int64_t>(i)].empty(); };
         for (std::size_t i = 0; i < s_.shellSections.size(); ++i) {
             if (!used(i)) continue;
-            out_.Line("*Elset, elset=" + s_.shellSections[i].name);
+            out_.Line("*Elset, elset=" + DeckName(s_.shellSections[i].name));
             ElementsOf(i);
         }
         for (std::size_t i = 0; i < s_.shellSections.size(); ++i) {
             if (!used(i)) continue;
             const ShellSection& section = s_.shellSections[i];
-            out_.Line("*Shell Section, elset=" + section.name + ", material=" + section.materialName);
+            out_.Line("*Shell Section, elset=" + DeckName(section.name) + ", material=" + DeckName(section.materialName));
             out_.Line(std::string(section.thickness.text) + ", 5");
         }
     }
@@ -117,10 +121,10 @@ private:
         for (std::size_t i = 0; i < s_.materials.size(); ++i) {
             const auto rows = byMaterial[static_cast<std::int64_t>(i)];
             if (rows.empty()) continue;
-            const std::string set = "Solids-" + s_.materials[i].name;
+            const std::string set = "Solids-" + DeckName(s_.materials[i].name);
             out_.Line("*Elset, elset=" + set);
             for (std::uint32_t k : rows) out_.Line(NumberToText(numbers_.Solid(k)) + ",");
-            out_.Line("*Solid Section, elset=" + set + ", material=" + s_.materials[i].name);
+            out_.Line("*Solid Section, elset=" + set + ", material=" + DeckName(s_.materials[i].name));
         }
     }
 
@@ -144,7 +148,7 @@ private:
 
     void Materials() {
         for (const Material& m : s_.materials) {
-            out_.Line("*Material, name= " + m.name);
+            out_.Line("*Material, name= " + DeckName(m.name));
             out_.Line("*DENSITY ");
             out_.Line(std::string(m.weightDensity.text));
             out_.Line("*Elastic ");

@@ -148,6 +148,9 @@ void WriteGroupLines(const FullContext& c, TextGroups& groups, AppendList append
     groups.Clear();
 }
 
+// A name as a STAAD.Pro command takes it (see text/SafeNames.h).
+std::string StaadName(std::string_view name);
+
 // A computed number as the file writes it: values within round-off of 0
 // are 0.
 std::string Number(double value);

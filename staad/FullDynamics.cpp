@@ -27,7 +27,7 @@ std::size_t WriteSpectrumCases(FullContext& c, std::size_t number) {
             loads.push_back(n);
             // A case of several directions titles each by its direction.
             static constexpr const char* kDirections[3] = {"U1", "U2", "U3"};
-            c.out.Line("LOAD " + std::to_string(n) + " LOADTYPE None TITLE " + x.name + (x.directions.size() > 1 ? std::string(" ") + kDirections[d.axis] : ""));
+            c.out.Line("LOAD " + std::to_string(n) + " LOADTYPE None TITLE " + StaadName(x.name) + (x.directions.size() > 1 ? std::string(" ") + kDirections[d.axis] : ""));
             const char axis = kAxisLetters[kStaadDof[d.axis].index];
             c.out.Line(std::string("SPECTRUM ") + kCombinationWords[static_cast<int>(x.combination)] + " " + axis + " 1 ACC SCALE " +
                        NumberToText(d.scale) + " DAMP " + NumberToText(x.damping));
@@ -103,7 +103,7 @@ std::size_t WriteModalCases(FullContext& c, std::size_t number) {
     // STAAD.Pro solves one modal case: the first; it takes the reference
     // loads of mass type as its masses.
     const ModalCase& modal = s.modalCases.front();
-    c.out.Line("LOAD " + std::to_string(number) + " LOADTYPE None TITLE " + modal.name);
+    c.out.Line("LOAD " + std::to_string(number) + " LOADTYPE None TITLE " + StaadName(modal.name));
     c.out.Line("MODAL CALCULATION REQUESTED");
     if (modal.ritz) c.Add(ReportKind::NotConverted, "CASE - MODAL 1 - GENERAL", "Ritz vectors, written as eigenvectors", "1");
     for (std::size_t k = 1; k < s.modalCases.size(); ++k)

@@ -1,6 +1,7 @@
 // The full conversion's file, its numbering and structure type, and its
 // geometry: joints, members, shell and solid elements.
 #include "staad/FullBlocks.h"
+#include "text/SafeNames.h"
 #include "staad/StaadText.h"
 
 #include <algorithm>
@@ -41,6 +42,8 @@ Axes3 StaadCrossAxes(Vec3 x) {
     const Vec3 y = Unit(up - Dot(up, x) * x);
     return {x, y, Cross(x, y)};
 }
+
+std::string StaadName(std::string_view name) { return SafeName(NameFormat::Staad, name); }
 
 std::string Number(double value) { return NumberToText(std::fabs(value) < 1e-12 ? 0.0 : value); }
 
@@ -235,7 +238,7 @@ void WriteFullMaterials(FullContext& c) {
     c.out.Line("DEFINE MATERIAL START");
     std::string line;
     for (const Material& m : s.materials) {
-        c.out.Line("ISOTROPIC " + m.name);
+        c.out.Line("ISOTROPIC " + StaadName(m.name));
         line = "E ";
         AppendValue(line, m.elasticity);
         c.out.Line(line);
@@ -264,7 +267,7 @@ void WriteFullMaterials(FullContext& c) {
     const Groups byMaterial(s.materials.size(), keys);
     for (std::size_t i = 0; i < s.materials.size(); ++i) {
         const auto rows = byMaterial[static_cast<std::int64_t>(i)];
-        line = "MATERIAL " + s.materials[i].name + " MEMB ";
+        line = "MATERIAL " + StaadName(s.materials[i].name) + " MEMB ";
         if (AppendMembers(line, c, rows.size(), [&](std::size_t k) { return s.memberAssignments[rows.begin()[k]].item; })) c.out.Line(line);
     }
     c.history.Append(".......... Done ");
@@ -276,7 +279,7 @@ void WriteFullMaterials(FullContext& c) {
     const Groups bySection(s.shellSections.size(), keys);
     for (std::size_t i = 0; i < s.shellSections.size(); ++i) {
         const auto rows = bySection[static_cast<std::int64_t>(i)];
-        line = "MATERIAL " + s.shellSections[i].materialName + " MEMB ";
+        line = "MATERIAL " + StaadName(s.shellSections[i].materialName) + " MEMB ";
         if (AppendElements(line, c, rows.size(), [&](std::size_t k) { return s.shellAssignments[rows.begin()[k]].item; })) c.out.Line(line);
     }
     if (!s.solids.empty()) {
@@ -286,7 +289,7 @@ void WriteFullMaterials(FullContext& c) {
         const Groups solidsOf(s.materials.size(), keys);
         for (std::size_t i = 0; i < s.materials.size(); ++i) {
             const auto rows = solidsOf[static_cast<std::int64_t>(i)];
-            line = "MATERIAL " + s.materials[i].name + " MEMB ";
+            line = "MATERIAL " + StaadName(s.materials[i].name) + " MEMB ";
             if (AppendSolids(line, c, rows.size(), [&](std::size_t k) { return rows.begin()[k]; })) c.out.Line(line);
         }
     }

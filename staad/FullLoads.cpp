@@ -107,7 +107,7 @@ public:
     }
 
     void Write(std::size_t number) {
-        c_.out.Line("LOAD " + std::to_string(number) + " LOADTYPE " + LoadTypeWord(p_.category) + " TITLE " + p_.name);
+        c_.out.Line("LOAD " + std::to_string(number) + " LOADTYPE " + LoadTypeWord(p_.category) + " TITLE " + StaadName(p_.name));
         if (p_.selfWeightGiven) {
             c_.out.Line(" SELFWEIGHT Y " + NumberToText(-p_.selfWeight.value));
             SelfweightCorrections(p_.selfWeight.value);
@@ -397,7 +397,7 @@ void WriteFullCombinations(FullContext& c) {
     // spectrum cases first.
     std::string line;
     for (const FullContext::SpectrumCombination& x : c.spectrumCombinations) {
-        c.out.Line("LOAD COMBINATION SRSS " + std::to_string(++c.loadCases) + " " + x.name);
+        c.out.Line("LOAD COMBINATION SRSS " + std::to_string(++c.loadCases) + " " + StaadName(x.name));
         line.clear();
         for (std::size_t n : x.loads) line += std::to_string(n) + " 1 ";
         c.out.Line(line);
@@ -407,7 +407,7 @@ void WriteFullCombinations(FullContext& c) {
         const char* head = "LOAD COMB ";
         for (const auto& h : kHeads)
             if (h.kind == combo.kind) head = h.head;
-        c.out.Line(head + std::to_string(c.loadCases + 1 + i) + " " + combo.name);
+        c.out.Line(head + std::to_string(c.loadCases + 1 + i) + " " + StaadName(combo.name));
         line.clear();
         for (const CombinationTerm& t : combo.terms) {
             line += std::to_string(t.pattern + 1);

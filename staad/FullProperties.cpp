@@ -64,8 +64,8 @@ PropertyLines PropertyFor(const FrameSection& s) {
             return {"MEMBER PROPERTY", tail};
         }
         case Profile::ISection:
-            if (!s.name.empty() && s.name[0] == 'W') return {"MEMBER PROPERTY AMERICAN", " TABLE ST " + s.name};
-            if (!s.name.empty() && s.name[0] == 'U') return {"MEMBER PROPERTY BRITISH", " TABLE ST " + s.name};
+            if (!s.name.empty() && s.name[0] == 'W') return {"MEMBER PROPERTY AMERICAN", " TABLE ST " + StaadName(s.name)};
+            if (!s.name.empty() && s.name[0] == 'U') return {"MEMBER PROPERTY BRITISH", " TABLE ST " + StaadName(s.name)};
             if (s.hasProperties) {
                 double p[6];
                 Properties(s, p);

@@ -141,3 +141,16 @@ TEST(FullRules, ASpectrumCaseOfTwoDirectionsIsTwoSpectraCombined) {
     model.replace(model.find("Function=SPEC"), 13, "Function=CODE");
     EXPECT_TRUE(HasEntry(RunFull(model).report, "spectrum-not-converted", "RSXY"));
 }
+
+TEST(FullRules, NamesNeverBecomeCommandsInTheFullFile) {
+    std::string model = ReadFile(std::string(CORVANE_SOURCE_DIR) + "/tests/models/frames-without-rotations.s2k");
+    for (const auto& [from, to] : {std::pair<std::string, std::string>{"Material=STEEL", "Material=\"C30;FINISH\""},
+                                   {"LoadPat=TIP", "LoadPat=WX-"}})
+        for (std::size_t at = model.find(from); at != std::string::npos; at = model.find(from, at + to.size())) model.replace(at, from.size(), to);
+    const FullRun r = RunFull(model);
+    for (const std::string& line : r.lines) {
+        EXPECT_EQ(line.find(';'), std::string::npos) << line;
+        EXPECT_NE(line.back(), '-') << line;
+    }
+    EXPECT_TRUE(Has(r.lines, "LOAD 1 LOADTYPE None TITLE WX_"));
+}
