@@ -134,6 +134,7 @@ bool MakeStaad(Session& s, HistoryLog& history, MessageSink& messages, Progress*
         StaadContext c{s.model, links, out, history, &s.report, stepDone};
         WriteStaadFile(c);
         if (renumber) WriteNumberMap(s.model, links, mapOut);
+        if (text->Changed()) return FailWith(s, messages, InputChangedMessage(input));
         if (!out.Finish()) return Fail(s, messages, out.Error(), FileRole::Output, output);
         if (renumber && !mapOut.Finish()) return Fail(s, messages, mapOut.Error(), FileRole::Output, map);
         if (!out.Publish()) return Fail(s, messages, out.Error(), FileRole::Output, output);
@@ -170,6 +171,7 @@ bool MakeAbaqus(Session& s, const std::string& deckPath, HistoryLog& history, Me
         }
         WriteAbaqusDeck(s.model, links, out);
         if (stepDone) stepDone();
+        if (text->Changed()) return FailWith(s, messages, InputChangedMessage(input));
         if (!out.Commit()) return FailWith(s, messages, "Cannot write " + DescribeFileError(deckPath, out.Error()));
     } catch (const std::bad_alloc&) {
         return OutOfMemory(s, messages);
