@@ -476,8 +476,9 @@ TEST(Cli, ClosedStandardStreamsNeverBecomeOutputs) {
             const CliRun r = RunScript(cd + c.args + " -v " + closed);
             EXPECT_EQ(ReadFile(dir.Path(c.output)), expected[c.output]) << c.args << " " << closed;
             EXPECT_EQ(r.status, c.historyOnStdout ? 1 : 0) << c.args << " " << closed << r.err;
-            if (c.historyOnStdout && closed == "<&- >&-")
+            if (c.historyOnStdout && closed == "<&- >&-") {
                 EXPECT_TRUE(Has(r.err, "corvane: standard output: Bad file descriptor")) << c.args << r.err;
+            }
             EXPECT_EQ(RunScript(cd + c.args + " -q " + closed).status, 0) << c.args << " " << closed;
             EXPECT_EQ(ReadFile(dir.Path(c.output)), expected[c.output]) << c.args << " " << closed;
         }
