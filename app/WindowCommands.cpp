@@ -48,10 +48,6 @@ std::string UnreadableReason(const std::string& path) {
     return error ? "Cannot read " + DescribeFileError(path, error) : std::string();
 }
 
-bool EndsWith(const std::string& s, const std::string& end) {
-    return s.size() >= end.size() && s.compare(s.size() - end.size(), end.size(), end) == 0;
-}
-
 const char* const kOpenFilter = "SAP2000 text export (*.s2k *.S2K *.$2k *.$2K);;All files (*)";
 
 }  // namespace
@@ -296,7 +292,7 @@ void frmCorvaneMain::SaveReport() {
         return;
     }
     int error = 0;
-    const std::string text = EndsWith(path, ".json") ? ReportJson(session_.report) : ReportTsv(session_.report);
+    const std::string text = IsJsonName(path) ? ReportJson(session_.report) : ReportTsv(session_.report);
     if (!WriteFileAtomically(path, text, &error)) {
         messages_->Show("Cannot write the report " + DescribeFileError(path, error), "", true);
         return;

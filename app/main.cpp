@@ -78,6 +78,10 @@ int Run(QApplication& app, const GuiArguments& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    OpenStandardStreams();
+    // Outputs in progress are removed by a terminating signal, and a model
+    // whose file shrinks while it is shown does not bring the window down.
+    InstallOutputCleanup();
     if (AsksForHelpOrVersion(argc, argv)) {
         std::vector<std::string> all(argv + 1, argv + argc);
         const GuiArguments a = ParseGuiArguments(all);

@@ -112,8 +112,7 @@ public:
     int Finish(const Report& report, bool strict, JobConsole& console) {
         console.Summary(ReportSummary(report));
         if (!path_.empty()) {
-            const bool json = path_.size() >= 5 && path_.compare(path_.size() - 5, 5, ".json") == 0;
-            file_.Write(json ? ReportJson(report) : ReportTsv(report));
+            file_.Write(IsJsonName(path_) ? ReportJson(report) : ReportTsv(report));
             if (!file_.Commit()) {
                 console.Message(path_ + ": cannot write: " + std::strerror(file_.Error()));
                 return kFailed;
@@ -229,6 +228,7 @@ int ToStandardOutput(BatchCommand command, const Job& job, const CliSettings& o,
             PreprocessInput(*text, out);
             break;
     }
+    if (text->Changed()) return console.Message(InputChangedMessage(job.input)), kFailed;
     // Standard output's failure is told once, by main, for every command.
     if (!ConsoleWrite(Stream::Out, out.text)) return kFailed;
     switch (command) {
@@ -275,6 +275,9 @@ void CheckBatchUsage(BatchCommand command, const CliSettings& o) {
     if (o.reportFile == "-") throw UsageError("--report needs a file name; the report cannot go to standard output");
     if (command == BatchCommand::Convert && o.output == "-" && (o.convert.renumber || o.convert.full))
         throw UsageError("-o - writes no number map: --renumber and --full need an output file");
+    if (command == BatchCommand::Convert && !o.output.empty() && (o.convert.renumber || o.convert.full) &&
+        IsStreamOutput(o.output))
+        throw UsageError("-o " + o.output + " is no file, so no number map goes beside it: --renumber and --full need an output file");
 }
 
 int RunBatch(BatchCommand command, const CliSettings& o) {
@@ -297,7 +300,8 @@ int RunBatch(BatchCommand command, const CliSettings& o) {
     if (workers > 1) options.threads = 1;
     ConsoleStyle style;
     style.quiet = o.quiet;
-    style.history = o.output == "-" ? Stream::Err : Stream::Out;
+    // An output on standard output (-, /dev/stdout) sends the history to standard error.
+    style.history = o.output == "-" || OutputDescriptor(o.output) == 1 ? Stream::Err : Stream::Out;
 
     std::vector<int> status(jobs.size(), kFailed);
     std::atomic<std::size_t> next{0};

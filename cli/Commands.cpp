@@ -43,6 +43,15 @@ bool ParseSize(const std::string& text, int* width, int* height) {
     return number(text.substr(0, x), width) && number(text.substr(x + 1), height);
 }
 
+// The drawing library's thread pool loses the work it meant for a thread
+// that could not start, and the drawing would wait for it forever: the
+// command ends here, its unfinished picture removed.
+std::string g_drawnInput;
+[[noreturn]] void DrawingThreadFailed(const char* reason) {
+    ConsoleWrite(Stream::Err, g_drawnInput + ": cannot start a thread for the drawing: " + reason + "\n");
+    AbandonOutputsAndExit(kFailed);
+}
+
 // Reads every table of the input for tables and preview; false, with the
 // reason told, when the input cannot be read.
 bool ReadModel(Session& s, ConsoleHistory& history, JobConsole& console) {
@@ -77,7 +86,11 @@ int RunGuarded(const std::string& input, JobConsole& console, const std::functio
     } catch (const std::bad_alloc&) {
         console.Message(OutOfMemoryText(input));
     } catch (const std::system_error& e) {
-        if (e.code() == std::errc::resource_unavailable_try_again || e.code() == std::errc::not_enough_memory)
+        // A thread that cannot start throws EAGAIN: said as such, not as
+        // memory that ran out.
+        if (e.code() == std::errc::resource_unavailable_try_again)
+            console.Message(ThreadFailureMessage(input, EAGAIN));
+        else if (e.code() == std::errc::not_enough_memory)
             console.Message(OutOfMemoryText(input));
         else
             console.Message(input + ": " + e.what());
@@ -117,6 +130,10 @@ int RunTables(const CliSettings& o) {
             return file.Error() == 0;
         };
         const bool written = o.json ? WriteTablesJson(s.model, history.lines, write) : WriteTablesText(s.model, write);
+        if (InputChanged(s.model)) {
+            console.Message(InputChangedMessage(input));
+            return kFailed;
+        }
         if (!file.IsOpen()) return written ? kDone : kFailed;  // main tells standard output's failure
         if (!written || !file.Commit()) {
             console.Message("Cannot write " + DescribeFileError(o.output, file.Error()));
@@ -138,7 +155,7 @@ int RunPreview(const CliSettings& o) {
     const std::string output = o.output.empty() ? ReplaceExtension(input, ".png") : o.output;
     ConsoleStyle style;
     style.quiet = o.quiet;
-    style.history = output == "-" ? Stream::Err : Stream::Out;
+    style.history = output == "-" || OutputDescriptor(output) == 1 ? Stream::Err : Stream::Out;
     JobConsole console(style, false);
     return RunGuarded(input, console, [&]() -> int {
         // The picture file is made first, so that one that cannot be
@@ -161,7 +178,13 @@ int RunPreview(const CliSettings& o) {
         ConsoleHistory history(console);
         if (!ReadModel(s, history, console)) return kFailed;
         std::string png, problem;
-        switch (DrawPreview(s.model, width, height, o.staadAxes, &png, &problem)) {
+        g_drawnInput = input;
+        const PreviewResult drawn = DrawPreview(s.model, width, height, o.staadAxes, &png, &problem, DrawingThreadFailed);
+        if (InputChanged(s.model)) {
+            console.Message(InputChangedMessage(input));
+            return kFailed;
+        }
+        switch (drawn) {
             case PreviewResult::Done: break;
             case PreviewResult::NoJoints:
                 console.Message(input + ": no joint with coordinates, nothing to draw");

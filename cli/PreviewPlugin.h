@@ -10,12 +10,18 @@ namespace corvane {
 
 enum class PreviewResult { Done, NoJoints, NotEncoded, OutOfMemory, NotAvailable };
 
+// Called, with the reason, when the drawing cannot start a thread it
+// needs; it must not return, as the drawing cannot go on.
+using ThreadFailure = void (*)(const char* reason);
+
 // Draws the model as a PNG of width x height pixels into *png; the axes
 // named as SAP2000 (Z up) or STAAD.Pro (Y up) does. NotAvailable (with the
 // reason in *problem) when the drawing library cannot be loaded.
-PreviewResult DrawPreview(const Model& model, int width, int height, bool staadAxes, std::string* png, std::string* problem);
+PreviewResult DrawPreview(const Model& model, int width, int height, bool staadAxes, std::string* png, std::string* problem,
+                          ThreadFailure threadFailed);
 
 }  // namespace corvane
 
 // The one function the drawing library exports.
-extern "C" int corvane_draw_preview(const corvane::Model* model, int width, int height, int staadAxes, std::string* png);
+extern "C" int corvane_draw_preview(const corvane::Model* model, int width, int height, int staadAxes, std::string* png,
+                                    corvane::ThreadFailure threadFailed);

@@ -312,6 +312,7 @@ int Run(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    OpenStandardStreams();
     InstallOutputCleanup();
     int status = kFailed;
     try {

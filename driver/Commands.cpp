@@ -167,6 +167,7 @@ bool MakeStaad(Session& s, HistoryLog& history, MessageSink& messages, Progress*
         const Links links = ReadAndLink(*text, s.model, s.options, ModelCommand::Convert, history, messages, s.report, stepDone, map);
         if (!text->HasTableItem()) return FailWith(s, messages, kNotTabular + input);
         WriteStaad(s.model, links, s.options, out, renumber ? &mapOut : nullptr, history, s.report, stepDone);
+        if (text->Changed()) return FailWith(s, messages, InputChangedMessage(input));
         if (!out.Finish()) return Fail(s, messages, out.Error(), FileRole::Output, output);
         if (renumber && !mapOut.Finish()) return Fail(s, messages, mapOut.Error(), FileRole::Output, map);
         if (!out.Publish()) return Fail(s, messages, out.Error(), FileRole::Output, output);
@@ -203,6 +204,7 @@ bool MakeAbaqus(Session& s, const std::string& deckPath, HistoryLog& history, Me
         }
         WriteAbaqus(s.model, links, s.options, out, s.report);
         if (stepDone) stepDone();
+        if (text->Changed()) return FailWith(s, messages, InputChangedMessage(input));
         if (!out.Commit()) return FailWith(s, messages, "Cannot write " + DescribeFileError(deckPath, out.Error()));
     } catch (const std::bad_alloc&) {
         return OutOfMemory(s, messages);

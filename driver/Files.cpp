@@ -2,11 +2,16 @@
 
 #include "driver/Session.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
+#include <set>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace corvane {
 
@@ -107,6 +112,38 @@ std::string DescribeFileError(const std::string& path, int error) {
 std::string OutOfMemoryMessage(const std::string& inputPath) {
     const auto mb = static_cast<long long>(std::llround(static_cast<double>(FileSize(inputPath)) / 1e6));
     return "Out of memory while reading " + inputPath + " (" + std::to_string(mb) + " MB)";
+}
+
+std::string ThreadFailureMessage(const std::string& inputPath, int error) {
+    return inputPath + ": cannot start a thread: " + std::strerror(error);
+}
+
+std::string InputChangedMessage(const std::string& inputPath) { return inputPath + ": the input changed while it was read"; }
+
+bool InputChanged(const Model& model) {
+    std::set<const SourceText*> seen;
+    for (std::size_t i = 0; i < kTableCount; ++i) {
+        const SourcePtr& source = model[static_cast<TableId>(i)].source();
+        if (source && seen.insert(source.get()).second && SourceChanged(*source)) return true;
+    }
+    return false;
+}
+
+bool IsJsonName(const std::string& path) {
+    constexpr std::string_view kJson = ".json";
+    if (path.size() < kJson.size()) return false;
+    return std::equal(kJson.begin(), kJson.end(), path.end() - static_cast<std::ptrdiff_t>(kJson.size()),
+                      [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
+}
+
+void OpenStandardStreams() {
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+        // The lowest free descriptor is taken: this one.
+        int opened = ::open("/dev/null", (fd == 0 ? O_WRONLY : O_RDONLY) | O_NOCTTY);
+        if (opened < 0) opened = ::open("/", O_PATH | O_DIRECTORY);  // no /dev: any descriptor holds the place
+        if (opened >= 0 && opened != fd) ::close(opened);
+    }
 }
 
 }  // namespace corvane

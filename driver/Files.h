@@ -52,6 +52,28 @@ std::string DescribeFileError(const std::string& path, int error);
 // "Out of memory while reading INPUT (N MB)": what every front end says
 // when a command on the input ran out of memory.
 std::string OutOfMemoryMessage(const std::string& inputPath);
+// "INPUT: cannot start a thread: REASON": what they say when a thread the
+// command needs could not be started.
+std::string ThreadFailureMessage(const std::string& inputPath, int error);
+
+// "INPUT: the input changed while it was read": a command whose input was
+// truncated, grown or written to while it was read fails with it.
+std::string InputChangedMessage(const std::string& inputPath);
+// Whether the input a model's tables were read from has changed since.
+class Model;
+bool InputChanged(const Model& model);
+
+// Whether a report file is written as JSON: its name ends in ".json", in
+// any case.
+bool IsJsonName(const std::string& path);
+
+// Makes sure descriptors 0, 1 and 2 are open before anything else is, so
+// that no file the program opens becomes standard input, output or error
+// (`corvane ... >&-` would otherwise write its history into its output).
+// A closed one is opened on /dev/null the other way round from its use
+// (standard input for writing, the others for reading), so that every use
+// of it still fails as it did. Called first in main.
+void OpenStandardStreams();
 
 extern const char* const kInputNotFound;
 

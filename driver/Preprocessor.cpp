@@ -46,6 +46,10 @@ bool Preprocess(const std::string& inputPath, const std::string& copyPath, Histo
     history.Clear();
     history.Append("Preprocessing ....");
     PreprocessInput(*text, copy);
+    if (text->Changed()) {
+        messages.Show(InputChangedMessage(inputPath));
+        return false;
+    }
     if (!copy.Commit()) {
         messages.Show("Cannot write " + DescribeFileError(copyPath, copy.Error()));
         return false;

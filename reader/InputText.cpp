@@ -1,11 +1,15 @@
 #include "reader/InputText.h"
 
 #include "reader/ItemReader.h"
+#include "reader/SignalSafeRegistry.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <fcntl.h>
+#include <new>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -17,16 +21,61 @@ namespace {
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 constexpr std::string_view kTableWord = "TABLE:";
 
+// A file that shrinks while it is mapped takes its pages beyond the new end
+// with it, and a read of them raises SIGBUS in whichever thread touches them
+// first: a reader, a writer reading a cell, the drawing. The handler of
+// SIGBUS asks RepairInputFault whether the address lies in a mapped input;
+// if so, zeros are mapped over the vanished pages, the input is marked as
+// changed and the read goes on, and the command fails at its end
+// (Changed()), before it replaces any output. This was chosen over the
+// other ways:
+// - sigsetjmp/siglongjmp around the reading cannot cover it: the bytes are
+//   read on several threads and long after the readers have ended (table
+//   cells are views into the input), and jumping out of C++ code skips its
+//   destructors and leaves its locks held;
+// - reading the file into memory instead of mapping it copies every byte
+//   and holds the whole input twice for a while;
+// - checking the size with fstat before reading cannot close the window
+//   between the check and the read.
+// The repair touches only the registry (no lock, no allocation) and makes
+// one mmap system call; zeros are read as any other damaged bytes are.
+struct MappedRange {
+    const char* begin = nullptr;
+    std::size_t size = 0;
+    std::atomic<bool> faulted{false};
+};
+SignalSafeRegistry<MappedRange> g_mapped;
+std::atomic<std::uintptr_t> g_pageSize{4096};
+
 // A file mapped read-only into memory: its pages come straight from the
-// page cache, nothing is copied.
+// page cache, nothing is copied. The file stays open, so that a change of
+// its size or time since it was mapped can be told.
 class MappedSourceText : public SourceText {
 public:
-    MappedSourceText(void* at, std::size_t size) : at_(at), size_(size) { bytes_ = std::string_view(static_cast<const char*>(at), size); }
-    ~MappedSourceText() override { ::munmap(at_, size_); }
+    MappedSourceText(void* at, std::size_t size, int fd, const struct stat& st, SignalSafeRegistry<MappedRange>::Handle slot)
+        : at_(at), size_(size), fd_(fd), loaded_(st), slot_(slot) {
+        bytes_ = std::string_view(static_cast<const char*>(at), size);
+    }
+    ~MappedSourceText() override {
+        g_mapped.Remove(slot_);
+        ::munmap(at_, size_);
+        ::close(fd_);
+    }
+
+    bool Changed() const {
+        if (slot_->entry.faulted.load()) return true;
+        struct stat now {};
+        if (::fstat(fd_, &now) != 0) return true;
+        return now.st_size != loaded_.st_size || now.st_mtim.tv_sec != loaded_.st_mtim.tv_sec ||
+               now.st_mtim.tv_nsec != loaded_.st_mtim.tv_nsec;
+    }
 
 private:
     void* at_;
     std::size_t size_;
+    int fd_;
+    struct stat loaded_;
+    SignalSafeRegistry<MappedRange>::Handle slot_;
 };
 
 // Reads what cannot be mapped (pipes, devices) to its end.
@@ -101,11 +150,31 @@ std::optional<InputText> InputText::Load(const std::string& path, int* error) {
     }
     if (S_ISREG(st.st_mode) && st.st_size > 0) {
         const auto size = static_cast<std::size_t>(st.st_size);
+        g_pageSize.store(static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE)));
         void* at = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
         if (at != MAP_FAILED) {
-            ::madvise(at, size, MADV_SEQUENTIAL);
+            // Registered before the first byte is read.
+            const auto slot = g_mapped.Add([&](MappedRange& r) {
+                r.begin = static_cast<const char*>(at);
+                r.size = size;
+                r.faulted.store(false);
+            });
+            std::shared_ptr<MappedSourceText> source;
+            if (slot) {
+                try {
+                    source = std::make_shared<MappedSourceText>(at, size, fd, st, slot);
+                } catch (const std::bad_alloc&) {
+                    g_mapped.Remove(slot);
+                }
+            }
+            if (source) {
+                ::madvise(at, size, MADV_SEQUENTIAL);
+                return InputText(std::move(source));
+            }
+            ::munmap(at, size);
             ::close(fd);
-            return InputText(std::make_shared<MappedSourceText>(at, size));
+            if (error) *error = ENOMEM;
+            return std::nullopt;
         }
     }
     std::string text;
@@ -146,6 +215,30 @@ void InputText::BuildIndex() {
         } while (!reader.EndedLine() && !reader.AtEnd());
         doneUpTo = reader.Position();
     }
+}
+
+bool InputText::Changed() const { return SourceChanged(*source_); }
+
+bool SourceChanged(const SourceText& source) {
+    const auto* mapped = dynamic_cast<const MappedSourceText*>(&source);
+    return mapped && mapped->Changed();
+}
+
+bool RepairInputFault(const void* address) {
+    const auto at = reinterpret_cast<std::uintptr_t>(address);
+    const std::uintptr_t pageSize = g_pageSize.load();
+    return g_mapped.Find([&](MappedRange& r) {
+        const auto begin = reinterpret_cast<std::uintptr_t>(r.begin);
+        if (at < begin || at - begin >= r.size) return false;
+        // Every page from the one that vanished to the end of the mapping
+        // lies beyond the file's new end: one mapping of zeros for all.
+        const std::uintptr_t page = at & ~(pageSize - 1);
+        void* zeros = ::mmap(reinterpret_cast<void*>(page), begin + r.size - page, PROT_READ,
+                             MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1, 0);
+        if (zeros == MAP_FAILED) return false;
+        r.faulted.store(true);
+        return true;
+    });
 }
 
 const InputText::Header* InputText::Lookup(std::string_view name) const {

@@ -23,7 +23,8 @@ public:
 
     // Maps the whole file (or reads it, when it cannot be mapped); on
     // failure returns nothing and sets *error to the errno of the failing
-    // call. No file stays open afterwards.
+    // call. A mapped file stays open while its bytes are in use, so that
+    // Changed() can tell; a file that is read is closed at once.
     static std::optional<InputText> Load(const std::string& path, int* error);
 
     const SourcePtr& source() const { return source_; }
@@ -55,6 +56,12 @@ public:
     // converted twice): then that is one line end.
     bool doubledLineEnds() const { return doubled_; }
 
+    // True when the file was changed after it was mapped: it shrank under
+    // the mapping (the vanished bytes read as zeros, see RepairInputFault),
+    // grew, or was written to. What the commands made of it is then not
+    // the file's content, and they fail. Bytes held in memory never change.
+    bool Changed() const;
+
     // Where the table that starts at `from` ends at the latest: the start of
     // the next header item, or the end of the input.
     std::size_t TableLimit(std::size_t from) const;
@@ -75,5 +82,14 @@ private:
     bool hasTableItem_ = false;
     bool doubled_ = false;
 };
+
+// Changed() for the bytes under a table.
+bool SourceChanged(const SourceText& source);
+
+// For the handler of SIGBUS, and safe in it: when `address` lies in a mapped
+// input whose file has shrunk, maps zeros over the pages that vanished,
+// marks the input as changed and returns true, so that the read that
+// faulted goes on; false for any other address.
+bool RepairInputFault(const void* address);
 
 }  // namespace corvane

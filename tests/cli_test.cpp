@@ -2,6 +2,7 @@
 // standard output as an output, write errors, memory, completion and manual.
 #include "TestSupport.h"
 #include "bench/ModelGenerator.h"
+#include "driver/Files.h"
 
 #include <gtest/gtest.h>
 
@@ -11,14 +12,18 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <fstream>
+#include <map>
 #include <set>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 #ifdef CORVANE_HAVE_PICTURE
 #include <QImage>
 #endif
 
+using namespace corvane;
 using namespace corvane::test;
 
 namespace {
@@ -371,7 +376,10 @@ TEST(Cli, OutOfMemoryIsToldAndReplacesNothing) {
         }
         const CliRun r = runs(works + static_cast<long>(bigBytes / 2048), command);
         EXPECT_EQ(r.status, 1) << args;
-        EXPECT_TRUE(Has(r.err, "Out of memory while reading big.s2k (" + std::to_string(std::llround(bigBytes / 1e6)) + " MB)"))
+        // Short of address space, the command runs out of memory or cannot
+        // start the thread it reads with; either is told.
+        EXPECT_TRUE(Has(r.err, "Out of memory while reading big.s2k (" + std::to_string(std::llround(bigBytes / 1e6)) + " MB)") ||
+                    Has(r.err, "big.s2k: cannot start a thread"))
             << args << r.err;
     }
     EXPECT_EQ(ReadFile(dir.Path("big.std")), "earlier");
@@ -437,4 +445,200 @@ TEST(Cli, CompletionAndManualListEveryOption) {
             EXPECT_TRUE(Has(manual, option)) << command << " " << option;
         EXPECT_TRUE(Has(manual, std::string(".B ") + command)) << command;
     }
+}
+
+// Started with standard input and output (and error) closed, no file the
+// command opens lands on descriptor 0, 1 or 2: every output holds what it
+// holds otherwise, and the history meant for the closed standard output
+// fails as a write to it does. Quiet, nothing fails.
+TEST(Cli, ClosedStandardStreamsNeverBecomeOutputs) {
+    TempDir dir;
+    dir.Write("b.s2k", ReadFile(Example("building.s2k")));
+    dir.Write("p.s2k", ReadFile(Example("plate.s2k")));
+    const std::string cd = "cd " + ShellQuoted(dir.Path("")) + " && \"$CORVANE\" ";
+    struct Case {
+        std::string args, output;
+        bool historyOnStdout;
+    };
+    std::vector<Case> cases = {{"abaqus p.s2k -o a.inp", "a.inp", true},
+                               {"tables b.s2k -o t.txt", "t.txt", false},
+                               {"preprocess b.s2k -o c.tmp", "c.tmp", true},
+                               {"convert b.s2k -o c.std", "c.std", true},
+                               {"convert b.s2k -o x.std --report r.tsv", "r.tsv", true}};
+#ifdef CORVANE_HAVE_PICTURE
+    cases.push_back({"preview b.s2k -o b.png", "b.png", true});
+#endif
+    std::map<std::string, std::string> expected;
+    for (const Case& c : cases) {
+        ASSERT_EQ(RunScript(cd + c.args + " -q").status, 0) << c.args;
+        expected[c.output] = ReadFile(dir.Path(c.output));
+    }
+    for (const std::string closed : {"<&- >&-", "<&- >&- 2>&-"})
+        for (const Case& c : cases) {
+            ::unlink(dir.Path(c.output).c_str());
+            const CliRun r = RunScript(cd + c.args + " -v " + closed);
+            EXPECT_EQ(ReadFile(dir.Path(c.output)), expected[c.output]) << c.args << " " << closed;
+            EXPECT_EQ(r.status, c.historyOnStdout ? 1 : 0) << c.args << " " << closed << r.err;
+            if (c.historyOnStdout && closed == "<&- >&-") {
+                EXPECT_TRUE(Has(r.err, "corvane: standard output: Bad file descriptor")) << c.args << r.err;
+            }
+            EXPECT_EQ(RunScript(cd + c.args + " -q " + closed).status, 0) << c.args << " " << closed;
+            EXPECT_EQ(ReadFile(dir.Path(c.output)), expected[c.output]) << c.args << " " << closed;
+        }
+    const CliRun r = RunScript(cd + "convert b.s2k -o - -q >&-");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(Has(r.err, "corvane: standard output: Bad file descriptor")) << r.err;
+}
+
+// An output path that is a link is written through it; one that names a
+// descriptor (/dev/stdout, /dev/stderr) is that stream, and the history
+// then goes to standard error. No link is ever replaced.
+TEST(Cli, OutputsThatAreLinksOrStreams) {
+    TempDir dir;
+    const std::string input = dir.Write("b.s2k", ReadFile(Example("building.s2k")));
+    const std::string cd = "cd " + ShellQuoted(dir.Path("")) + " && \"$CORVANE\" ";
+    CliRun r = RunScript(cd + "convert b.s2k -o /dev/stdout");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, Golden("building.std"));
+    EXPECT_TRUE(Has(r.err, "Unit Information")) << r.err;
+    r = RunScript(cd + "tables b.s2k -o /dev/stdout");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, RunCli({"tables", input}).out);
+    r = RunScript(cd + "convert b.s2k -q -o x.std --report /dev/stderr");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(Has(r.err, "kind\ttable\tname\tsentence\nunsupported-shape\t")) << r.err;
+    // Appending to a log through /dev/stdout keeps what the log held.
+    dir.Write("log.txt", "before\n");
+    EXPECT_EQ(RunScript(cd + "convert b.s2k -q -o /dev/stdout >>log.txt").status, 0);
+    EXPECT_EQ(ReadFile(dir.Path("log.txt")), "before\n" + Golden("building.std"));
+    struct stat st {};
+    ASSERT_EQ(::lstat("/dev/stdout", &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    ASSERT_EQ(::lstat("/dev/stderr", &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+
+    // A link: its target is replaced, the link stays.
+    ::mkdir(dir.Path("out").c_str(), 0755);
+    dir.Write("out/real.std", "earlier");
+    ASSERT_EQ(::symlink("out/real.std", dir.Path("link.std").c_str()), 0);
+    EXPECT_EQ(RunCli({"convert", input, "-o", dir.Path("link.std"), "-q"}).status, 0);
+    EXPECT_EQ(ReadFile(dir.Path("out/real.std")), Golden("building.std"));
+    ASSERT_EQ(::lstat(dir.Path("link.std").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    EXPECT_EQ(Listing(dir.Path("out")), std::set<std::string>{"real.std"});
+
+    // A stream gets no number map beside it.
+    r = RunScript(cd + "convert b.s2k --full -o /dev/stdout");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(Has(r.err, "no number map")) << r.err;
+}
+
+// `truncate` while a conversion reads its input: the command fails with a
+// message and leaves the earlier output as it was and no unfinished file.
+TEST(Cli, InputThatShrinksWhileReadFailsAndLeavesNothing) {
+    TempDir dir;
+    {
+        std::ofstream out(dir.Path("big.s2k"), std::ios::binary);
+        corvane::bench::GenerateModel(20000, 3, out);
+    }
+    const std::size_t size = ReadFile(dir.Path("big.s2k")).size();
+    dir.Write("big.std", "earlier");
+    // The input is cut to half as soon as the command has mapped it.
+    const CliRun r = RunScript("cd " + ShellQuoted(dir.Path("")) +
+                               " && { \"$CORVANE\" convert big.s2k -q & pid=$!; "
+                               "until grep -qF big.s2k /proc/$pid/maps 2>/dev/null || ! kill -0 $pid 2>/dev/null; do :; done; "
+                               "truncate -s " + std::to_string(size / 2) + " big.s2k; wait $pid; }");
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_TRUE(Has(r.err, "big.s2k: the input changed while it was read\n")) << r.err;
+    EXPECT_EQ(ReadFile(dir.Path("big.std")), "earlier");
+    EXPECT_EQ(Listing(dir.Path("")), (std::set<std::string>{"big.s2k", "big.std"}));
+}
+
+// A file size limit (`ulimit -f`) ends the command by SIGXFSZ, which
+// removes the unfinished output like any other terminating signal.
+TEST(Cli, FileSizeLimitLeavesNoUnfinishedOutput) {
+    TempDir dir;
+    {
+        std::ofstream out(dir.Path("big.s2k"), std::ios::binary);
+        corvane::bench::GenerateModel(20000, 3, out);
+    }
+    dir.Write("big.std", "earlier");
+    const CliRun r = RunScript("cd " + ShellQuoted(dir.Path("")) + " && ulimit -f 1000 && \"$CORVANE\" convert big.s2k -q");
+    EXPECT_EQ(r.status, 128 + SIGXFSZ) << r.err;
+    EXPECT_EQ(ReadFile(dir.Path("big.std")), "earlier");
+    EXPECT_EQ(Listing(dir.Path("")), (std::set<std::string>{"big.s2k", "big.std"}));
+}
+
+// Threads that cannot start: a conversion says so (not "Out of memory"),
+// and a preview whose drawing would wait forever for its thread pool fails
+// with a message instead of hanging.
+TEST(Cli, ThreadsThatCannotStartAreTold) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "an address-space limit cannot work under AddressSanitizer";
+#endif
+    TempDir dir;
+    dir.Write("b.s2k", ReadFile(Example("building.s2k")));
+    const std::string cd = "cd " + ShellQuoted(dir.Path("")) + " && ";
+    if (std::thread::hardware_concurrency() > 1) {
+        // Every thread's stack is as large as the stack limit, and that
+        // does not fit in the address space.
+        const CliRun r = RunScript(cd + "ulimit -s 4000000 && ulimit -v 2000000 && \"$CORVANE\" convert b.s2k -q -o b.std");
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err, "b.s2k: cannot start a thread: Resource temporarily unavailable\n");
+    }
+#ifdef CORVANE_HAVE_PICTURE
+    const CliRun r = RunScript(cd + "ulimit -v 1200000 && timeout 120 \"$CORVANE\" preview b.s2k --size 16384x16384 -o b.png -q");
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_TRUE(Has(r.err, "b.s2k: cannot start a thread for the drawing: ") || Has(r.err, "Out of memory while reading b.s2k"))
+        << r.err;
+#endif
+    EXPECT_EQ(Listing(dir.Path("")), std::set<std::string>{"b.s2k"});
+}
+
+// A target the user may not write is refused as cp refuses it (root may
+// write any file: the command runs as nobody then); a pipe at the output
+// is written in place, for the reader waiting on it.
+TEST(Cli, UnwritableTargetRefusedAndPipeWrittenInPlace) {
+    TempDir dir;
+    ::chmod(dir.Path("").c_str(), 0777);
+    const std::string input = dir.Write("b.s2k", ReadFile(Example("building.s2k")));
+    const std::string target = dir.Write("ro.std", "earlier");
+    ::chmod(target.c_str(), 0444);
+    std::string as;
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(target.c_str(), 65534, 65534), 0);
+        as = "setpriv --reuid=65534 --regid=65534 --clear-groups ";
+    }
+    const CliRun r = RunScript("cd " + ShellQuoted(dir.Path("")) + " && " + as + "\"$CORVANE\" convert b.s2k -o ro.std -q");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(Has(r.err, "ro.std: Permission denied")) << r.err;
+    EXPECT_EQ(ReadFile(target), "earlier");
+
+    ASSERT_EQ(::mkfifo(dir.Path("pipe.std").c_str(), 0666), 0);
+    const int reader = ::open(dir.Path("pipe.std").c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    EXPECT_EQ(RunCli({"convert", input, "-o", dir.Path("pipe.std"), "-q"}).status, 0);
+    std::string got(1 << 16, '\0');
+    const ssize_t n = ::read(reader, got.data(), got.size());
+    ::close(reader);
+    EXPECT_EQ(got.substr(0, n > 0 ? static_cast<std::size_t>(n) : 0), Golden("building.std"));
+    struct stat st {};
+    ASSERT_EQ(::lstat(dir.Path("pipe.std").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    EXPECT_EQ(Listing(dir.Path("")), (std::set<std::string>{"b.s2k", "pipe.std", "ro.std"}));
+}
+
+// The report's format follows the extension in any case.
+TEST(Cli, ReportExtensionMatchedWithoutCase) {
+    TempDir dir;
+    const std::string input = dir.Write("b.s2k", ReadFile(Example("building.s2k")));
+    for (const char* name : {"R.JSON", "r.Json"}) {
+        ASSERT_EQ(RunCli({"convert", input, "-q", "-o", dir.Path("b.std"), "--report", dir.Path(name)}).status, 0);
+        const std::string report = ReadFile(dir.Path(name));
+        EXPECT_EQ(report.substr(0, 4), "[\n {") << name;
+        EXPECT_TRUE(Has(report, "\"kind\": \"unsupported-shape\"")) << name;
+    }
+    EXPECT_TRUE(IsJsonName("a/R.JSON"));
+    EXPECT_FALSE(IsJsonName("r.json.tsv"));
+    EXPECT_FALSE(IsJsonName("json"));
 }

@@ -131,21 +131,28 @@ TEST(KeptOutputs, TwoConversionsToOneFileLeaveOneWholeFile) {
     EXPECT_TRUE(Leftovers(dir, {"big.s2k", "small.s2k", "out.std"}).empty());
 }
 
-TEST(KeptOutputs, ALinkOrAPipeAtTheOutputIsReplacedNotWrittenThrough) {
+// A link at the output is written through: the file it names is replaced
+// and the link stays. A pipe nobody reads fails at once instead of waiting.
+TEST(KeptOutputs, ALinkAtTheOutputIsWrittenThroughAndAPipeWithoutReaderFails) {
     TempDir dir;
     const std::string input = dir.Write("m.s2k", ReadFile(std::string(CORVANE_SOURCE_DIR) + "/examples/building.s2k"));
     const std::string other = dir.Write("other.txt", kEarlier);
     ASSERT_EQ(::symlink(other.c_str(), dir.Path("link.std").c_str()), 0);
     EXPECT_EQ(RunCli({"convert", input, "-o", dir.Path("link.std")}).status, 0);
-    EXPECT_EQ(ReadFile(other), kEarlier);
-    EXPECT_EQ(ReadFile(dir.Path("link.std")).substr(0, 11), "STAAD SPACE");
+    EXPECT_EQ(ReadFile(other).substr(0, 11), "STAAD SPACE");
+    struct stat st {};
+    EXPECT_TRUE(::lstat(dir.Path("link.std").c_str(), &st) == 0 && S_ISLNK(st.st_mode));
     ASSERT_EQ(::mkfifo(dir.Path("fifo.std").c_str(), 0600), 0);
-    EXPECT_EQ(RunCli({"convert", input, "-o", dir.Path("fifo.std")}).status, 0);  // returns, and a file is there
-    EXPECT_EQ(ReadFile(dir.Path("fifo.std")).substr(0, 11), "STAAD SPACE");
+    const CliRun r = RunCli({"convert", input, "-o", dir.Path("fifo.std")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("No such device or address"), std::string::npos) << r.err;
+    EXPECT_TRUE(::lstat(dir.Path("fifo.std").c_str(), &st) == 0 && S_ISFIFO(st.st_mode));
     // The preprocessed copy too.
-    ASSERT_EQ(::symlink(other.c_str(), (input + ".tmp").c_str()), 0);
+    dir.Write("copy.txt", kEarlier);
+    ASSERT_EQ(::symlink("copy.txt", (input + ".tmp").c_str()), 0);
     EXPECT_EQ(RunCli({"preprocess", input}).status, 0);
-    EXPECT_EQ(ReadFile(other), kEarlier);
+    EXPECT_NE(ReadFile(dir.Path("copy.txt")), kEarlier);
+    EXPECT_TRUE(Leftovers(dir, {"m.s2k", "other.txt", "link.std", "fifo.std", "copy.txt", "m.s2k.tmp"}).empty());
 }
 
 TEST(KeptOutputs, AReportThatIsTheOutputIsRefusedFirst) {

@@ -963,6 +963,14 @@ private slots:
         QImage png(QString::fromStdString(dir.Path("w.png")));
         QVERIFY(!png.isNull() && png.width() >= 800);
         QCOMPARE(ReadFile(dir.Path("b.std")), ReadFile(std::string(CORVANE_SOURCE_DIR) + "/tests/golden/building.std"));
+        // Started with its standard streams closed, nothing the window opens
+        // (the model, Qt's event descriptors) lands on 0, 1 or 2, where its
+        // warnings and messages would go.
+        const CliRun closed = RunScript(
+            "cd " + ShellQuoted(dir.Path("")) + " && { " + env + " " + ShellQuoted(CORVANE_GUI) + " b.s2k <&- >&- 2>&- & pid=$!; " +
+            "for i in $(seq 300); do ls -l /proc/$pid/fd | grep -q b.s2k && break; sleep 0.1; done; " +
+            "readlink /proc/$pid/fd/0 /proc/$pid/fd/1 /proc/$pid/fd/2; kill $pid; wait $pid; }");
+        QCOMPARE(closed.out, std::string("/dev/null\n/dev/null\n/dev/null\n"));
         // A screenshot that cannot be written fails, leaving nothing.
         GuiRun bad = RunGui(env, {input, "--screenshot", dir.Path("missing/w.png")});
         QCOMPARE(bad.status, 1);
