@@ -67,7 +67,7 @@ std::vector<std::string> IdentityKeys(const std::string& path) {
 // input: the message naming both, or "". Each input's own outputs are
 // checked by the driver when it comes to that input. Linear in the number
 // of inputs: every path's keys go into one table.
-std::string FindClash(BatchCommand command, const std::vector<Job>& jobs, bool numberMaps) {
+std::string FindClash(BatchCommand command, const std::vector<Job>& jobs) {
     struct Seen {
         std::size_t job;
         bool input;
@@ -81,7 +81,9 @@ std::string FindClash(BatchCommand command, const std::vector<Job>& jobs, bool n
         // An input that is no file fails on its own without writing.
         if (!IsExistingFile(jobs[i].input)) continue;
         std::vector<std::string> outputs{jobs[i].output};
-        if (command == BatchCommand::Convert && numberMaps) outputs.push_back(NumberMapPath(jobs[i].output));
+        // Any conversion may write a number map: asked for, or because its
+        // labels need one.
+        if (command == BatchCommand::Convert) outputs.push_back(NumberMapPath(jobs[i].output));
         for (const std::string& output : outputs)
             for (const std::string& key : IdentityKeys(output)) {
                 const auto [at, added] = seen.try_emplace(key, Seen{i, false, output});
@@ -282,9 +284,8 @@ int RunBatch(BatchCommand command, const CliSettings& o) {
     jobs.reserve(o.inputs.size());
     for (const std::string& input : o.inputs)
         jobs.push_back({input, o.output.empty() ? DefaultOutput(command, input, o.outputDir) : o.output, o.inputs.size() > 1});
-    const bool numberMaps = o.convert.renumber || o.convert.full;
     if (jobs.size() > 1)
-        if (const std::string clash = FindClash(command, jobs, numberMaps); !clash.empty()) {
+        if (const std::string clash = FindClash(command, jobs); !clash.empty()) {
             ConsoleWrite(Stream::Err, clash + "\n");
             return kFailed;
         }

@@ -109,8 +109,11 @@ void ReadTablesOf(const InputText& input, Model& model, const ConvertOptions& op
 bool MakeStaad(Session& s, HistoryLog& history, MessageSink& messages, Progress* progress) {
     const std::string input = s.inputPath;
     const std::string output = s.outputPath;
+    // Renumbering asked for: the map is checked and made with the output.
+    // Otherwise the conversion may renumber by itself, and the map is
+    // checked and made once the links say so.
     const bool renumber = s.options.renumber || s.options.full;
-    const std::string map = renumber ? NumberMapPath(output) : std::string();
+    const std::string map = NumberMapPath(output);
     s.numberMap.clear();
     std::vector<std::string> outputs{output};
     if (renumber) outputs.push_back(map);
@@ -131,14 +134,19 @@ bool MakeStaad(Session& s, HistoryLog& history, MessageSink& messages, Progress*
         const auto stepDone = steps.Callback();
         const Links links = ReadAndLink(*text, s.model, s.options, ModelCommand::Convert, history, messages, s.report, stepDone, map);
         if (!text->HasTableItem()) return FailWith(s, messages, kNotTabular + input);
+        if (links.renumbered && !renumber) {
+            outputs.insert(outputs.begin() + 1, map);
+            if (!CheckOutputPaths(s, outputs, messages)) return false;
+            if (!mapOut.Open(map)) return Fail(s, messages, mapOut.Error(), FileRole::Output, map);
+        }
         StaadContext c{s.model, links, out, history, &s.report, stepDone};
         WriteStaadFile(c);
-        if (renumber) WriteNumberMap(s.model, links, mapOut);
+        if (links.renumbered) WriteNumberMap(s.model, links, mapOut);
         if (!out.Finish()) return Fail(s, messages, out.Error(), FileRole::Output, output);
-        if (renumber && !mapOut.Finish()) return Fail(s, messages, mapOut.Error(), FileRole::Output, map);
+        if (links.renumbered && !mapOut.Finish()) return Fail(s, messages, mapOut.Error(), FileRole::Output, map);
         if (!out.Publish()) return Fail(s, messages, out.Error(), FileRole::Output, output);
-        if (renumber && !mapOut.Publish()) return Fail(s, messages, mapOut.Error(), FileRole::Output, map);
-        s.numberMap = map;
+        if (links.renumbered && !mapOut.Publish()) return Fail(s, messages, mapOut.Error(), FileRole::Output, map);
+        if (links.renumbered) s.numberMap = map;
     } catch (const std::bad_alloc&) {
         return OutOfMemory(s, messages);
     }
