@@ -10,12 +10,15 @@ namespace corvane {
 
 enum class PreviewResult { Done, NoJoints, NotEncoded, OutOfMemory, NotAvailable };
 
-// Draws the model as a PNG of width x height pixels into *png; the axes
-// named as SAP2000 (Z up) or STAAD.Pro (Y up) does. NotAvailable (with the
-// reason in *problem) when the drawing library cannot be loaded.
-PreviewResult DrawPreview(const Model& model, int width, int height, bool staadAxes, std::string* png, std::string* problem);
+// Draws the model as a picture of width x height pixels into *picture, in
+// the format ("PNG", "JPEG") given; the axes named as SAP2000 (Z up) or
+// STAAD.Pro (Y up) does. NotAvailable (with the reason in *problem) when
+// the drawing library cannot be loaded.
+PreviewResult DrawPreview(const Model& model, int width, int height, bool staadAxes, const char* format, std::string* picture,
+                          std::string* problem);
 
 }  // namespace corvane
 
 // The one function the drawing library exports.
-extern "C" int corvane_draw_preview(const corvane::Model* model, int width, int height, int staadAxes, std::string* png);
+extern "C" int corvane_draw_preview(const corvane::Model* model, int width, int height, int staadAxes, const char* format,
+                                    std::string* encoded);
