@@ -260,6 +260,12 @@ int ToStandardOutput(BatchCommand command, const Job& job, const CliSettings& o,
         case BatchCommand::Convert:
             ConvertInput(*text, model, options, out, history, messages, report);
             if (!text->HasTableItem()) return console.Message(notTabular), kFailed;
+            // Labels renumbered by themselves need their map, which standard
+            // output cannot carry.
+            if (std::any_of(report.entries.begin(), report.entries.end(), [](const ReportEntry& e) { return e.kind == ReportKind::LabelsRenumbered; })) {
+                console.Message(job.input + ": its labels need new numbers, and -o - writes no number map; give an output file");
+                return kFailed;
+            }
             break;
         case BatchCommand::Abaqus:
             AbaqusForInput(*text, model, options, out, history, messages, report);

@@ -313,6 +313,12 @@ TEST(Cli, StandardOutputAsTheOutput) {
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err, notExport + ": not a SAP2000 table export (no TABLE: line)\n");
+    // Nor does a model whose labels need a number map.
+    const std::string words = dir.Write("w.s2k", "TABLE:  \"JOINT COORDINATES\"\r\n   Joint=top   GlobalX=0   GlobalY=0   GlobalZ=0\r\n \r\n");
+    r = RunCli({"convert", words, "-o", "-"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, words + ": its labels need new numbers, and -o - writes no number map; give an output file\n");
 }
 
 TEST(Cli, QuietPrintsFailuresOnly) {
