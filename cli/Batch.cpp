@@ -166,7 +166,7 @@ std::string Counts(BatchCommand command, const Model& m, bool full) {
 // path: an input that is no file, or the failure it recorded.
 void ExplainFailure(const Session& s, ConsoleMessages& messages, JobConsole& console) {
     if (const std::string problem = InputProblem(s.inputPath); !problem.empty()) console.Message(problem);
-    else if (!s.failure.empty() && !messages.WasShown(s.failure)) console.Message(PathFirst(s.failure, s.inputPath));
+    else if (!s.failure.empty() && !messages.WasShown(s.failure)) console.Message(PathFirst(s.failure));
 }
 
 // The progress bar of one input, on a terminal and when the console is not
@@ -243,13 +243,13 @@ int ToStandardOutput(BatchCommand command, const Job& job, const CliSettings& o,
         return kFailed;
     }
     if (!o.reportFile.empty() && PathsClash(job.input, o.reportFile)) {
-        console.Message(PathFirst("Output file is the input file: " + o.reportFile, job.input));
+        console.Message(PathFirst("Output file is the input file: " + o.reportFile));
         return kFailed;
     }
     int error = 0;
     const auto text = InputText::Load(job.input, &error);
     if (!text) {
-        console.Message(PathFirst("Cannot read " + DescribeFileError(job.input, error), job.input));
+        console.Message(PathFirst("Cannot read " + DescribeFileError(job.input, error)));
         return kFailed;
     }
     Model model;

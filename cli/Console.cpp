@@ -141,10 +141,9 @@ std::string Turned(const std::string& text) {
 
 }  // namespace
 
-std::string PathFirst(const std::string& text, const std::string& path) {
-    if (std::string turned = Turned(text); !turned.empty()) return turned;
-    if (text.compare(0, path.size() + 1, path + ":") == 0) return text;
-    return path + ": " + text;
+std::string PathFirst(const std::string& text) {
+    std::string turned = Turned(text);
+    return turned.empty() ? text : turned;
 }
 
 void ConsoleMessages::Show(const std::string& text, const std::string&, bool) {

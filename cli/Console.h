@@ -114,7 +114,7 @@ private:
 };
 
 // A message of the core with its path first: "Cannot write P: why" gives
-// "P: cannot write: why"; a text that names no path gets `path` before it.
-std::string PathFirst(const std::string& text, const std::string& path);
+// "P: cannot write: why"; a text that starts with its path stays as it is.
+std::string PathFirst(const std::string& text);
 
 }  // namespace corvane

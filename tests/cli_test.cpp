@@ -345,6 +345,10 @@ TEST(Cli, MessagesNameTheirPathFirst) {
     EXPECT_TRUE(Has(r.err, "\n" + noAssigns + ": No Area Information Found\nreport: ")) << r.err;
     EXPECT_EQ(r.err.find("No Area"), r.err.rfind("No Area")) << "told once";
     EXPECT_EQ(RunCli({"convert", noAssigns, "-q"}).err, "");
+    // A failure the core records with its path is told as it is.
+    r = RunCli({"convert", noAssigns, "-o", dir.Path("no/x.std")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, dir.Path("no/x.std") + ": No such file or directory\n");
     // A report file that cannot be written names its path first too.
     r = RunCli({"abaqus", noAssigns, "--report", dir.Path("no/r.tsv")});
     EXPECT_EQ(r.err, dir.Path("no/r.tsv") + ": cannot write: No such file or directory\n");
