@@ -3,6 +3,7 @@
 // folder, at -o, or on standard output.
 #include "cli/Commands.h"
 #include "cli/Console.h"
+#include "cli/ProgressBar.h"
 #include "driver/Files.h"
 #include "driver/OutputFile.h"
 #include "driver/Preprocessor.h"
@@ -14,6 +15,8 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <memory>
+#include <mutex>
 #include <sys/stat.h>
 #include <system_error>
 #include <thread>
@@ -63,13 +66,14 @@ std::vector<std::string> IdentityKeys(const std::string& path) {
     return keys;
 }
 
-// Two inputs whose outputs are one file, or an output that is another
-// input: the message naming both, or "". Each input's own outputs are
-// checked by the driver when it comes to that input. Linear in the number
-// of inputs: every path's keys go into one table.
-std::string FindClash(BatchCommand command, const std::vector<Job>& jobs, bool numberMaps) {
+// Two inputs whose outputs are one file, an output that is another input,
+// or a report file that is any of them: the message naming them, or "".
+// An input's output that is its own input is refused by the driver when it
+// comes to that input. Linear in the number of inputs: every path's keys go into one
+// table.
+std::string FindClash(BatchCommand command, const std::vector<Job>& jobs, const std::string& reportFile) {
     struct Seen {
-        std::size_t job;
+        std::size_t job;  // jobs.size(): the report file
         bool input;
         std::string path;
     };
@@ -77,106 +81,150 @@ std::string FindClash(BatchCommand command, const std::vector<Job>& jobs, bool n
     for (std::size_t i = 0; i < jobs.size(); ++i)
         if (IsExistingFile(jobs[i].input))
             for (const std::string& key : IdentityKeys(jobs[i].input)) seen.try_emplace(key, Seen{i, true, jobs[i].input});
+    const auto clash = [&](std::size_t i, const std::string& output) -> std::string {
+        for (const std::string& key : IdentityKeys(output)) {
+            const auto [at, added] = seen.try_emplace(key, Seen{i, false, output});
+            const Seen& other = at->second;
+            if (added || other.job == i) continue;
+            const std::string what = i == jobs.size() ? "the report file" : "the output of " + jobs[i].input;
+            if (other.input) return output + ": " + what + " is the input " + other.path + "; nothing was written";
+            return output + ": " + what + " is also the output of " + jobs[other.job].input +
+                   (other.path == output ? "" : " (" + other.path + ")") + "; nothing was written";
+        }
+        return {};
+    };
     for (std::size_t i = 0; i < jobs.size(); ++i) {
         // An input that is no file fails on its own without writing.
         if (!IsExistingFile(jobs[i].input)) continue;
         std::vector<std::string> outputs{jobs[i].output};
-        if (command == BatchCommand::Convert && numberMaps) outputs.push_back(NumberMapPath(jobs[i].output));
+        // Any conversion may write a number map: asked for, or because its
+        // labels need one.
+        if (command == BatchCommand::Convert) outputs.push_back(NumberMapPath(jobs[i].output));
         for (const std::string& output : outputs)
-            for (const std::string& key : IdentityKeys(output)) {
-                const auto [at, added] = seen.try_emplace(key, Seen{i, false, output});
-                const Seen& other = at->second;
-                if (added || other.job == i) continue;
-                if (other.input)
-                    return "Output file is an input file: " + output + " (from " + jobs[i].input + ") is the input " + other.path;
-                return "Two outputs are one file: " + other.path + " (from " + jobs[other.job].input + ") and " + output +
-                       " (from " + jobs[i].input + ")";
-            }
+            if (std::string message = clash(i, output); !message.empty()) return message;
     }
-    return {};
+    return reportFile.empty() ? std::string() : clash(jobs.size(), reportFile);
 }
 
-// The report file, opened before the conversion so that a report that
-// cannot be written stops the command before anything is written.
-class ReportFile {
-public:
-    bool Open(const std::string& path, JobConsole& console) {
-        path_ = path;
-        if (path_.empty() || file_.Open(path_)) return true;
-        console.Message(path_ + ": cannot write: " + std::strerror(file_.Error()));
-        return false;
-    }
-    // The summary on the console, every entry in the file (a header row
-    // and tab-separated rows, or JSON); the status of a command that
-    // succeeded.
-    int Finish(const Report& report, bool strict, JobConsole& console) {
-        console.Summary(ReportSummary(report));
-        if (!path_.empty()) {
-            file_.Write(IsJsonName(path_) ? ReportJson(report) : ReportTsv(report));
-            if (!file_.Commit()) {
-                console.Message(path_ + ": cannot write: " + std::strerror(file_.Error()));
-                return kFailed;
-            }
-        }
-        return strict && !report.Empty() ? kReportNotEmpty : kDone;
-    }
-
-private:
-    std::string path_;
-    OutputFile file_;
+// What became of one input: its status, whether its output was written,
+// and its report (its part of the report file, and whether it has entries).
+struct JobResult {
+    int status = kFailed;
+    bool written = false;
+    bool reported = false;
+    std::string reportPart;
 };
+
+
+// The end of an input whose output was written: the line of what was
+// written, the warnings, the report summary, the input's part of the
+// report file; the status (3 under --strict with a report that is not
+// empty).
+int Finish(const Job& job, const CliSettings& o, const std::string& counts, const std::string& written, const Report& report,
+           ConsoleMessages& messages, JobConsole& console, JobResult& result) {
+    result.written = true;
+    result.reported = !report.Empty();
+    console.Note(job.input + ": " + counts + " -> " + written);
+    messages.Warnings();
+    console.Summary(ReportSummary(report));
+    // One input's report is the window's; several inputs' start with the input.
+    if (o.reportFile.empty()) {
+    } else if (o.inputs.size() == 1) {
+        result.reportPart = IsJsonName(o.reportFile) ? ReportJson(report) : ReportTsv(report);
+    } else if (IsJsonName(o.reportFile)) {
+        AppendReportJsonObjects(result.reportPart, report, job.input);
+    } else {
+        AppendReportTsvRows(result.reportPart, report, job.input);
+    }
+    return o.strict && !report.Empty() ? kReportNotEmpty : kDone;
+}
+
+// "1 joint", "2 joints".
+std::string Counted(std::size_t n, const char* what) { return std::to_string(n) + " " + what + (n == 1 ? "" : "s"); }
+
+// The counts of the model as read, for the line of what was written.
+std::string Counts(BatchCommand command, const Model& m, bool full) {
+    struct Count {
+        TableId table;
+        const char* what;
+        bool staadOnly;
+    };
+    static constexpr Count kCounts[] = {{TableId::Joints, "joint", false},      {TableId::Frames, "frame", true},
+                                        {TableId::Areas, "area", false},        {TableId::Restraints, "restraint", true},
+                                        {TableId::LoadPatterns, "load pattern", true}};
+    const bool staad = command == BatchCommand::Convert;
+    std::string text;
+    for (const Count& c : kCounts)
+        if (staad || !c.staadOnly) text += (text.empty() ? "" : ", ") + Counted(m[c.table].rows(), c.what);
+    if (staad) text += ", " + Counted(m.combinationStarts.size(), "combination");
+    if (full) text += ", " + Counted(m[TableId::Solids].rows(), "solid");
+    return text;
+}
 
 // Says why a command of the driver failed when it has not said so with the
 // path: an input that is no file, or the failure it recorded.
-void ExplainFailure(const Session& s, const ConsoleMessages& messages, JobConsole& console) {
+void ExplainFailure(const Session& s, ConsoleMessages& messages, JobConsole& console) {
     if (const std::string problem = InputProblem(s.inputPath); !problem.empty()) console.Message(problem);
-    else if (!s.failure.empty() && !messages.WasShown(s.failure)) console.Message(s.failure);
+    else if (!s.failure.empty() && !messages.WasShown(s.failure)) console.Message(PathFirst(s.failure));
 }
 
-int ConvertToFile(const Job& job, const CliSettings& o, const ConvertOptions& options, JobConsole& console) {
+// The progress bar of one input, on a terminal and when the console is not
+// quiet; nothing otherwise.
+std::unique_ptr<ProgressBar> BarFor(const Job& job, const JobConsole& console) {
+    if (console.Style().quiet() || !ProgressLineAvailable()) return nullptr;
+    const void* owner = &job;
+    return std::make_unique<ProgressBar>(job.input, [owner](const std::string& text) { DrawProgressLine(owner, text); });
+}
+
+int ConvertToFile(const Job& job, const CliSettings& o, const ConvertOptions& options, JobConsole& console, JobResult& result) {
     ConsoleHistory history(console);
-    ConsoleMessages messages(console);
+    ConsoleMessages messages(console, job.input);
     Session s;
     s.inputPath = job.input;
     s.outputPath = job.output;
     s.options = options;
     if (!o.reportFile.empty()) s.otherOutputs.push_back(o.reportFile);
-    ReportFile report;
-    if (!report.Open(o.reportFile, console)) return kFailed;
-    if (!MakeStaad(s, history, messages)) {
+    bool made = false;
+    {
+        const std::unique_ptr<ProgressBar> bar = BarFor(job, console);
+        made = MakeStaad(s, history, messages, bar.get());
+    }
+    if (!made) {
         ExplainFailure(s, messages, console);
         return kFailed;
     }
-    console.Note("Output: " + s.outputPath);
-    if (!s.numberMap.empty()) console.Note("Number map: " + s.numberMap);
-    return report.Finish(s.report, o.strict, console);
+    const std::string written = s.numberMap.empty() ? s.outputPath : s.outputPath + " (numbers in " + s.numberMap + ")";
+    return Finish(job, o, Counts(BatchCommand::Convert, s.model, options.full), written, s.report, messages, console, result);
 }
 
-int AbaqusToFile(const Job& job, const CliSettings& o, const ConvertOptions& options, JobConsole& console) {
+int AbaqusToFile(const Job& job, const CliSettings& o, const ConvertOptions& options, JobConsole& console, JobResult& result) {
     ConsoleHistory history(console);
-    ConsoleMessages messages(console);
+    ConsoleMessages messages(console, job.input);
     Session s;
     s.inputPath = job.input;
     s.options = options;
     if (!o.reportFile.empty()) s.otherOutputs.push_back(o.reportFile);
-    ReportFile report;
-    if (!report.Open(o.reportFile, console)) return kFailed;
-    if (!MakeAbaqus(s, job.output, history, messages)) {
+    bool made = false;
+    {
+        const std::unique_ptr<ProgressBar> bar = BarFor(job, console);
+        made = MakeAbaqus(s, job.output, history, messages, bar.get());
+    }
+    if (!made) {
         ExplainFailure(s, messages, console);
         return kFailed;
     }
-    console.Note("Output: " + job.output);
-    return report.Finish(s.report, o.strict, console);
+    return Finish(job, o, Counts(BatchCommand::Abaqus, s.model, options.full), job.output, s.report, messages, console, result);
 }
 
-int PreprocessToFile(const Job& job, JobConsole& console) {
+int PreprocessToFile(const Job& job, JobConsole& console, JobResult& result) {
     ConsoleHistory history(console);
-    ConsoleMessages messages(console);
+    ConsoleMessages messages(console, job.input);
     if (!Preprocess(job.input, job.output, history, messages)) {
         if (const std::string problem = InputProblem(job.input); !problem.empty()) console.Message(problem);
         return kFailed;
     }
-    console.Note("Output: " + job.output);
+    result.written = true;
+    console.Note(job.input + ": cleaned copy -> " + job.output);
     return kDone;
 }
 
@@ -185,41 +233,45 @@ int PreprocessToFile(const Job& job, JobConsole& console) {
 // The history goes to standard error; the steps and checks are those of
 // the driver's commands that write files.
 int ToStandardOutput(BatchCommand command, const Job& job, const CliSettings& o, const ConvertOptions& options,
-                     JobConsole& console) {
+                     JobConsole& console, JobResult& result) {
     ConsoleHistory history(console);
-    ConsoleMessages messages(console);
+    ConsoleMessages messages(console, job.input);
     if (const std::string problem = InputProblem(job.input); !problem.empty()) {
         history.Append(kInputNotFound);
         console.Message(problem);
         return kFailed;
     }
     if (!o.reportFile.empty() && PathsClash(job.input, o.reportFile)) {
-        console.Message("Output file is the input file: " + o.reportFile);
+        console.Message(PathFirst("Output file is the input file: " + o.reportFile));
         return kFailed;
     }
-    ReportFile reportFile;
-    if (!reportFile.Open(o.reportFile, console)) return kFailed;
     int error = 0;
     const auto text = InputText::Load(job.input, &error);
     if (!text) {
-        console.Message("Cannot read " + DescribeFileError(job.input, error));
+        console.Message(PathFirst("Cannot read " + DescribeFileError(job.input, error)));
         return kFailed;
     }
     Model model;
     Report report;
     StringSink out;
-    const std::string notTabular = "Not a SAP2000 table export (no TABLE: line): " + job.input;
+    const std::string notTabular = job.input + ": not a SAP2000 table export (no TABLE: line)";
     switch (command) {
         case BatchCommand::Convert:
             ConvertInput(*text, model, options, out, history, messages, report);
             if (!text->HasTableItem()) return console.Message(notTabular), kFailed;
+            // Labels renumbered by themselves need their map, which standard
+            // output cannot carry.
+            if (std::any_of(report.entries.begin(), report.entries.end(), [](const ReportEntry& e) { return e.kind == ReportKind::LabelsRenumbered; })) {
+                console.Message(job.input + ": its labels need new numbers, and -o - writes no number map; give an output file");
+                return kFailed;
+            }
             break;
         case BatchCommand::Abaqus:
             AbaqusForInput(*text, model, options, out, history, messages, report);
             if (!text->HasTableItem()) return console.Message(notTabular), kFailed;
             if (model[TableId::Areas].empty() && (!options.full || model[TableId::Solids].empty())) {
                 report.Add(ReportKind::NoShells, "CONNECTIVITY - AREA");
-                console.Message("No shell elements in " + job.input + ", no Abaqus deck written");
+                console.Message(job.input + ": no shell elements, no Abaqus deck written");
                 return kFailed;
             }
             break;
@@ -238,23 +290,35 @@ int ToStandardOutput(BatchCommand command, const Job& job, const CliSettings& o,
             history.Append(" ** StaadPro File Size : " + FormatKilobytes(out.text.size()) + " KB");
             break;
         case BatchCommand::Abaqus: break;
-        case BatchCommand::Preprocess: history.Append(".... Done"); return kDone;
+        case BatchCommand::Preprocess:
+            history.Append(".... Done");
+            result.written = true;
+            return kDone;
     }
-    return reportFile.Finish(report, o.strict, console);
+    return Finish(job, o, Counts(command, model, options.full), "standard output", report, messages, console, result);
 }
 
-// One input from start to end; never throws.
-int RunJob(BatchCommand command, const Job& job, const CliSettings& o, const ConvertOptions& options, JobConsole& console) {
-    return RunGuarded(job.input, console, [&]() -> int {
+// One input from start to end; never throws. An input that is there but is
+// no file (a folder) is told so, and no command runs on it.
+JobResult RunJob(BatchCommand command, const Job& job, const CliSettings& o, const ConvertOptions& options, JobConsole& console) {
+    JobResult result;
+    result.status = RunGuarded(job.input, console, [&]() -> int {
         if (job.named) console.Header("Input: " + job.input);
-        if (ToStdout(job)) return ToStandardOutput(command, job, o, options, console);
+        struct stat st {};
+        if (::stat(job.input.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+            console.Message(InputProblem(job.input));
+            return kFailed;
+        }
+        if (ToStdout(job)) return ToStandardOutput(command, job, o, options, console, result);
         switch (command) {
-            case BatchCommand::Convert: return ConvertToFile(job, o, options, console);
-            case BatchCommand::Abaqus: return AbaqusToFile(job, o, options, console);
-            case BatchCommand::Preprocess: return PreprocessToFile(job, console);
+            case BatchCommand::Convert: return ConvertToFile(job, o, options, console, result);
+            case BatchCommand::Abaqus: return AbaqusToFile(job, o, options, console, result);
+            case BatchCommand::Preprocess: return PreprocessToFile(job, console, result);
         }
         return kFailed;
     });
+    if (result.status == kFailed) result.written = false;
+    return result;
 }
 
 bool MakeOutputFolder(const std::string& dir) {
@@ -270,8 +334,6 @@ bool MakeOutputFolder(const std::string& dir) {
 void CheckBatchUsage(BatchCommand command, const CliSettings& o) {
     if (o.inputs.size() > 1 && !o.output.empty())
         throw UsageError("-o names the output of one INPUT; give --output-dir DIR for several");
-    if (o.inputs.size() > 1 && !o.reportFile.empty())
-        throw UsageError("--report names the report of one INPUT; convert the inputs one by one for their reports");
     if (o.reportFile == "-") throw UsageError("--report needs a file name; the report cannot go to standard output");
     if (command == BatchCommand::Convert && o.output == "-" && (o.convert.renumber || o.convert.full))
         throw UsageError("-o - writes no number map: --renumber and --full need an output file");
@@ -280,18 +342,80 @@ void CheckBatchUsage(BatchCommand command, const CliSettings& o) {
         throw UsageError("-o " + o.output + " is no file, so no number map goes beside it: --renumber and --full need an output file");
 }
 
+namespace {
+
+// The report file of the whole batch: made before any input is converted,
+// so that one that cannot be written stops the command before anything is
+// written; it takes every input's entries in the order of the inputs, each
+// row (each JSON object) starting with its input when there are several.
+class BatchReport {
+public:
+    explicit BatchReport(std::string path) : path_(std::move(path)) {}
+    bool Open() {
+        if (path_.empty() || file_.Open(path_)) return true;
+        ConsoleWrite(Stream::Err, path_ + ": cannot write: " + std::strerror(file_.Error()) + "\n");
+        return false;
+    }
+    // Written when some input was converted; otherwise the earlier file
+    // stays as it was.
+    bool Write(std::vector<JobResult>& results) {
+        if (path_.empty() || std::none_of(results.begin(), results.end(), [](const JobResult& r) { return r.written; })) return true;
+        std::vector<std::string> parts;
+        for (JobResult& r : results) parts.push_back(std::move(r.reportPart));
+        if (parts.size() == 1) {
+            file_.Write(parts[0]);
+        } else if (IsJsonName(path_)) {
+            file_.Write(ReportJsonOfInputs(parts));
+        } else {
+            file_.Write(kReportTsvInputHeader);
+            for (const std::string& part : parts) file_.Write(part);
+        }
+        if (file_.Commit()) return true;
+        ConsoleWrite(Stream::Err, path_ + ": cannot write: " + std::strerror(file_.Error()) + "\n");
+        return false;
+    }
+
+private:
+    std::string path_;
+    OutputFile file_;
+};
+
+// Consoles of inputs converted at once: each holds its lines, written in
+// the order of the inputs as soon as every earlier input is done.
+class OrderedConsoles {
+public:
+    OrderedConsoles(std::size_t count, ConsoleStyle style) : done_(count, false) {
+        consoles_.reserve(count);
+        for (std::size_t i = 0; i < count; ++i) consoles_.push_back(std::make_unique<JobConsole>(style, true));
+    }
+    JobConsole& operator[](std::size_t i) { return *consoles_[i]; }
+    void Done(std::size_t i) {
+        std::lock_guard<std::mutex> lock(lock_);
+        done_[i] = true;
+        for (; next_ < done_.size() && done_[next_]; ++next_) consoles_[next_]->Flush();
+    }
+
+private:
+    std::vector<std::unique_ptr<JobConsole>> consoles_;
+    std::vector<bool> done_;
+    std::size_t next_ = 0;
+    std::mutex lock_;
+};
+
+}  // namespace
+
 int RunBatch(BatchCommand command, const CliSettings& o) {
     std::vector<Job> jobs;
     jobs.reserve(o.inputs.size());
     for (const std::string& input : o.inputs)
         jobs.push_back({input, o.output.empty() ? DefaultOutput(command, input, o.outputDir) : o.output, o.inputs.size() > 1});
-    const bool numberMaps = o.convert.renumber || o.convert.full;
-    if (jobs.size() > 1)
-        if (const std::string clash = FindClash(command, jobs, numberMaps); !clash.empty()) {
-            ConsoleWrite(Stream::Err, clash + "\n");
-            return kFailed;
-        }
+    if (const std::string clash = FindClash(command, jobs, o.reportFile); !clash.empty()) {
+        ConsoleWrite(Stream::Err, clash + "\n");
+        return kFailed;
+    }
     if (!o.outputDir.empty() && !MakeOutputFolder(o.outputDir)) return kFailed;
+    BatchReport report(o.reportFile);
+    if (!report.Open()) return kFailed;
 
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
     const unsigned workers = static_cast<unsigned>(std::min<std::size_t>(jobs.size(), o.jobs ? o.jobs : cores));
@@ -299,20 +423,27 @@ int RunBatch(BatchCommand command, const CliSettings& o) {
     // Inputs converted at once each read with one thread.
     if (workers > 1) options.threads = 1;
     ConsoleStyle style;
-    style.quiet = o.quiet;
+    style.verbosity = o.quiet ? Verbosity::Quiet : o.verbose ? Verbosity::Verbose : Verbosity::Normal;
     // An output on standard output (-, /dev/stdout) sends the history to standard error.
     style.history = o.output == "-" || OutputDescriptor(o.output) == 1 ? Stream::Err : Stream::Out;
 
-    std::vector<int> status(jobs.size(), kFailed);
+    std::vector<JobResult> results(jobs.size());
+    std::unique_ptr<OrderedConsoles> held;
+    if (workers > 1) held = std::make_unique<OrderedConsoles>(jobs.size(), style);
     std::atomic<std::size_t> next{0};
     const auto work = [&] {
         for (std::size_t i; (i = next.fetch_add(1)) < jobs.size();) {
             try {
-                JobConsole console(style, workers > 1);
-                status[i] = RunJob(command, jobs[i], o, options, console);
+                if (held) {
+                    results[i] = RunJob(command, jobs[i], o, options, (*held)[i]);
+                } else {
+                    JobConsole console(style, false);
+                    results[i] = RunJob(command, jobs[i], o, options, console);
+                }
             } catch (...) {
-                status[i] = kFailed;
+                results[i] = JobResult{};
             }
+            if (held) held->Done(i);
         }
     };
     std::vector<std::thread> threads;
@@ -323,8 +454,19 @@ int RunBatch(BatchCommand command, const CliSettings& o) {
     }
     work();
     for (std::thread& t : threads) t.join();
+
     int worst = kDone;
-    for (int s : status) worst = WorseStatus(worst, s);
+    std::size_t written = 0, reported = 0;
+    for (const JobResult& r : results) {
+        worst = WorseStatus(worst, r.status);
+        written += r.written;
+        reported += r.written && r.reported;
+    }
+    if (!report.Write(results)) worst = WorseStatus(worst, kFailed);
+    if (jobs.size() > 1 && !style.quiet())
+        ConsoleWrite(Stream::Err, std::to_string(jobs.size()) + " inputs: " + std::to_string(written) + " written, " +
+                                      std::to_string(jobs.size() - written) + " failed, " + std::to_string(reported) +
+                                      " with reports\n");
     return worst;
 }
 

@@ -7,6 +7,7 @@
 #include "driver/Files.h"
 #include "driver/OutputFile.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -51,10 +52,15 @@ std::string g_drawnInput;
     ConsoleWrite(Stream::Err, g_drawnInput + ": cannot start a thread for the drawing: " + reason + "\n");
     AbandonOutputsAndExit(kFailed);
 }
+std::string CannotWrite(const std::string& path, int error) { return path + ": cannot write: " + std::strerror(error); }
 
 // Reads every table of the input for tables and preview; false, with the
 // reason told, when the input cannot be read.
 bool ReadModel(Session& s, ConsoleHistory& history, JobConsole& console) {
+    if (const std::string problem = ThereButNoFile(s.inputPath); !problem.empty()) {
+        console.Message(problem);
+        return false;
+    }
     if (ReadAllTables(s, history)) return true;
     const std::string problem = InputProblem(s.inputPath);
     console.Message(problem.empty() ? s.inputPath + ": cannot read" : problem);
@@ -64,6 +70,29 @@ bool ReadModel(Session& s, ConsoleHistory& history, JobConsole& console) {
 }  // namespace
 
 int WorseStatus(int a, int b) { return Rank(b) > Rank(a) ? b : a; }
+
+ConsoleStyle StyleOf(const CliSettings& o, Stream history) {
+    ConsoleStyle style;
+    style.verbosity = o.quiet ? Verbosity::Quiet : o.verbose ? Verbosity::Verbose : Verbosity::Normal;
+    style.history = history;
+    return style;
+}
+
+std::string ThereButNoFile(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode) ? InputProblem(path) : std::string();
+}
+
+const char* PictureFormat(const std::string& output) {
+    if (output.empty() || output == "-") return "PNG";
+    const std::size_t dot = output.rfind('.'), slash = output.rfind('/');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return nullptr;
+    std::string extension = output.substr(dot + 1);
+    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (extension == "png") return "PNG";
+    if (extension == "jpg" || extension == "jpeg") return "JPEG";
+    return nullptr;
+}
 
 std::string InputProblem(const std::string& path) {
     struct stat st {};
@@ -77,7 +106,7 @@ std::string InputProblem(const std::string& path) {
 
 std::string OutOfMemoryText(const std::string& input) {
     const auto mb = static_cast<long long>(std::llround(static_cast<double>(FileSize(input)) / 1e6));
-    return "Out of memory while reading " + input + " (" + std::to_string(mb) + " MB)";
+    return input + ": out of memory while reading (" + std::to_string(mb) + " MB)";
 }
 
 int RunGuarded(const std::string& input, JobConsole& console, const std::function<int()>& run) {
@@ -102,19 +131,17 @@ int RunGuarded(const std::string& input, JobConsole& console, const std::functio
 
 int RunTables(const CliSettings& o) {
     const std::string& input = o.inputs.front();
-    ConsoleStyle style;
-    style.quiet = o.quiet;
-    style.history = Stream::Err;  // standard output holds the tables alone
-    JobConsole console(style, false);
+    // Standard output holds the tables alone.
+    JobConsole console(StyleOf(o, Stream::Err), false);
     return RunGuarded(input, console, [&]() -> int {
         OutputFile file;
         if (!IsStdout(o.output)) {
             if (PathsClash(input, o.output)) {
-                console.Message("Output file is the input file: " + o.output);
+                console.Message(o.output + ": is the input file, which is never written over");
                 return kFailed;
             }
             if (!file.Open(o.output)) {
-                console.Message("Cannot write " + DescribeFileError(o.output, file.Error()));
+                console.Message(CannotWrite(o.output, file.Error()));
                 return kFailed;
             }
         }
@@ -136,10 +163,12 @@ int RunTables(const CliSettings& o) {
         }
         if (!file.IsOpen()) return written ? kDone : kFailed;  // main tells standard output's failure
         if (!written || !file.Commit()) {
-            console.Message("Cannot write " + DescribeFileError(o.output, file.Error()));
+            console.Message(CannotWrite(o.output, file.Error()));
             return kFailed;
         }
-        console.Note("Output: " + o.output);
+        std::size_t tables = 0;
+        for (TableId id : kTableOrder) tables += !Describe(id).full || s.model.full;
+        console.Note(input + ": " + std::to_string(tables) + " tables -> " + o.output);
         return kDone;
     });
 }
@@ -148,26 +177,26 @@ void CheckPreviewUsage(const CliSettings& o) {
     int width = 0, height = 0;
     if (!ParseSize(o.size, &width, &height))
         throw UsageError("--size " + o.size + ": give WIDTHxHEIGHT in pixels, each 1 to " + std::to_string(kMaxPictureSide));
+    if (!PictureFormat(o.output))
+        throw UsageError("-o " + o.output + ": preview writes PNG or JPEG pictures; give a name ending in .png, .jpg or .jpeg");
 }
 
 int RunPreview(const CliSettings& o) {
     const std::string& input = o.inputs.front();
     const std::string output = o.output.empty() ? ReplaceExtension(input, ".png") : o.output;
-    ConsoleStyle style;
-    style.quiet = o.quiet;
-    style.history = output == "-" || OutputDescriptor(output) == 1 ? Stream::Err : Stream::Out;
-    JobConsole console(style, false);
+    const char* const format = PictureFormat(output);
+    JobConsole console(StyleOf(o, output == "-" || OutputDescriptor(output) == 1 ? Stream::Err : Stream::Out), false);
     return RunGuarded(input, console, [&]() -> int {
         // The picture file is made first, so that one that cannot be
         // written stops the command before the model is read.
         OutputFile file;
         if (output != "-") {
             if (PathsClash(input, output)) {
-                console.Message("Output file is the input file: " + output);
+                console.Message(output + ": is the input file, which is never written over");
                 return kFailed;
             }
             if (!file.Open(output)) {
-                console.Message("Cannot write " + DescribeFileError(output, file.Error()));
+                console.Message(CannotWrite(output, file.Error()));
                 return kFailed;
             }
         }
@@ -177,9 +206,9 @@ int RunPreview(const CliSettings& o) {
         s.inputPath = input;
         ConsoleHistory history(console);
         if (!ReadModel(s, history, console)) return kFailed;
-        std::string png, problem;
+        std::string picture, problem;
         g_drawnInput = input;
-        const PreviewResult drawn = DrawPreview(s.model, width, height, o.staadAxes, &png, &problem, DrawingThreadFailed);
+        const PreviewResult drawn = DrawPreview(s.model, width, height, o.staadAxes, format, &picture, &problem, DrawingThreadFailed);
         if (InputChanged(s.model)) {
             console.Message(InputChangedMessage(input));
             return kFailed;
@@ -190,20 +219,22 @@ int RunPreview(const CliSettings& o) {
                 console.Message(input + ": no joint with coordinates, nothing to draw");
                 return kFailed;
             case PreviewResult::NotEncoded:
-                console.Message(output + ": the picture could not be encoded as PNG");
+                console.Message(output + ": the picture could not be encoded as " + format);
                 return kFailed;
             case PreviewResult::OutOfMemory: throw std::bad_alloc();
             case PreviewResult::NotAvailable:
                 console.Message("corvane preview: not available in this installation (" + problem + ")");
                 return kFailed;
         }
-        if (output == "-") return ConsoleWrite(Stream::Out, png) ? kDone : kFailed;
-        file.Write(png);
+        if (output == "-") return ConsoleWrite(Stream::Out, picture) ? kDone : kFailed;
+        file.Write(picture);
         if (!file.Commit()) {
-            console.Message("Cannot write " + DescribeFileError(output, file.Error()));
+            console.Message(CannotWrite(output, file.Error()));
             return kFailed;
         }
-        console.Note("Output: " + output);
+        console.Note(input + ": " + std::to_string(s.model[TableId::Joints].rows()) + " joints, " +
+                     std::to_string(s.model[TableId::Frames].rows()) + " frames, " + std::to_string(s.model[TableId::Areas].rows()) +
+                     " areas -> " + output);
         return kDone;
     });
 }

@@ -59,8 +59,19 @@ int RunPreview(const CliSettings& o);
 // "INPUT: file not found", "INPUT: is a directory", ...; empty when the
 // path names a regular file.
 std::string InputProblem(const std::string& path);
-// "Out of memory while reading INPUT (N MB)".
+// The problem of a path that is there but is no regular file ("PATH: is a
+// directory"), or "": such an input is told so, and no command runs on it.
+std::string ThereButNoFile(const std::string& path);
+// "INPUT: out of memory while reading (N MB)".
 std::string OutOfMemoryText(const std::string& input);
+// The console's style for the settings: quiet, verbose or neither, the
+// history on the given stream.
+struct ConsoleStyle;
+enum class Stream;
+ConsoleStyle StyleOf(const CliSettings& o, Stream history);
+// The picture format of a preview's output by its extension: "PNG" (also
+// for standard output and the default name), "JPEG", or null for any other.
+const char* PictureFormat(const std::string& output);
 
 class JobConsole;
 // Runs a command on one input; memory that runs out (an allocation, or a

@@ -22,9 +22,9 @@ std::string ProgramFolder() {
 
 }  // namespace
 
-PreviewResult DrawPreview(const Model& model, int width, int height, bool staadAxes, std::string* png, std::string* problem,
-                          ThreadFailure threadFailed) {
-    using Draw = int (*)(const Model*, int, int, int, std::string*, ThreadFailure);
+PreviewResult DrawPreview(const Model& model, int width, int height, bool staadAxes, const char* format, std::string* picture,
+                          std::string* problem, ThreadFailure threadFailed) {
+    using Draw = int (*)(const Model*, int, int, int, const char*, std::string*, ThreadFailure);
     static Draw draw = nullptr;
     if (!draw) {
         std::string errors;
@@ -43,7 +43,7 @@ PreviewResult DrawPreview(const Model& model, int width, int height, bool staadA
             return PreviewResult::NotAvailable;
         }
     }
-    return static_cast<PreviewResult>(draw(&model, width, height, staadAxes ? 1 : 0, png, threadFailed));
+    return static_cast<PreviewResult>(draw(&model, width, height, staadAxes ? 1 : 0, format, picture, threadFailed));
 }
 
 }  // namespace corvane

@@ -32,8 +32,8 @@ void OnQtMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
 
 }  // namespace
 
-extern "C" int corvane_draw_preview(const corvane::Model* model, int width, int height, int staadAxes, std::string* png,
-                                    corvane::ThreadFailure threadFailed) {
+extern "C" int corvane_draw_preview(const corvane::Model* model, int width, int height, int staadAxes, const char* format,
+                                    std::string* encoded, corvane::ThreadFailure threadFailed) {
     using namespace corvane;
     if (threadFailed && !g_threadFailed) g_before = qInstallMessageHandler(OnQtMessage);
     g_threadFailed = threadFailed;
@@ -46,8 +46,8 @@ extern "C" int corvane_draw_preview(const corvane::Model* model, int width, int 
         if (image.isNull()) return static_cast<int>(PreviewResult::OutOfMemory);
         QByteArray bytes;
         QBuffer buffer(&bytes);
-        if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) return static_cast<int>(PreviewResult::NotEncoded);
-        png->assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, format)) return static_cast<int>(PreviewResult::NotEncoded);
+        encoded->assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
         return static_cast<int>(PreviewResult::Done);
     } catch (const std::bad_alloc&) {
         return static_cast<int>(PreviewResult::OutOfMemory);

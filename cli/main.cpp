@@ -4,7 +4,7 @@
 //   corvane abaqus INPUT... [-o OUTPUT | --output-dir DIR] [--full] [--report FILE] [--strict] [-j N] [-q | -v]
 //   corvane preprocess INPUT... [-o OUTPUT | --output-dir DIR] [-j N] [-q | -v]
 //   corvane tables INPUT [--json] [--all-sections] [--full] [-o FILE] [-q | -v]
-//   corvane preview INPUT [-o PICTURE.png] [--staad] [--size WxH] [-q | -v]
+//   corvane preview INPUT [-o PICTURE.png|.jpg] [--staad] [--size WxH] [-q | -v]
 //   corvane completion bash [-o FILE]
 // Exit status: 0 done, 1 a conversion failed, 2 wrong arguments, 3 --strict
 // and a report that is not empty.
@@ -91,14 +91,20 @@ void AddInputs(CLI::App* c, CliSettings& o, bool several) {
 }
 
 void AddConsole(CLI::App* c, CliSettings& o, bool jobs) {
-    CLI::Option* quiet = c->add_flag("-q,--quiet", o.quiet, "no history lines, only messages and the report summary");
-    CLI::Option* verbose = c->add_flag("-v,--verbose", o.verbose, "every history line as it is written (the default)");
+    CLI::Option* quiet = c->add_flag("-q,--quiet", o.quiet, "print failures only");
+    CLI::Option* verbose = c->add_flag("-v,--verbose", o.verbose, "print every history line too, as it is written (the old output)");
     quiet->group("Console")->excludes(verbose);
     verbose->group("Console");
     if (jobs)
         c->add_option("-j,--jobs", o.jobs, "convert N inputs at once (default: one per core)")
             ->type_name("N")
-            ->check(CLI::Range(1u, 1024u))
+            ->check(CLI::Validator(
+                [](std::string& value) -> std::string {
+                    const bool digits = !value.empty() && value.size() <= 4 && value.find_first_not_of("0123456789") == std::string::npos;
+                    if (digits && std::stoi(value) >= 1 && std::stoi(value) <= 1024) return {};
+                    return "give the number of inputs to convert at once, a whole number from 1 to 1024 (not '" + value + "')";
+                },
+                "N"))
             ->group("Console");
 }
 
@@ -111,7 +117,7 @@ void AddOutputs(CLI::App* c, CliSettings& o, const std::string& what) {
 }
 
 void AddReport(CLI::App* c, CliSettings& o) {
-    c->add_option("--report", o.reportFile, "write every report entry to FILE (tab-separated; JSON for *.json)")
+    c->add_option("--report", o.reportFile, "write every report entry to FILE (tab-separated; JSON for *.json); with several inputs, the input first")
         ->type_name("FILE")
         ->group("Report");
     c->add_flag("--strict", o.strict, "exit with 3 when the report is not empty")->group("Report");
@@ -138,12 +144,13 @@ Commands Define(CLI::App& app, CliSettings& o, std::string& shell) {
     c.convert = app.add_subcommand("convert", "convert SAP2000 text exports to STAAD.Pro input files");
     help->Explain("convert",
         "Converts each SAP2000 text export INPUT to a STAAD.Pro input command file,\n"
-        "by default beside it with its extension replaced by .std. The history of\n"
-        "each conversion goes to standard output line by line (to standard error\n"
-        "with -o -); messages, the output path and the summary of what was left\n"
-        "out go to standard error. With several inputs, each input's history\n"
-        "starts with a line naming it, and one failing input does not stop the\n"
-        "others.");
+        "by default beside it with its extension replaced by .std. Labels STAAD.Pro\n"
+        "cannot read are renumbered, with the map in OUTPUT.numbers.csv. For each\n"
+        "input, standard error gets one line of counts and the output path, then\n"
+        "the summary of what was left out; every message names its path first.\n"
+        "Several inputs are converted in their order (their lines too, with -j),\n"
+        "one failing input does not stop the others, and a last line counts them.\n"
+        "-v adds every history line on standard output (standard error with -o -).");
     AddInputs(c.convert, o, true);
     AddOutputs(c.convert, o, "the STAAD.Pro file");
     c.convert->add_flag("--all-sections", o.convert.allSections,
@@ -164,7 +171,7 @@ Commands Define(CLI::App& app, CliSettings& o, std::string& shell) {
         "Writes the shell part of each SAP2000 model INPUT (nodes, shell elements,\n"
         "shell sections, materials, supports, one pressure step) as an Abaqus input\n"
         "deck, by default beside it with its extension replaced by .inp. The\n"
-        "streams are those of convert.");
+        "console is that of convert.");
     AddInputs(c.abaqus, o, true);
     AddOutputs(c.abaqus, o, "the Abaqus deck");
     c.abaqus->add_flag("--full", o.convert.full, "the full conversion's content too: solid elements (C3D8)")->group("Conversion");
@@ -190,7 +197,8 @@ Commands Define(CLI::App& app, CliSettings& o, std::string& shell) {
         "Reads every table the converter knows from INPUT and prints it on standard\n"
         "output: a titled, tab-separated block per table, or with --json one JSON\n"
         "object holding the history, the units, every table as columns of cell\n"
-        "texts and the list of combinations. The history goes to standard error.");
+        "texts and the list of combinations. With -v the history goes to standard\n"
+        "error.");
     AddInputs(c.tables, o, false);
     c.tables->add_flag("--json", o.json, "one JSON object instead of text blocks")->group("Output");
     c.tables->add_option("-o,--output", o.output, "write the listing to FILE instead of standard output")
@@ -207,10 +215,11 @@ Commands Define(CLI::App& app, CliSettings& o, std::string& shell) {
     c.preview = app.add_subcommand("preview", "draw a picture of a model (PNG)");
     help->Explain("preview",
         "Reads the model INPUT and draws its joints, members, shells and supports\n"
-        "as a PNG picture, by default beside it with its extension replaced by\n"
-        ".png. The history goes to standard output (standard error with -o -).");
+        "as a PNG picture (JPEG for an output named .jpg or .jpeg), by default\n"
+        "beside it with its extension replaced by .png. With -v the history goes\n"
+        "to standard output (standard error with -o -).");
     AddInputs(c.preview, o, false);
-    c.preview->add_option("-o,--output", o.output, "the PNG file to write (- for standard output)")
+    c.preview->add_option("-o,--output", o.output, "the picture to write: .png, .jpg or .jpeg (- for PNG on standard output)")
         ->type_name("FILE")
         ->group("Output");
     c.preview->add_option("--size", o.size, "the picture's size in pixels (default 1200x900)")

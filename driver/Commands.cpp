@@ -143,8 +143,11 @@ void ReadTablesOf(const InputText& input, Model& model, const ConvertOptions& op
 bool MakeStaad(Session& s, HistoryLog& history, MessageSink& messages, Progress* progress) {
     const std::string input = s.inputPath;
     const std::string output = s.outputPath;
+    // Renumbering asked for: the map is checked and made with the output.
+    // Otherwise the conversion may renumber by itself, and the map is
+    // checked and made once the links say so.
     const bool renumber = Resolved(s.options).renumber;
-    const std::string map = renumber ? NumberMapPath(output) : std::string();
+    const std::string map = NumberMapPath(output);
     s.numberMap.clear();
     std::vector<std::string> outputs{output};
     if (renumber) outputs.push_back(map);
@@ -166,13 +169,18 @@ bool MakeStaad(Session& s, HistoryLog& history, MessageSink& messages, Progress*
         const auto stepDone = steps.Callback();
         const Links links = ReadAndLink(*text, s.model, s.options, ModelCommand::Convert, history, messages, s.report, stepDone, map);
         if (!text->HasTableItem()) return FailWith(s, messages, kNotTabular + input);
-        WriteStaad(s.model, links, s.options, out, renumber ? &mapOut : nullptr, history, s.report, stepDone);
+        if (links.renumbered && !renumber) {
+            outputs.insert(outputs.begin() + 1, map);
+            if (!CheckOutputPaths(s, outputs, messages)) return false;
+            if (!mapOut.Open(map)) return Fail(s, messages, mapOut.Error(), FileRole::Output, map);
+        }
+        WriteStaad(s.model, links, s.options, out, links.renumbered ? &mapOut : nullptr, history, s.report, stepDone);
         if (text->Changed()) return FailWith(s, messages, InputChangedMessage(input));
         if (!out.Finish()) return Fail(s, messages, out.Error(), FileRole::Output, output);
-        if (renumber && !mapOut.Finish()) return Fail(s, messages, mapOut.Error(), FileRole::Output, map);
+        if (links.renumbered && !mapOut.Finish()) return Fail(s, messages, mapOut.Error(), FileRole::Output, map);
         if (!out.Publish()) return Fail(s, messages, out.Error(), FileRole::Output, output);
-        if (renumber && !mapOut.Publish()) return Fail(s, messages, mapOut.Error(), FileRole::Output, map);
-        s.numberMap = map;
+        if (links.renumbered && !mapOut.Publish()) return Fail(s, messages, mapOut.Error(), FileRole::Output, map);
+        if (links.renumbered) s.numberMap = map;
     } catch (const std::bad_alloc&) {
         return OutOfMemory(s, messages);
     }

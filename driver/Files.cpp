@@ -89,6 +89,10 @@ bool BeginCommand(Session& s, const std::vector<std::string>& outputs, HistoryLo
         history.Append(kInputNotFound);
         return false;
     }
+    return CheckOutputPaths(s, outputs, messages);
+}
+
+bool CheckOutputPaths(Session& s, const std::vector<std::string>& outputs, MessageSink& messages) {
     for (std::size_t i = 0; i < outputs.size(); ++i) {
         if (SameFile(s.inputPath, outputs[i]) || PathsClash(s.inputPath, outputs[i])) {
             s.failure = "Output file is the input file: " + outputs[i];

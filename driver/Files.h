@@ -45,6 +45,10 @@ void ShowConversionFileError(MessageSink& messages, int error, FileRole role, co
 // True when the command may go on.
 struct Session;
 bool BeginCommand(Session& s, const std::vector<std::string>& outputs, HistoryLog& history, MessageSink& messages);
+// The output checks of BeginCommand alone, for an output that is known to
+// be written only later (the number map of a conversion that renumbers by
+// itself); false, with the message shown, when an output is refused.
+bool CheckOutputPaths(Session& s, const std::vector<std::string>& outputs, MessageSink& messages);
 
 // "path: reason" for the errno of a failed operation.
 std::string DescribeFileError(const std::string& path, int error);

@@ -77,6 +77,36 @@ std::string ReportTsv(const Report& report) {
     return text;
 }
 
+const char* const kReportTsvInputHeader = "input\tkind\ttable\tname\tsentence\n";
+
+void AppendReportTsvRows(std::string& out, const Report& report, std::string_view input) {
+    for (const auto& e : report.entries) {
+        out.append(input);
+        out += '\t';
+        out.append(KindId(e.kind));
+        out += '\t';
+        out.append(e.table);
+        out += '\t';
+        out += e.name;
+        out += '\t';
+        out += Sentence(e);
+        out += '\n';
+    }
+}
+
+void AppendReportJsonObjects(std::string& out, const Report& report, std::string_view input) {
+    for (const auto& e : report.entries)
+        out += ",\n {\"input\": " + JsonString(input) + ", \"kind\": " + JsonString(KindId(e.kind)) + ", \"table\": " +
+               JsonString(e.table) + ", \"name\": " + JsonString(e.name) + ", \"sentence\": " + JsonString(Sentence(e)) + "}";
+}
+
+std::string ReportJsonOfInputs(const std::vector<std::string>& objects) {
+    std::string text = "[";
+    for (const std::string& part : objects) text.append(part, text.size() == 1 && !part.empty() ? 1 : 0);
+    text += "\n]\n";
+    return text;
+}
+
 std::string ReportJson(const Report& report) {
     std::string text = "[";
     for (std::size_t i = 0; i < report.entries.size(); ++i) {

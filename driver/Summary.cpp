@@ -216,7 +216,8 @@ Severity SeverityOf(ReportKind kind) {
             return Severity::Error;
         // Done without loss.
         case ReportKind::Renumbered:
-        case ReportKind::ElementNumbersMoved:
+        case ReportKind::LabelsRenumbered:
+        case ReportKind::ElementsInAreaOrder:
         case ReportKind::DuplicateName:
         case ReportKind::LineEndsDoubled:
         case ReportKind::JointLoadZero:

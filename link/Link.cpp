@@ -268,6 +268,35 @@ std::size_t Renumbered(const std::vector<std::uint32_t>& numbers) {
 }
 
 
+constexpr double kLargestNumber = 999999;
+
+// The largest number of the rows of a table as renumbering leaves them:
+// the new number of a moved row, the name's value of a kept one.
+std::uint32_t LargestNumber(const Table& t, int col, const std::vector<std::uint32_t>& numbers) {
+    std::uint32_t largest = 0;
+    for (std::size_t r = 0; r < t.rows(); ++r) {
+        std::uint32_t value = numbers[r];
+        if (!value)
+            for (char ch : t.View(r, col)) value = value * 10 + static_cast<std::uint32_t>(ch - '0');
+        largest = std::max(largest, value);
+    }
+    return largest;
+}
+
+std::size_t DigitCount(std::uint32_t n) { return n ? std::to_string(n).size() : 0; }
+
+// Areas numbered 1, 2, ... in the order of the area table, a repeated name
+// keeping the number of its first row.
+std::vector<std::uint32_t> NumberInOrder(const Table& areas, const NameIndex& index) {
+    std::vector<std::uint32_t> numbers(areas.rows(), 0);
+    std::uint32_t next = 0;
+    for (std::size_t r = 0; r < areas.rows(); ++r) {
+        const std::int64_t first = index.Find(areas, r, AreaCol::Area);
+        numbers[r] = first == NameIndex::kNone || static_cast<std::size_t>(first) == r ? ++next : numbers[static_cast<std::size_t>(first)];
+    }
+    return numbers;
+}
+
 // Joints and members: their names, and the references between them.
 void LinkGeometry(const Model& m, Links& k, Report* report, const LinkOptions& o) {
     const Table& joints = m[TableId::Joints];
@@ -277,19 +306,40 @@ void LinkGeometry(const Model& m, Links& k, Report* report, const LinkOptions& o
     k.frames.Build(frames, FrameCol::Frame);
     k.areas.Build(areas, AreaCol::Area);
 
-    // The largest member number, as its significant digits.
-    std::string_view largest;
-    if (o.renumber) {
-        k.renumbered = true;
-        k.newNumbers[static_cast<int>(NameKind::Joint)] = Renumber(joints, JointCol::Joint, k.joints, kStaadDigits);
-        k.newNumbers[static_cast<int>(NameKind::Member)] = Renumber(frames, FrameCol::Frame, k.frames, kStaadDigits);
-        k.newNumbers[static_cast<int>(NameKind::Area)] = Renumber(areas, AreaCol::Area, k.areas, kStaadDigits);
-    } else if (!o.staad) {
+    // Renumbering, when asked for or when the STAAD.Pro file needs it: a
+    // label renumbering would move (STAAD.Pro reads no other), or shell
+    // elements that would pass 999999. Those are numbered after the
+    // largest member in the order of the area table.
+    auto& jointNumbers = k.newNumbers[static_cast<int>(NameKind::Joint)];
+    auto& memberNumbers = k.newNumbers[static_cast<int>(NameKind::Member)];
+    auto& areaNumbers = k.newNumbers[static_cast<int>(NameKind::Area)];
+    std::size_t elementsPassing = 0;
+    std::uint32_t largestMember = 0;
+    if (o.renumber || o.staad) {
+        jointNumbers = Renumber(joints, JointCol::Joint, k.joints, kStaadDigits);
+        memberNumbers = Renumber(frames, FrameCol::Frame, k.frames, kStaadDigits);
+        areaNumbers = Renumber(areas, AreaCol::Area, k.areas, kStaadDigits);
+        largestMember = LargestNumber(frames, FrameCol::Frame, memberNumbers);
+        const double offset = ElementOffset(DigitCount(largestMember));
+        for (std::size_t r = 0; r < areas.rows(); ++r)
+            if (offset + (areaNumbers[r] ? areaNumbers[r] : TextToNumber(areas.View(r, AreaCol::Area))) > kLargestNumber)
+                ++elementsPassing;
+        const bool moved = Renumbered(jointNumbers) || Renumbered(memberNumbers) || Renumbered(areaNumbers);
+        k.renumbered = o.renumber || moved || elementsPassing;
+        if (!k.renumbered)
+            for (auto& numbers : k.newNumbers) numbers.clear();
+    } else {
         // The deck writes no label that is not a whole number.
-        k.renumbered = true;
-        k.newNumbers[static_cast<int>(NameKind::Joint)] = Renumber(joints, JointCol::Joint, k.joints, kDeckDigits);
-        k.newNumbers[static_cast<int>(NameKind::Area)] = Renumber(areas, AreaCol::Area, k.areas, kDeckDigits);
+        jointNumbers = Renumber(joints, JointCol::Joint, k.joints, kDeckDigits);
+        areaNumbers = Renumber(areas, AreaCol::Area, k.areas, kDeckDigits);
+        k.renumbered = Renumbered(jointNumbers) || Renumbered(areaNumbers);
     }
+    if (elementsPassing) {
+        k.elementsInAreaOrder = true;
+        areaNumbers = NumberInOrder(areas, k.areas);
+    }
+
+    // The largest member number, as its significant digits.
     std::string scratch, largestText;
     for (std::size_t r = 0; r < frames.rows(); ++r) {
         std::string_view name = k.OwnName(NameKind::Member, frames, r, FrameCol::Frame, scratch);
@@ -297,7 +347,7 @@ void LinkGeometry(const Model& m, Links& k, Report* report, const LinkOptions& o
         while (name.size() > 1 && name[0] == '0') name.remove_prefix(1);
         if (name.size() > largestText.size() || (name.size() == largestText.size() && name > largestText)) largestText.assign(name);
     }
-    k.shellOffset = ElementOffset(largestText.size());
+    k.shellOffset = k.elementsInAreaOrder ? largestMember : ElementOffset(largestText.size());
     if (!report) return;
 
     // A model without joints or without elements converts to an empty
@@ -307,19 +357,35 @@ void LinkGeometry(const Model& m, Links& k, Report* report, const LinkOptions& o
         report->Add(ReportKind::TableMissing, "CONNECTIVITY - FRAME", "CONNECTIVITY - FRAME", " nor \"CONNECTIVITY - AREA\"",
                     "members or elements");
 
-    if (o.staad && k.shellOffset != ShellNumberOffset)
-        report->Add(ReportKind::ElementNumbersMoved, "CONNECTIVITY - FRAME", "", NumberToText(k.shellOffset), largestText);
+    if (k.elementsInAreaOrder)
+        report->Add(ReportKind::ElementsInAreaOrder, "CONNECTIVITY - AREA", "", std::to_string(largestMember + 1ull), std::to_string(elementsPassing));
+    // How many labels of each kind got new numbers: every area when they
+    // are numbered in order (the map lists each name once).
+    static constexpr struct {
+        NameKind kind;
+        const char* word;
+        const char* plural;
+        std::string_view table;
+    } kKinds[] = {{NameKind::Joint, "joint", "joints", "JOINT COORDINATES"},
+                  {NameKind::Member, "member", "members", "CONNECTIVITY - FRAME"},
+                  {NameKind::Area, "area", "areas", "CONNECTIVITY - AREA"}};
+    const auto renumberedOf = [&](NameKind kind) {
+        if (kind == NameKind::Area && k.elementsInAreaOrder)
+            return areaNumbers.empty() ? std::size_t(0) : std::size_t(*std::max_element(areaNumbers.begin(), areaNumbers.end()));
+        return Renumbered(k.newNumbers[static_cast<int>(kind)]);
+    };
     if (o.renumber) {
-        static constexpr struct {
-            NameKind kind;
-            const char* word;
-            std::string_view table;
-        } kKinds[] = {{NameKind::Joint, "joint", "JOINT COORDINATES"},
-                      {NameKind::Member, "member", "CONNECTIVITY - FRAME"},
-                      {NameKind::Area, "area", "CONNECTIVITY - AREA"}};
         for (const auto& kind : kKinds)
-            if (const std::size_t n = Renumbered(k.newNumbers[static_cast<int>(kind.kind)]))
-                report->Add(ReportKind::Renumbered, kind.table, kind.word, std::to_string(n), o.numberMap);
+            if (const std::size_t n = renumberedOf(kind.kind)) report->Add(ReportKind::Renumbered, kind.table, kind.word, std::to_string(n), o.numberMap);
+    } else if (k.renumbered) {
+        std::size_t total = 0;
+        std::string counts;
+        for (const auto& kind : kKinds)
+            if (const std::size_t n = renumberedOf(kind.kind)) {
+                total += n;
+                counts += (counts.empty() ? "" : ", ") + std::to_string(n) + " " + (n == 1 ? kind.word : kind.plural);
+            }
+        if (total) report->Add(ReportKind::LabelsRenumbered, "", std::to_string(total), counts, o.numberMap);
     } else {
         // Names STAAD.Pro cannot take as numbers (renumbering gives them new
         // ones).

@@ -55,7 +55,8 @@ private:
 };
 
 struct LinkOptions {
-    bool staad = true;      // the links and checks of the STAAD.Pro file (members, loads)
+    bool staad = true;      // the links and checks of the STAAD.Pro file (members, loads); it
+                            // renumbers by itself when a label or an element needs it
     bool renumber = false;  // give joints, members and areas numbers STAAD.Pro accepts
     std::string numberMap;  // the file that lists the new numbers, as the report names it
     // Without `staad` the links serve the Abaqus deck: its names follow the
@@ -82,12 +83,16 @@ struct Links {
     bool areaAssignmentsFound = false;
 
     // A shell element's number is its area's number plus this offset: 100000,
-    // or the smallest power of ten above every member number.
+    // or the smallest power of ten above every member number; or, when that
+    // would pass 999999, the largest member number, the areas then being
+    // numbered 1, 2, ... in the order of their table.
     double shellOffset = 0;
+    bool elementsInAreaOrder = false;
 
-    // Renumbering: per kind, the new number of each row of the table that
-    // defines the names (0 for a row that keeps its name). The Abaqus deck
-    // labels its joints and areas by the same rule.
+    // Renumbering (asked for, or needed for a file STAAD.Pro reads): per
+    // kind, the new number of each row of the table that defines the names
+    // (0 for a row that keeps its name). The Abaqus deck labels its joints
+    // and areas by the same rule.
     bool renumbered = false;
     std::array<std::vector<std::uint32_t>, 3> newNumbers;
 

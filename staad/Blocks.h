@@ -40,7 +40,9 @@ void WriteLoadingBlock(StaadContext& c);
 void WriteCombinationsBlock(StaadContext& c);
 
 // The map of a renumbered file: a header line, then one line per row that
-// got a new number (joints, members, areas, each in row order).
+// got a new number (joints, members, areas, each in row order); areas
+// numbered in the order of their table as `element` lines with their
+// element numbers, each name once.
 void WriteNumberMap(const Model& model, const Links& links, LineSink& out);
 
 // STAAD.Pro's direction word of each SAP2000 degree of freedom, in the order

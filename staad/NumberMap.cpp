@@ -39,13 +39,21 @@ void WriteNumberMap(const Model& m, const Links& links, LineSink& out) {
     for (const auto& kind : kKinds) {
         const Table& t = m[kind.table];
         const auto& numbers = links.newNumbers[static_cast<int>(kind.kind)];
+        // Areas numbered in the order of their table are listed by their
+        // element numbers, each name once.
+        const bool elements = kind.kind == NameKind::Area && links.elementsInAreaOrder;
         for (std::size_t r = 0; r < t.rows() && r < numbers.size(); ++r) {
             if (!numbers[r]) continue;
-            line.assign(kind.word);
+            if (elements) {
+                const std::int64_t first = links.areas.Find(t, r, kind.col);
+                if (first != NameIndex::kNone && static_cast<std::size_t>(first) != r) continue;
+            }
+            line.assign(elements ? "element" : kind.word);
             line += ',';
             AppendCsvField(line, t.Text(r, kind.col));
             line += ',';
-            line += std::to_string(numbers[r]);
+            if (elements) links.AppendOwnElement(line, t, r);
+            else line += std::to_string(numbers[r]);
             out.Line(line);
         }
     }

@@ -520,6 +520,7 @@ Structure BuildStructure(const Model& model, const Links& links, Report* report)
     Structure s;
     s.forceUnit = model.units.force;
     s.lengthUnit = model.units.length;
+    s.elementOffset = links.shellOffset;
     // The model's length unit in metres, for what needs the acceleration
     // of gravity.
     static constexpr struct {

@@ -21,7 +21,7 @@ inline ElementNumbers NumberElements(const Structure& s) {
     ElementNumbers n;
     std::uint32_t largest = 0;
     for (const Member& m : s.members) largest = std::max(largest, m.number);
-    n.shellOffset = ElementOffset(largest == 0 ? 0 : std::to_string(largest).size());
+    n.shellOffset = s.elementOffset;
     double base = largest;
     for (const Shell& sh : s.shells) base = std::max(base, n.shellOffset + sh.number);
     n.solidBase = base;

@@ -335,6 +335,9 @@ struct ShellSpring {
 struct Structure {
     std::string forceUnit, lengthUnit;   // as the model names them
     double metresPerLength = 0;          // the length unit in metres; 0 when unknown
+    // Shell k's element number in the output files is this plus its number:
+    // the numbering keeps elements apart from members.
+    double elementOffset = 100000;
     // The directions the model lets move (UX..RZ).
     DofFlags active{{true, true, true, true, true, true}};
 

@@ -106,7 +106,7 @@ TEST(BadInput, CatalogueThroughTheCommandLine) {
         TempDir dir;
         const std::string bytes = c.input();
         const std::string input = dir.Write("m.s2k", bytes);
-        const CliRun r = RunCli({"convert", input, "-o", OutputPath(dir, c.output)});
+        const CliRun r = RunCli({"convert", input, "-o", OutputPath(dir, c.output), "-v"});
         EXPECT_EQ(r.status, c.converts ? 0 : 1);
         EXPECT_EQ(r.out.find(kSuccess) != std::string::npos, c.converts);
         if (!c.converts) {
@@ -121,8 +121,12 @@ TEST(BadInput, InputsThatAreNoFiles) {
     for (const std::string& input : {std::string(), dir.Path("")}) {
         const CliRun r = RunCli({"convert", input, "-o", dir.Path("x.std")});
         EXPECT_EQ(r.status, 1);
-        EXPECT_EQ(r.out, "...INPUT FILE NOT FOUND...\n");
+        EXPECT_EQ(r.out, "");
         EXPECT_EQ(r.err, input.empty() ? "\"\": file not found\n" : input + ": is a directory\n");
+        // The history tells a missing input, but a folder is no missing file.
+        const CliRun verbose = RunCli({"convert", input, "-o", dir.Path("x.std"), "-v"});
+        EXPECT_EQ(verbose.out, input.empty() ? "...INPUT FILE NOT FOUND...\n" : "");
+        EXPECT_EQ(verbose.err, r.err);
         EXPECT_FALSE(Exists(dir.Path("x.std")));
         for (const char* command : {"abaqus", "preprocess", "tables"}) EXPECT_EQ(RunCli({command, input}).status, 1);
     }

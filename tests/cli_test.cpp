@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 #include "bench/ModelGenerator.h"
 #include "driver/Files.h"
+#include "cli/ProgressBar.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,7 @@
 #include <map>
 #include <set>
 #include <sys/stat.h>
+#include <sstream>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -84,15 +86,24 @@ int RunIntoClosedPipe(const std::vector<std::string>& args) {
 }
 }  // namespace
 
-TEST(Cli, ConvertWritesBesideTheInputAndPrintsTheHistory) {
+const std::string kBuildingSummary =
+    "report: unsupported-shape: 1 (BOX200)\nreport: nonlinear-combination: 1 (ENV1)\nreport: member-without-material: 2 (15, 19)\n"
+    "report: member-without-property: 2 (section BOX200 (2))\nreport: total 6\n";
+const std::string kBuildingCounts = ": 18 joints, 20 frames, 6 areas, 6 restraints, 4 load patterns, 2 combinations -> ";
+
+TEST(Cli, ConvertWritesBesideTheInputAndPrintsWhatItWrote) {
     TempDir dir;
     const std::string input = dir.Write("building.s2k", ReadFile(Example("building.s2k")));
-    const CliRun r = RunCli({"convert", input});
+    CliRun r = RunCli({"convert", input});
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, Golden("building.history"));
     EXPECT_EQ(ReadFile(dir.Path("building.std")), Golden("building.std"));
-    EXPECT_TRUE(Has(r.err, "Output: " + dir.Path("building.std")));
-    EXPECT_TRUE(Has(r.err, "report: unsupported-shape: 1 (BOX200)"));
+    // One line of counts and the output, then the report summary.
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, input + kBuildingCounts + dir.Path("building.std") + "\n" + kBuildingSummary);
+    // --verbose adds the history lines, the old output.
+    r = RunCli({"convert", input, "-v"});
+    EXPECT_EQ(r.out, Golden("building.history"));
+    EXPECT_EQ(r.err, input + kBuildingCounts + dir.Path("building.std") + "\n" + kBuildingSummary);
 
     // Both forms of a value; -- ends the options before an input named like one.
     EXPECT_EQ(RunCli({"convert", input, "--output=" + dir.Path("other.std")}).status, 0);
@@ -107,12 +118,15 @@ TEST(Cli, MissingInputsFailWithTheirPathsNamed) {
     TempDir dir;
     CliRun r = RunCli({"convert", dir.Path("missing.s2k")});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "...INPUT FILE NOT FOUND...\n");
+    EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err, dir.Path("missing.s2k") + ": file not found\n");
-    for (const char* command : {"abaqus", "preprocess", "tables"}) {
-        r = RunCli({command, dir.Path("")});
+    EXPECT_EQ(RunCli({"convert", dir.Path("missing.s2k"), "-v"}).out, "...INPUT FILE NOT FOUND...\n");
+    // A folder is told as such, and is no missing file even in the history.
+    for (const char* command : {"convert", "abaqus", "preprocess", "tables", "preview"}) {
+        r = RunCli({command, dir.Path(""), "-v"});
         EXPECT_EQ(r.status, 1) << command;
-        EXPECT_TRUE(Has(r.err, dir.Path("") + ": is a directory")) << command << r.err;
+        EXPECT_EQ(r.out, "") << command;
+        EXPECT_EQ(r.err, dir.Path("") + ": is a directory\n") << command;
     }
 }
 
@@ -126,9 +140,10 @@ TEST(Cli, UsageErrorsExitTwoWithAOneLineHint) {
         {"convert"},
         {"convert", a, "--bogus"},
         {"convert", a, "--jobs", "0"},
+        {"convert", a, "-j", "abc"},
+        {"preview", a, "-o", dir.Path("x.bmp")},
         {"convert", a, "-o"},
         {"convert", a, b, "-o", dir.Path("x.std")},
-        {"convert", a, b, "--report", dir.Path("r.tsv")},
         {"convert", a, "-o", dir.Path("x.std"), "--output-dir", dir.Path("out")},
         {"convert", a, "-o", "-", "--renumber"},
         {"convert", a, "--quiet", "--verbose"},
@@ -151,6 +166,10 @@ TEST(Cli, UsageErrorsExitTwoWithAOneLineHint) {
                     hint.compare(hint.size() - 30, 30, "--help' for more information.\n") == 0)
             << r.err;
     }
+    // What -j wants, and what preview writes.
+    EXPECT_EQ(RunCli({"convert", a, "-j", "abc"}).err.rfind("corvane convert: --jobs: give the number of inputs to convert at once, "
+                                                              "a whole number from 1 to 1024 (not 'abc')\n", 0), 0u);
+    EXPECT_TRUE(Has(RunCli({"preview", a, "-o", "x.bmp"}).err, "preview writes PNG or JPEG pictures"));
     EXPECT_EQ(Listing(dir.Path("")), (std::set<std::string>{"a.s2k", "b.s2k"})) << "nothing written";
 }
 
@@ -174,7 +193,7 @@ TEST(Cli, SeveralInputsOneFailing) {
     const std::string a = dir.Write("a.s2k", ReadFile(Example("building.s2k")));
     const std::string b = dir.Write("b.s2k", ReadFile(Example("plate.s2k")));
     const std::string missing = dir.Path("none.s2k");
-    const CliRun r = RunCli({"convert", a, missing, b, "--jobs", "1"});
+    CliRun r = RunCli({"convert", a, missing, b, "--jobs", "1", "-v"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(ReadFile(dir.Path("a.std")), Golden("building.std"));
     EXPECT_TRUE(Exists(dir.Path("b.std")));
@@ -183,7 +202,14 @@ TEST(Cli, SeveralInputsOneFailing) {
                           0),
               0u)
         << r.out;
-    EXPECT_TRUE(Has(r.err, missing + ": file not found\n"));
+    // Each input's lines in turn, then the line that counts them.
+    const std::string expected = a + kBuildingCounts + dir.Path("a.std") + "\n" + kBuildingSummary + missing + ": file not found\n" + b +
+                                 ": 25 joints, 0 frames, 17 areas, 16 restraints, 1 load pattern, 0 combinations -> " + dir.Path("b.std") +
+                                 "\nreport: total 0\n3 inputs: 2 written, 1 failed, 1 with reports\n";
+    EXPECT_EQ(r.err, expected);
+    r = RunCli({"convert", a, missing, b, "--jobs", "2"});
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, expected);
 
     // The worst status: a report that is not empty under --strict, unless an input failed.
     EXPECT_EQ(RunCli({"convert", a, b, "--strict", "-q"}).status, 3);
@@ -197,8 +223,8 @@ TEST(Cli, OutputFolderAndJobsGiveTheSameFiles) {
     for (const char* name : {"b1.s2k", "b2.s2k", "b3.s2k", "b4.s2k"})
         inputs.push_back(dir.Write(name, ReadFile(Example("building.s2k"))));
     inputs.push_back(dir.Write("p.s2k", ReadFile(Example("plate.s2k"))));
-    std::vector<std::string> one{"convert", "--output-dir", dir.Path("one/deeper"), "--jobs", "1", "--renumber"};
-    std::vector<std::string> two{"convert", "--output-dir", dir.Path("two"), "--jobs", "2", "--renumber"};
+    std::vector<std::string> one{"convert", "--output-dir", dir.Path("one/deeper"), "--jobs", "1", "--renumber", "-v"};
+    std::vector<std::string> two{"convert", "--output-dir", dir.Path("two"), "--jobs", "2", "--renumber", "-v"};
     one.insert(one.end(), inputs.begin(), inputs.end());
     two.insert(two.end(), inputs.begin(), inputs.end());
     ASSERT_EQ(RunCli(one).status, 0);
@@ -210,12 +236,13 @@ TEST(Cli, OutputFolderAndJobsGiveTheSameFiles) {
     for (const std::string& name : names) EXPECT_EQ(ReadFile(dir.Path("one/deeper/" + name)), ReadFile(dir.Path("two/" + name))) << name;
     EXPECT_EQ(ReadFile(dir.Path("two/b3.std")), ReadFile(dir.Path("two/b1.std")));
 
-    // Each input's history is one block, whichever finished first.
+    // Each input's history is one block, in the order of the inputs.
     std::size_t blocks = 0;
     for (std::size_t at = 0; at < r.out.size(); ++blocks) {
         const std::size_t next = r.out.find("Input: ", at + 1);
         const std::string block = r.out.substr(at, next == std::string::npos ? std::string::npos : next - at);
         const std::string path = block.substr(7, block.find('\n') - 7);
+        EXPECT_EQ(path, inputs.at(blocks));
         if (path != inputs.back()) {
             EXPECT_EQ(block, "Input: " + path + "\n" + Golden("building.history"));
         }
@@ -238,7 +265,7 @@ TEST(Cli, PathsThatAreOneFileAreRefusedBeforeAnythingIsWritten) {
     const std::string b = dir.Write("b/m.s2k", ReadFile(Example("plate.s2k")));
     CliRun r = RunCli({"convert", a, b, "--output-dir", dir.Path("out")});
     EXPECT_EQ(r.status, 1);
-    EXPECT_TRUE(Has(r.err, "Two outputs are one file: " + dir.Path("out/m.std")));
+    EXPECT_EQ(r.err, dir.Path("out/m.std") + ": the output of " + b + " is also the output of " + a + "; nothing was written\n");
     EXPECT_FALSE(Exists(dir.Path("out")));
     // The same input twice, spelled differently.
     r = RunCli({"preprocess", a, dir.Path("a/../a/m.s2k")});
@@ -250,11 +277,15 @@ TEST(Cli, PathsThatAreOneFileAreRefusedBeforeAnythingIsWritten) {
     const std::string std = dir.Write("x.std", "kept");
     r = RunCli({"convert", std, s2k});
     EXPECT_EQ(r.status, 1);
-    EXPECT_TRUE(Has(r.err, "is the input " + std)) << r.err;
+    EXPECT_EQ(r.err, std + ": the output of " + s2k + " is the input " + std + "; nothing was written\n");
     EXPECT_EQ(ReadFile(std), "kept");
 
     // One input's own paths: the report, the copy.
-    EXPECT_EQ(RunCli({"convert", s2k, "--report", dir.Path("x.std"), "-o", dir.Path("./x.std")}).status, 1);
+    r = RunCli({"convert", s2k, "--report", dir.Path("x.std"), "-o", dir.Path("./x.std")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, dir.Path("x.std") + ": the report file is also the output of " + s2k + " (" + dir.Path("./x.std") + "); nothing was written\n");
+    r = RunCli({"convert", s2k, "--report", s2k});
+    EXPECT_EQ(r.err, s2k + ": the report file is the input " + s2k + "; nothing was written\n");
     EXPECT_EQ(RunCli({"preprocess", s2k, "-o", dir.Path("a/../x.s2k")}).status, 1);
     EXPECT_EQ(RunCli({"tables", s2k, "-o", s2k}).status, 1);
     EXPECT_EQ(ReadFile(s2k), ReadFile(Example("building.s2k")));
@@ -271,7 +302,7 @@ TEST(Cli, StandardOutputAsTheOutput) {
     TempDir dir;
     const std::string building = dir.Write("b.s2k", ReadFile(Example("building.s2k")));
     const std::string plate = dir.Write("p.s2k", ReadFile(Example("plate.s2k")));
-    CliRun r = RunCli({"convert", building, "-o", "-"});
+    CliRun r = RunCli({"convert", building, "-o", "-", "-v"});
     EXPECT_EQ(r.status, 0);
     EXPECT_TRUE(r.out == Golden("building.std"));
     EXPECT_EQ(r.err.rfind(Golden("building.history"), 0), 0u) << "the history goes to standard error";
@@ -286,18 +317,96 @@ TEST(Cli, StandardOutputAsTheOutput) {
     r = RunCli({"convert", notExport, "-o", "-"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "");
-    EXPECT_TRUE(Has(r.err, "Not a SAP2000 table export")) << r.err;
+    EXPECT_EQ(r.err, notExport + ": not a SAP2000 table export (no TABLE: line)\n");
+    // Nor does a model whose labels need a number map.
+    const std::string words = dir.Write("w.s2k", "TABLE:  \"JOINT COORDINATES\"\r\n   Joint=top   GlobalX=0   GlobalY=0   GlobalZ=0\r\n \r\n");
+    r = RunCli({"convert", words, "-o", "-"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, words + ": its labels need new numbers, and -o - writes no number map; give an output file\n");
 }
 
-TEST(Cli, QuietKeepsMessagesAndTheSummary) {
+TEST(Cli, QuietPrintsFailuresOnly) {
     TempDir dir;
     const std::string input = dir.Write("b.s2k", ReadFile(Example("building.s2k")));
     const CliRun r = RunCli({"convert", "-q", input, dir.Path("none.s2k")});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "");
-    EXPECT_TRUE(Has(r.err, "Input: " + input + "\nreport: unsupported-shape: 1 (BOX200)")) << r.err;
-    EXPECT_TRUE(Has(r.err, dir.Path("none.s2k") + ": file not found"));
-    EXPECT_FALSE(Has(r.err, "Reading")) << "no history line";
+    EXPECT_EQ(r.err, dir.Path("none.s2k") + ": file not found\n");
+}
+
+TEST(Cli, MessagesNameTheirPathFirst) {
+    TempDir dir;
+    // Area sections without their assignment table: the window's message
+    // box, shown twice per section there, is one warning here.
+    const std::string noAssigns = dir.Write("a.s2k", ReadFile(Example("plate.s2k")));
+    std::string text = ReadFile(noAssigns);
+    const std::size_t table = text.find("TABLE:  \"AREA SECTION ASSIGNMENTS\"");
+    ASSERT_NE(table, std::string::npos);
+    text.replace(table, 13, "TABLE:  \"NOT ");
+    dir.Write("a.s2k", text);
+    CliRun r = RunCli({"convert", noAssigns});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(Has(r.err, "\n" + noAssigns + ": No Area Information Found\nreport: ")) << r.err;
+    EXPECT_EQ(r.err.find("No Area"), r.err.rfind("No Area")) << "told once";
+    EXPECT_EQ(RunCli({"convert", noAssigns, "-q"}).err, "");
+    // A failure the core records with its path is told as it is.
+    r = RunCli({"convert", noAssigns, "-o", dir.Path("no/x.std")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, dir.Path("no/x.std") + ": No such file or directory\n");
+    // A report file that cannot be written names its path first too.
+    r = RunCli({"abaqus", noAssigns, "--report", dir.Path("no/r.tsv")});
+    EXPECT_EQ(r.err, dir.Path("no/r.tsv") + ": cannot write: No such file or directory\n");
+}
+
+TEST(Cli, OneReportFileForSeveralInputs) {
+    TempDir dir;
+    const std::string a = dir.Write("a.s2k", ReadFile(Example("building.s2k")));
+    const std::string b = dir.Write("b.s2k", ReadFile(Example("plate.s2k")));
+    const std::string c = dir.Write("c.s2k", ReadFile(Example("building.s2k")));
+    CliRun r = RunCli({"convert", a, b, dir.Path("none.s2k"), c, "--report", dir.Path("r.tsv"), "-j", "3", "-q"});
+    EXPECT_EQ(r.status, 1);
+    const std::vector<std::string> rows = [&] {
+        std::vector<std::string> lines;
+        std::istringstream in(ReadFile(dir.Path("r.tsv")));
+        for (std::string line; std::getline(in, line);) lines.push_back(line);
+        return lines;
+    }();
+    ASSERT_EQ(rows.size(), 13u);
+    EXPECT_EQ(rows[0], "input\tkind\ttable\tname\tsentence");
+    for (std::size_t i = 1; i < rows.size(); ++i) EXPECT_EQ(rows[i].rfind((i <= 6 ? a : c) + "\t", 0), 0u) << rows[i];
+    EXPECT_EQ(rows[1], a + "\tunsupported-shape\tFRAME SECTION PROPERTIES 01 - GENERAL\tBOX200\t"
+                           "Frame section BOX200 of shape Box/Tube is left out: its shape is not converted.");
+    // JSON: one array, each entry with its input first.
+    r = RunCli({"abaqus", b, a, "--report", dir.Path("r.json"), "-q"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    const std::string check = "import json,sys; d=json.load(open(sys.argv[1])); "
+                              "assert all(list(e)[0]=='input' for e in d) and [e['input'] for e in d]==sorted(e['input'] for e in d), d";
+    EXPECT_EQ(std::system(("/usr/bin/python3 -c \"" + check + "\" " + dir.Path("r.json")).c_str()), 0);
+    EXPECT_TRUE(Has(ReadFile(dir.Path("r.json")), "[\n {\"input\": \"" + a + "\", \"kind\": "));
+}
+
+TEST(Cli, ProgressBarOnlyAfterASecond) {
+    using namespace std::chrono;
+    corvane::ProgressBar::Clock::time_point now{};
+    std::vector<std::string> drawn;
+    {
+        corvane::ProgressBar bar("m.s2k", [&](const std::string& text) { drawn.push_back(text); }, [&] { return now; });
+        bar.Step(1, 4);
+        now += milliseconds(999);
+        bar.Step(2, 4);
+        EXPECT_TRUE(drawn.empty()) << "a quick input shows no bar";
+        now += milliseconds(2);
+        bar.Step(3, 4);
+        EXPECT_EQ(drawn, std::vector<std::string>{"[######################        ]  75% m.s2k"});
+    }
+    EXPECT_EQ(drawn.back(), "") << "cleared at the end";
+    EXPECT_EQ(corvane::ProgressBarText("x", 0, 0, 4), "[    ]   0% x");
+    EXPECT_EQ(corvane::ProgressBarText("x", 9, 8, 4), "[####] 100% x");
+    // Without a terminal, no bar and no carriage return.
+    TempDir dir;
+    const std::string input = dir.Write("b.s2k", ReadFile(Example("building.s2k")));
+    EXPECT_EQ(RunCli({"convert", input}).err.find('\r'), std::string::npos);
 }
 
 TEST(Cli, TablesPrintOnlyTablesOnStandardOutput) {
@@ -309,7 +418,8 @@ TEST(Cli, TablesPrintOnlyTablesOnStandardOutput) {
     EXPECT_TRUE(Has(r.out, "== JointTable (18 rows)\nJoint\tGlobalX\tGlobalY\tGlobalZ\n1\t0\t0\t0\n"));
     EXPECT_TRUE(Has(r.out, "== AreaSectionAssignTable (6 rows)"));
     EXPECT_FALSE(Has(r.out, "Reading"));
-    EXPECT_TRUE(Has(r.err, "Reading Area Section Assignment ....."));
+    EXPECT_EQ(r.err, "");
+    EXPECT_TRUE(Has(RunCli({"tables", input, "-v"}).err, "Reading Area Section Assignment ....."));
     // -o FILE holds the same bytes.
     EXPECT_EQ(RunCli({"tables", input, "-q", "-o", dir.Path("t.txt")}).out, "");
     EXPECT_TRUE(ReadFile(dir.Path("t.txt")) == r.out);
@@ -334,14 +444,14 @@ TEST(Cli, TablesAsJsonKeepEveryByte) {
 TEST(Cli, WriteErrorsOnStandardOutputFail) {
     TempDir dir;
     const std::string input = dir.Write("b.s2k", ReadFile(Example("building.s2k")));
-    for (const char* args : {"convert b.s2k", "convert b.s2k -o - -q", "tables b.s2k --json", "--help"}) {
+    for (const char* args : {"convert b.s2k -v", "convert b.s2k -o - -q", "tables b.s2k --json", "--help"}) {
         const CliRun r = RunScript("cd '" + dir.Path("") + "' && \"$CORVANE\" " + args + " >/dev/full");
         EXPECT_EQ(r.status, 1) << args;
         EXPECT_TRUE(Has(r.err, "corvane: standard output: No space left on device\n")) << args << r.err;
     }
     // A closed pipe ends the command by SIGPIPE, and the unfinished output is removed.
     ::unlink(dir.Path("b.std").c_str());
-    const int status = RunIntoClosedPipe({"convert", input});
+    const int status = RunIntoClosedPipe({"convert", input, "-v"});
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGPIPE) << status;
     EXPECT_EQ(Listing(dir.Path("")), std::set<std::string>{"b.s2k"});
 }
@@ -378,7 +488,7 @@ TEST(Cli, OutOfMemoryIsToldAndReplacesNothing) {
         EXPECT_EQ(r.status, 1) << args;
         // Short of address space, the command runs out of memory or cannot
         // start the thread it reads with; either is told.
-        EXPECT_TRUE(Has(r.err, "Out of memory while reading big.s2k (" + std::to_string(std::llround(bigBytes / 1e6)) + " MB)") ||
+        EXPECT_TRUE(Has(r.err, "big.s2k: out of memory while reading (" + std::to_string(std::llround(bigBytes / 1e6)) + " MB)") ||
                     Has(r.err, "big.s2k: cannot start a thread"))
             << args << r.err;
     }
@@ -406,6 +516,12 @@ TEST(Cli, PreviewDrawsThePictureAtItsSize) {
     EXPECT_GT(drawn, 500) << "the model is drawn";
     EXPECT_EQ(RunCli({"preview", input, "-q"}).status, 0);
     EXPECT_EQ(QImage(QString::fromStdString(dir.Path("b.png"))).size(), QSize(1200, 900));
+    // A name ending in .jpg or .jpeg gets a JPEG picture.
+    const CliRun jpeg = RunCli({"preview", input, "-o", dir.Path("b.JPG"), "--size", "64x48"});
+    ASSERT_EQ(jpeg.status, 0) << jpeg.err;
+    EXPECT_EQ(jpeg.err, input + ": 18 joints, 20 frames, 6 areas -> " + dir.Path("b.JPG") + "\n");
+    EXPECT_EQ(ReadFile(dir.Path("b.JPG")).substr(0, 3), "\xFF\xD8\xFF");
+    EXPECT_EQ(QImage(QString::fromStdString(dir.Path("b.JPG")), "JPEG").size(), QSize(64, 48));
 #else
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(Has(r.err, "not available in this build"));
@@ -497,7 +613,7 @@ TEST(Cli, OutputsThatAreLinksOrStreams) {
     TempDir dir;
     const std::string input = dir.Write("b.s2k", ReadFile(Example("building.s2k")));
     const std::string cd = "cd " + ShellQuoted(dir.Path("")) + " && \"$CORVANE\" ";
-    CliRun r = RunScript(cd + "convert b.s2k -o /dev/stdout");
+    CliRun r = RunScript(cd + "convert b.s2k -o /dev/stdout -v");
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, Golden("building.std"));
     EXPECT_TRUE(Has(r.err, "Unit Information")) << r.err;

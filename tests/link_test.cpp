@@ -112,7 +112,7 @@ TEST(Link, ReferencesThatLeadNowhereAreReported) {
     const Links links = Link(m, &report, LinkOptions{});
     V kinds;
     for (const auto& e : report.entries) kinds.push_back(std::string(KindId(e.kind)) + " " + e.name);
-    EXPECT_EQ(kinds, (V{"number-not-integer J3", "missing-joint 2", "member-without-material 1", "member-without-material 2",
+    EXPECT_EQ(kinds, (V{"labels-renumbered 1", "missing-joint 2", "member-without-material 1", "member-without-material 2",
                         "member-without-property 2", "load-pattern-unknown 2"}));
     EXPECT_EQ(links.membersOfSection[0].size(), 1u);
     EXPECT_EQ(links.loadsOfPattern[3][0].size(), 1u);

@@ -57,37 +57,73 @@ TEST(QuotedNames, BlanksInsideNamesMoveNoField) {
         TableText("FRAME SECTION PROPERTIES 01 - GENERAL", {"SectionName=R   Material=C   Shape=Rectangular   t3=1   t2=1"}) +
         TableText("FRAME SECTION ASSIGNMENTS", {"Frame=\"Frame 1_0~3.8m\"   AnalSect=R"}));
     ASSERT_TRUE(c.ok);
+    // The names are no numbers, so they are renumbered: "J 1" is joint 4,
+    // "Frame 1_0~3.8m" member 8, "A 9" area 1; every field stays in place.
     const V lines = CrlfLines(c.staad);
-    EXPECT_TRUE(Has(lines, "J_1 0 0 0"));
-    EXPECT_TRUE(Has(lines, "Frame_1_0~3.8m J_1 2"));
+    EXPECT_TRUE(Has(lines, "4 0 0 0"));
+    EXPECT_TRUE(Has(lines, "8 4 2"));
     EXPECT_TRUE(Has(lines, "7 2 3"));
-    EXPECT_TRUE(Has(lines, "100000 J_1 2 3"));
-    EXPECT_TRUE(Has(lines, "J_1  PINNED"));
+    EXPECT_TRUE(Has(lines, "100001 4 2 3"));
+    EXPECT_TRUE(Has(lines, "4  PINNED"));
     EXPECT_TRUE(Has(lines, "3  FIXED"));
-    EXPECT_TRUE(Has(lines, "Frame_1_0~3.8m  PRIS YD 1 ZD 1"));
+    EXPECT_TRUE(Has(lines, "8  PRIS YD 1 ZD 1"));
     for (const auto& e : c.session.report.entries) EXPECT_NE(KindId(e.kind), "missing-joint") << e.name;
 }
 
-TEST(ShellNumbers, MoveAboveTheLargestMemberNumber) {
+TEST(ShellNumbers, ElementsThatWouldPass999999FollowTheLargestMember) {
+    // Members reach 100002 (Beam renumbered), so area number plus offset
+    // would pass 999999: the areas are numbered in the order of their
+    // table after member 100002, a repeated name keeping its number.
     const std::string frame = TableText("CONNECTIVITY - FRAME", {"Frame=100001   JointI=1   JointJ=2", "Frame=Beam   JointI=2   JointJ=3"});
-    const std::string area = TableText("CONNECTIVITY - AREA", {"Area=1   NumJoints=3   Joint1=1   Joint2=2   Joint3=3"}) +
-                             TableText("AREA LOADS - UNIFORM", {"Area=1   LoadPat=D   UnifLoad=2"}) +
+    const std::string area = TableText("CONNECTIVITY - AREA", {"Area=7   NumJoints=3   Joint1=1   Joint2=2   Joint3=3",
+                                                               "Area=3   NumJoints=3   Joint1=3   Joint2=2   Joint3=1",
+                                                               "Area=7   NumJoints=3   Joint1=2   Joint2=3   Joint3=1"}) +
+                             TableText("AREA LOADS - UNIFORM", {"Area=3   LoadPat=D   UnifLoad=2"}) +
                              TableText("LOAD PATTERN DEFINITIONS", {"LoadPat=D"});
-    Conversion c = Convert(kTriangle + frame + area);
-    ASSERT_TRUE(c.ok);
-    V lines = CrlfLines(c.staad);
-    EXPECT_TRUE(Has(lines, "1000001 1 2 3"));
-    EXPECT_TRUE(Has(lines, "1000001   PR GY  2"));
-    const auto moved = std::find_if(c.session.report.entries.begin(), c.session.report.entries.end(),
-                                    [](const ReportEntry& e) { return KindId(e.kind) == "element-numbers-moved"; });
-    ASSERT_NE(moved, c.session.report.entries.end());
-    EXPECT_EQ(Sentence(*moved), "Shell element numbers are the area numbers plus 1000000, not 100000: member numbers reach 100001.");
+    for (const bool renumber : {false, true}) {
+        SCOPED_TRACE(renumber ? "--renumber" : "classic");
+        TempDir dir;
+        Session s;
+        MemoryHistory history;
+        MemoryMessages messages;
+        s.inputPath = dir.Write("m.s2k", kTriangle + frame + area);
+        s.outputPath = dir.Path("m.std");
+        s.options.renumber = renumber;
+        ASSERT_TRUE(MakeStaad(s, history, messages));
+        const V lines = CrlfLines(ReadFile(s.outputPath));
+        EXPECT_TRUE(Has(lines, "100002 2 3"));
+        EXPECT_TRUE(Has(lines, "100003 1 2 3"));
+        EXPECT_TRUE(Has(lines, "100004 3 2 1"));
+        EXPECT_TRUE(Has(lines, "100003 2 3 1"));
+        EXPECT_TRUE(Has(lines, "100004   PR GY  2"));
+        EXPECT_EQ(ReadFile(dir.Path("m.numbers.csv")), "kind,sap2000,staad\r\nmember,Beam,100002\r\nelement,7,100003\r\nelement,3,100004\r\n");
+        const auto& entries = s.report.entries;
+        const auto moved = std::find_if(entries.begin(), entries.end(), [](const ReportEntry& e) { return KindId(e.kind) == "elements-in-area-order"; });
+        ASSERT_NE(moved, entries.end());
+        EXPECT_EQ(Sentence(*moved), "Shell elements are numbered from 100003 on in the order of the area table: with their area numbers, 3 of them would pass 999999.");
+        const auto renumbered = std::find_if(entries.begin(), entries.end(), [](const ReportEntry& e) { return KindId(e.kind) == "labels-renumbered"; });
+        EXPECT_EQ(renumbered != entries.end(), !renumber);
+        if (!renumber && renumbered != entries.end()) {
+            EXPECT_EQ(Sentence(*renumbered), "3 labels were renumbered as --renumber does, so that STAAD.Pro can read the file (1 member, 2 areas); " +
+                                                 dir.Path("m.numbers.csv") + " lists them.");
+        }
+    }
 
-    // Member numbers below 100000 leave the usual offset; leading zeros do
-    // not count.
-    c = Convert(kTriangle + TableText("CONNECTIVITY - FRAME", {"Frame=0099999   JointI=1   JointJ=2"}) + area);
+    // Valid labels whose elements pass 999999 are renumbered too; member
+    // numbers below 100000 leave the usual offset.
+    Conversion c = Convert(kTriangle + TableText("CONNECTIVITY - FRAME", {"Frame=5   JointI=1   JointJ=2"}) +
+                           TableText("CONNECTIVITY - AREA", {"Area=900000   NumJoints=3   Joint1=1   Joint2=2   Joint3=3",
+                                                             "Area=899999   NumJoints=3   Joint1=1   Joint2=2   Joint3=3"}));
+    V lines = CrlfLines(c.staad);
+    EXPECT_TRUE(Has(lines, "6 1 2 3"));
+    EXPECT_TRUE(Has(lines, "7 1 2 3"));
+    EXPECT_EQ(c.session.numberMap, c.session.outputPath.substr(0, c.session.outputPath.size() - 4) + ".numbers.csv");
+    c = Convert(kTriangle + TableText("CONNECTIVITY - FRAME", {"Frame=99999   JointI=1   JointJ=2"}) +
+                TableText("CONNECTIVITY - AREA", {"Area=899999   NumJoints=3   Joint1=1   Joint2=2   Joint3=3"}));
     lines = CrlfLines(c.staad);
-    EXPECT_TRUE(Has(lines, "100001 1 2 3"));
+    EXPECT_TRUE(Has(lines, "999999 1 2 3"));
+    EXPECT_TRUE(c.session.numberMap.empty());
+    EXPECT_TRUE(c.session.report.Empty());
 }
 
 TEST(LineWidth, LongLinesGoOnInPiecesOfAtMost79Columns) {
@@ -189,13 +225,36 @@ TEST(Renumbering, NamesStaadCannotTakeGetNumbersEverywhere) {
     EXPECT_EQ(std::count(kinds.begin(), kinds.end(), "renumbered"), 3);
     EXPECT_EQ(std::count(kinds.begin(), kinds.end(), "number-not-integer"), 0);
 
-    // Without the option nothing changes and no map is written.
+    // Without the option the labels STAAD.Pro cannot read are renumbered
+    // all the same, to the same file and map; the report says so once.
     Session plain;
     plain.inputPath = s.inputPath;
     plain.outputPath = dir.Path("plain.std");
     ASSERT_TRUE(MakeStaad(plain, history, messages));
-    EXPECT_TRUE(Has(CrlfLines(ReadFile(plain.outputPath)), "Col10 5 top"));
-    EXPECT_FALSE(Exists(dir.Path("plain.numbers.csv")));
+    EXPECT_EQ(ReadFile(plain.outputPath), ReadFile(s.outputPath));
+    EXPECT_EQ(plain.numberMap, dir.Path("plain.numbers.csv"));
+    EXPECT_EQ(ReadFile(plain.numberMap), ReadFile(s.numberMap));
+    kinds.clear();
+    for (const auto& e : plain.report.entries) kinds.push_back(std::string(KindId(e.kind)) + " " + e.name);
+    EXPECT_TRUE(Has(kinds, "labels-renumbered 6"));
+    EXPECT_EQ(std::count_if(kinds.begin(), kinds.end(), [](const std::string& k) { return k.rfind("renumbered", 0) == 0 || k.rfind("number-not", 0) == 0; }), 0);
+    const auto entry = std::find_if(plain.report.entries.begin(), plain.report.entries.end(), [](const ReportEntry& e) { return e.kind == ReportKind::LabelsRenumbered; });
+    ASSERT_NE(entry, plain.report.entries.end());
+    EXPECT_EQ(entry->a, "3 joints, 2 members, 1 area");
+
+    // The map's path is checked against the input when it turns out to be
+    // needed: an output whose map would be the input is refused, the
+    // earlier output kept.
+    const std::string mapNamed = dir.Write("q.numbers.csv", model);
+    Session clash;
+    clash.inputPath = mapNamed;
+    clash.outputPath = dir.Write("q.std", "earlier");
+    MemoryMessages refused;
+    EXPECT_FALSE(MakeStaad(clash, history, refused));
+    ASSERT_EQ(refused.shown.size(), 1u);
+    EXPECT_EQ(refused.shown[0].text, "Output file is the input file: " + mapNamed);
+    EXPECT_EQ(ReadFile(clash.outputPath), "earlier");
+    EXPECT_EQ(ReadFile(mapNamed), model);
 }
 
 TEST(Renumbering, CorpusModelsWithWordsForNamesGetWholeNumbers) {

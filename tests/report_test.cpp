@@ -40,8 +40,8 @@ std::vector<KindCase> Kinds() {
         {"load-direction-unsupported",
          kPattern + TableText("FRAME LOADS - POINT", {"Frame=3   LoadPat=D   CoordSys=GLOBAL   Dir=\"X Proj\"   AbsDist=1   Force=2"}), "3"},
         {"joint-load-zero", kJoints + kPattern + TableText("JOINT LOADS - FORCE", {"Joint=2   LoadPat=D   F1=0   F2=0.0"}), "2"},
-        {"number-not-integer", TableText("JOINT COORDINATES", {"Joint=1_0m   GlobalX=0   GlobalY=0   GlobalZ=0"}), "1_0m"},
-        {"element-numbers-moved",
+        {"labels-renumbered", TableText("JOINT COORDINATES", {"Joint=1_0m   GlobalX=0   GlobalY=0   GlobalZ=0"}), "1"},
+        {"elements-in-area-order",
          kJoints + TableText("CONNECTIVITY - FRAME", {"Frame=100001   JointI=1   JointJ=2"}) +
              TableText("CONNECTIVITY - AREA", {"Area=1   NumJoints=3   Joint1=1   Joint2=2   Joint3=3"}),
          ""},
