@@ -72,7 +72,18 @@ std::optional<Direction> ElementLoadDirection(CoordSystem coordSys, LoadDirectio
     return MakeDirection(coordSys == CoordSystem::Local ? 'L' : 'G', axis->letter, axis->negate);
 }
 
-bool Finite(std::string_view text) { return std::isfinite(TextToNumber(text)); }
+bool Finite(std::string_view text) { return HasFiniteValue(text); }
+
+// The loads of a pattern are rows far apart in the input: the cells a load
+// line is made of are asked for some rows ahead, so that writing it does
+// not wait for memory.
+constexpr std::size_t kRowsAhead = 16;
+template <std::size_t N>
+void PrefetchAhead(const Table& t, const Groups::Range& rows, std::size_t i, const int (&cols)[N]) {
+    if (i + kRowsAhead >= rows.size()) return;
+    const std::uint32_t r = rows.begin()[i + kRowsAhead];
+    for (int col : cols) __builtin_prefetch(t.View(r, col).data());
+}
 
 // One line per text of the groups: the rows' list, a blank, the text.
 template <class AppendList>
@@ -129,7 +140,10 @@ void WriteLoadingBlock(StaadContext& c) {
         if (full) WriteGravityLoads(c, group);
 
         c.out.Line("MEMBER LOAD");
-        for (std::uint32_t r : k.loadsOfPattern[0][group]) {
+        const Groups::Range distRows = k.loadsOfPattern[0][group];
+        for (std::size_t i = 0; i < distRows.size(); ++i) {
+            PrefetchAhead(dist, distRows, i, {FrameDistLoadCol::Frame, FrameDistLoadCol::AbsDistA, FrameDistLoadCol::FOverLA});
+            const std::uint32_t r = distRows.begin()[i];
             const auto d = MemberLoadDirection(k.loadCoordSystems[0][r], k.loadDirections[0][r]);
             if (!d) {
                 ReportDirection(c, TableId::FrameDistLoads, dist, r, FrameDistLoadCol::CoordSys, FrameDistLoadCol::Dir);
@@ -191,7 +205,10 @@ void WriteLoadingBlock(StaadContext& c) {
         }
 
         c.out.Line("ELEMENT LOAD");
-        for (std::uint32_t r : k.loadsOfPattern[2][group]) {
+        const Groups::Range areaRows = k.loadsOfPattern[2][group];
+        for (std::size_t i = 0; i < areaRows.size(); ++i) {
+            PrefetchAhead(area, areaRows, i, {AreaLoadCol::Area, AreaLoadCol::UnifLoad});
+            const std::uint32_t r = areaRows.begin()[i];
             const auto d = ElementLoadDirection(k.loadCoordSystems[2][r], k.loadDirections[2][r]);
             if (!d) {
                 ReportDirection(c, TableId::AreaLoads, area, r, AreaLoadCol::CoordSys, AreaLoadCol::Dir);
@@ -210,7 +227,10 @@ void WriteLoadingBlock(StaadContext& c) {
         if (full) WriteSurfacePressures(c, group);
 
         c.out.Line("JOINT LOAD");
-        for (std::uint32_t r : k.loadsOfPattern[3][group]) {
+        const Groups::Range jointRows = k.loadsOfPattern[3][group];
+        for (std::size_t i = 0; i < jointRows.size(); ++i) {
+            PrefetchAhead(joint, jointRows, i, {JointLoadCol::Joint, JointLoadCol::F1, JointLoadCol::M3});
+            const std::uint32_t r = jointRows.begin()[i];
             // Loads in a joint's own axes, turned into global components.
             if (full && LocalJointLoad(c, r, &text)) {
                 if (!text.empty()) groups.Add(r, text);

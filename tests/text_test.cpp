@@ -76,6 +76,7 @@ TEST(NumberText, ShortcutsAgreeWithReadingTheNumber) {
             EXPECT_EQ(fast, NumberToText(negate ? -v : v));
         }
         EXPECT_EQ(IsZeroNumber(t), TextToNumber(t) == 0);
+        EXPECT_EQ(HasFiniteValue(t), std::isfinite(TextToNumber(t)));
         EXPECT_EQ(SameNumber(t, "12"), TextToNumber(t) == 12);
     }
     // The general form is the one printf's %.15G gives.
@@ -83,7 +84,9 @@ TEST(NumberText, ShortcutsAgreeWithReadingTheNumber) {
         const double v = std::ldexp(static_cast<double>(rng() >> 11), static_cast<int>(rng() % 200) - 120);
         char buf[64];
         std::snprintf(buf, sizeof buf, "%.15G", v);
-        if (v != std::trunc(v) || v >= 1e15) EXPECT_EQ(NumberToText(v), buf);
+        if (v != std::trunc(v) || v >= 1e15) {
+            EXPECT_EQ(NumberToText(v), buf);
+        }
     }
 }
 
@@ -95,7 +98,11 @@ TEST(NumberText, IsFiniteDecimal) {
     for (const char* no : {"", "+", "-", ".", "-.", "1.2.3", "12A", "A12", " 7", "7 ", "1E", "1e+", "2.5e", "3E5.5", "nan", "inf",
                            "-inf", "0x10", "2E308", "1E309", "-2E999", "1e1000"})
         EXPECT_FALSE(IsFiniteDecimal(no)) << no;
-    // Near the largest double, by digits and by exponent.
+    // Near the largest double, by digits and by exponent; a value read from
+    // the leading number alone is finite unless that number overflows.
+    for (const std::string& t : {std::string(308, '9'), std::string(309, '9') + "x", "1" + std::string(250, '0') + "E99",
+                                std::string("1E308 m"), std::string("2e308"), std::string("-1E999"), std::string("9e"), std::string("NULL")})
+        EXPECT_EQ(HasFiniteValue(t), std::isfinite(TextToNumber(t))) << t;
     EXPECT_TRUE(IsFiniteDecimal(std::string(308, '9')));
     EXPECT_FALSE(IsFiniteDecimal(std::string(309, '9')));
     EXPECT_TRUE(IsFiniteDecimal(std::string(299, '9') + ".5"));
@@ -149,4 +156,16 @@ TEST(Json, EscapesAndBytesThatAreNoUtf8) {
     std::string out;
     AppendJsonString(out, "I/Wide", "$");
     EXPECT_EQ(out, "\"I/Wide$\"");
+    // Every byte at every place of texts of every short length is escaped
+    // as it is alone (plain texts are copied by words).
+    for (int b = 0; b < 256; ++b) {
+        const std::string alone = JsonString(std::string(1, static_cast<char>(b)));
+        const std::string escaped = alone.substr(1, alone.size() - 2);
+        for (std::size_t n = 1; n <= 17; ++n)
+            for (std::size_t i = 0; i < n; ++i) {
+                std::string text(n, 'a');
+                text[i] = static_cast<char>(b);
+                ASSERT_EQ(JsonString(text), "\"" + std::string(i, 'a') + escaped + std::string(n - i - 1, 'a') + "\"") << b << " " << n << " " << i;
+            }
+    }
 }
