@@ -10,15 +10,10 @@
 namespace corvane {
 
 // The STAAD.Pro names of what one column names over the given rows.
-// The rows of a list lie far apart in the input: the name some rows ahead
-// is asked for early, so that reading it does not wait for memory.
-constexpr std::size_t kNamesAhead = 16;
 template <class Rows>
 bool AppendNameList(std::string& out, const Links& links, NameKind kind, const Table& t, int col, const Rows& rows) {
     std::string scratch;
-    const std::size_t n = rows.size();
-    return AppendFoldedList(out, n, [&](std::size_t i) -> std::string_view {
-        if (i + kNamesAhead < n) __builtin_prefetch(t.View(rows.begin()[i + kNamesAhead], col).data());
+    return AppendFoldedList(out, rows.size(), [&](std::size_t i) -> std::string_view {
         return links.NameOf(kind, t, rows.begin()[i], col, scratch);
     });
 }

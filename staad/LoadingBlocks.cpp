@@ -74,17 +74,6 @@ std::optional<Direction> ElementLoadDirection(CoordSystem coordSys, LoadDirectio
 
 bool Finite(std::string_view text) { return HasFiniteValue(text); }
 
-// The loads of a pattern are rows far apart in the input: the cells a load
-// line is made of are asked for some rows ahead, so that writing it does
-// not wait for memory.
-constexpr std::size_t kRowsAhead = 16;
-template <std::size_t N>
-void PrefetchAhead(const Table& t, const Groups::Range& rows, std::size_t i, const int (&cols)[N]) {
-    if (i + kRowsAhead >= rows.size()) return;
-    const std::uint32_t r = rows.begin()[i + kRowsAhead];
-    for (int col : cols) __builtin_prefetch(t.View(r, col).data());
-}
-
 // One line per text of the groups: the rows' list, a blank, the text.
 template <class AppendList>
 void WriteGroups(StaadContext& c, TextGroups& groups, AppendList appendList) {
@@ -140,10 +129,7 @@ void WriteLoadingBlock(StaadContext& c) {
         if (full) WriteGravityLoads(c, group);
 
         c.out.Line("MEMBER LOAD");
-        const Groups::Range distRows = k.loadsOfPattern[0][group];
-        for (std::size_t i = 0; i < distRows.size(); ++i) {
-            PrefetchAhead(dist, distRows, i, {FrameDistLoadCol::Frame, FrameDistLoadCol::AbsDistA, FrameDistLoadCol::FOverLA});
-            const std::uint32_t r = distRows.begin()[i];
+        for (std::uint32_t r : k.loadsOfPattern[0][group]) {
             const auto d = MemberLoadDirection(k.loadCoordSystems[0][r], k.loadDirections[0][r]);
             if (!d) {
                 ReportDirection(c, TableId::FrameDistLoads, dist, r, FrameDistLoadCol::CoordSys, FrameDistLoadCol::Dir);
@@ -205,10 +191,7 @@ void WriteLoadingBlock(StaadContext& c) {
         }
 
         c.out.Line("ELEMENT LOAD");
-        const Groups::Range areaRows = k.loadsOfPattern[2][group];
-        for (std::size_t i = 0; i < areaRows.size(); ++i) {
-            PrefetchAhead(area, areaRows, i, {AreaLoadCol::Area, AreaLoadCol::UnifLoad});
-            const std::uint32_t r = areaRows.begin()[i];
+        for (std::uint32_t r : k.loadsOfPattern[2][group]) {
             const auto d = ElementLoadDirection(k.loadCoordSystems[2][r], k.loadDirections[2][r]);
             if (!d) {
                 ReportDirection(c, TableId::AreaLoads, area, r, AreaLoadCol::CoordSys, AreaLoadCol::Dir);
@@ -227,10 +210,7 @@ void WriteLoadingBlock(StaadContext& c) {
         if (full) WriteSurfacePressures(c, group);
 
         c.out.Line("JOINT LOAD");
-        const Groups::Range jointRows = k.loadsOfPattern[3][group];
-        for (std::size_t i = 0; i < jointRows.size(); ++i) {
-            PrefetchAhead(joint, jointRows, i, {JointLoadCol::Joint, JointLoadCol::F1, JointLoadCol::M3});
-            const std::uint32_t r = jointRows.begin()[i];
+        for (std::uint32_t r : k.loadsOfPattern[3][group]) {
             // Loads in a joint's own axes, turned into global components.
             if (full && LocalJointLoad(c, r, &text)) {
                 if (!text.empty()) groups.Add(r, text);
