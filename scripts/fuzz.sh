@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer target with clang and runs it for a bounded time
-# (seconds, default 60) on a seed corpus of the shared exports and the
-# project's examples. Fails on any crash, leak, sanitizer report or time-out
+# (seconds, default 60) on a seed corpus of the real exports (those of
+# tests/data, and those of ../shared when it is there) and the project's
+# examples. Fails on any crash, leak, sanitizer report or time-out
 # (an input that takes over 10 seconds). Findings are kept in fuzz/findings/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,11 +15,9 @@ cmake --build build-fuzz -j"$jobs" --target corvane_fuzz
 run=fuzz/corpus-run
 mkdir -p "$run" fuzz/findings
 cp -n examples/*.s2k fuzz/seeds/* "$run"/ 2>/dev/null || true
-if [ -d ../shared/corpus ]; then
-  for f in ../shared/corpus/sap2000_*; do
-    [ -f "$f" ] && cp -n "$f" "$run/$(basename "$f" | tr '$' '_')"
-  done
-fi
+for f in tests/data/corpus/sap2000_* ../shared/corpus/sap2000_*; do
+  [ -f "$f" ] && cp -n "$f" "$run/$(basename "$f" | tr '$' '_')"
+done
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
   ./build-fuzz/fuzz/corvane_fuzz "$run" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=8192 \
   -max_len=262144 -artifact_prefix=fuzz/findings/ -print_final_stats=1

@@ -71,7 +71,7 @@ std::optional<Direction> ElementLoadDirection(CoordSystem coordSys, LoadDirectio
     return MakeDirection(coordSys == CoordSystem::Local ? 'L' : 'G', axis->letter, axis->negate);
 }
 
-bool Finite(std::string_view text) { return std::isfinite(TextToNumber(text)); }
+bool Finite(std::string_view text) { return HasFiniteValue(text); }
 
 // One line per text of the groups: the rows' list, a blank, the text.
 template <class AppendList>

@@ -133,17 +133,30 @@ Conversion Convert(const std::string& s2k, bool allSections) {
     return c;
 }
 
+namespace {
+
+fs::path RepositoryCorpus() { return fs::path(CORVANE_SOURCE_DIR) / "tests" / "data" / "corpus"; }
+fs::path SharedCorpus() { return fs::path(CORVANE_SOURCE_DIR) / ".." / "shared" / "corpus"; }
+
+}  // namespace
+
+bool SharedCorpusPresent() { return fs::is_directory(SharedCorpus()); }
+
 std::string CorpusFile(const std::string& name) {
-    const fs::path p = fs::path(CORVANE_SOURCE_DIR) / ".." / "shared" / "corpus" / name;
-    return fs::exists(p) ? p.string() : std::string();
+    if (fs::exists(RepositoryCorpus() / name)) return (RepositoryCorpus() / name).string();
+    return SharedCorpusPresent() ? (SharedCorpus() / name).string() : std::string();
 }
 
-std::vector<std::string> CorpusExports() {
+std::vector<std::string> CorpusExports(CorpusPlace place) {
     std::vector<std::string> files;
-    const fs::path dir = fs::path(CORVANE_SOURCE_DIR) / ".." / "shared" / "corpus";
-    if (!fs::exists(dir)) return files;
-    for (const auto& e : fs::directory_iterator(dir))
-        if (e.is_regular_file() && e.path().filename().string().rfind("sap2000_", 0) == 0) files.push_back(e.path().string());
+    const fs::path dir = place == CorpusPlace::Repository ? RepositoryCorpus() : SharedCorpus();
+    if (!fs::is_directory(dir)) return files;
+    for (const auto& e : fs::directory_iterator(dir)) {
+        const std::string name = e.path().filename().string();
+        if (!e.is_regular_file() || name.rfind("sap2000_", 0) != 0) continue;
+        if (place == CorpusPlace::Shared && fs::exists(RepositoryCorpus() / name)) continue;
+        files.push_back(e.path().string());
+    }
     std::sort(files.begin(), files.end());
     return files;
 }

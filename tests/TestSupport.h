@@ -62,9 +62,19 @@ struct Conversion {
 };
 Conversion Convert(const std::string& s2k, bool allSections = false);
 
-// Path of a file of the shared corpus, or "" when the corpus is not there.
+// Real exports. Those whose licence allows a copy are kept in the repository
+// (tests/data/corpus); the others are read from ../shared/corpus beside the
+// project. Tests on shared exports carry "SharedCorpus" in their names: CMake
+// leaves them out, saying so in one line, when that folder is missing.
+enum class CorpusPlace { Repository, Shared };
+// Whether ../shared/corpus is beside the project.
+bool SharedCorpusPresent();
+// Path of an export: the repository's copy, else the shared folder's (which
+// may not exist, for the test to fail on), or "" when that folder is missing.
 std::string CorpusFile(const std::string& name);
-std::vector<std::string> CorpusExports();
+// The exports kept in the repository, or those of the shared folder that are
+// not (none when it is missing), by name.
+std::vector<std::string> CorpusExports(CorpusPlace place);
 
 // Runs the command line; returns its exit status and captures both streams.
 struct CliRun {

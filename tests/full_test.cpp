@@ -84,6 +84,39 @@ TEST(FullProperties, ModifiersGiveOwnPropertiesAndSelfWeightFollowsSap2000) {
     EXPECT_TRUE(HasEntry(r.report, "mass-modifier", "R1"));
 }
 
+// SAP2000 weighs a frame by its section's and its own weight modifiers over
+// its area modifiers, and an area by its section's and its own weight
+// modifiers; the difference to STAAD.Pro's weight follows the pattern's
+// multiplier.
+TEST(FullProperties, WeightModifiersGiveSelfWeightCorrections) {
+    std::string model = kFrame;
+    const auto wmod = model.find("WMod=1");
+    model.replace(wmod, 6, "WMod=0.5");
+    model += TableText("LOAD PATTERN DEFINITIONS", {"LoadPat=DEAD   DesignType=Dead   SelfWtMult=2"}) +
+             TableText("FRAME PROPERTY MODIFIERS", {"Frame=2   WeightMod=4", "Frame=3   AMod=2   WeightMod=3"}) +
+             TableText("CONNECTIVITY - AREA", {"Area=7   NumJoints=4   Joint1=1   Joint2=2   Joint3=4   Joint4=3",
+                                               "Area=8   NumJoints=4   Joint1=1   Joint2=2   Joint3=4   Joint4=3"}) +
+             TableText("AREA SECTION PROPERTIES",
+                       {"Section=WALL   Material=STEEL   AreaType=Shell   Type=Shell-Thin   Thickness=0.2   WMod=3"}) +
+             TableText("AREA SECTION ASSIGNMENTS", {"Area=7   Section=WALL", "Area=8   Section=WALL"}) +
+             TableText("AREA STIFFNESS MODIFIERS", {"Area=8   f11=1   WMod=0.5"});
+    TempDir dir;
+    const CliRun r = RunCli({"convert", dir.Write("m.s2k", model), "-o", dir.Path("m.std"), "--full"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto lines = StaadLines(ReadFile(dir.Path("m.std")));
+    EXPECT_TRUE(Has(lines, " SELFWEIGHT Y -2"));
+    // Members 1 and 4 weigh half (section), 2 twice (0.5 * 4), 3 three
+    // quarters (0.5 * 3 over an area twice as large): 2 * (1 - scale).
+    EXPECT_TRUE(Has(lines, " SELFWEIGHT Y 1 LIST 1 4"));
+    EXPECT_TRUE(Has(lines, " SELFWEIGHT Y -2 LIST 2"));
+    EXPECT_TRUE(Has(lines, " SELFWEIGHT Y 0.5 LIST 3"));
+    // Element 7 weighs three times, element 8 one and a half times.
+    EXPECT_TRUE(Has(lines, " SELFWEIGHT Y -4 LIST 100007"));
+    EXPECT_TRUE(Has(lines, " SELFWEIGHT Y -1 LIST 100008"));
+    // Without the full conversion the weight is STAAD.Pro's alone.
+    EXPECT_EQ(Classic(model).find("LIST"), std::string::npos);
+}
+
 TEST(FullOffsets, UserOffsetsAreRigidAlongTheMemberOthersReported) {
     const FullRun r = RunFull(kFrame + kDead +
                               TableText("FRAME OFFSET ALONG LENGTH ASSIGNMENTS",

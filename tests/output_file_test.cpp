@@ -254,6 +254,46 @@ TEST(OutputFile, InputThatShrinksIsReadOnAndTold) {
     EXPECT_TRUE(text->Changed());
 }
 
+// The cleanup registry has room for a bounded number of outputs in progress.
+// Every way an output ends must give its entry back, or after enough outputs
+// a signal no longer removes the new file of the next one. Each way runs
+// more times than the registry holds, all in one process.
+TEST(OutputFile, EveryWayAnOutputEndsGivesBackItsCleanupEntry) {
+    TempDir dir;
+    const std::string target = dir.Write("model.std", kEarlier);
+    const int status = RunChild(
+        [&] {
+            InstallOutputCleanup();
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{1 << 20, 1 << 20};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            const std::string big(2 << 20, 'x');
+            for (int i = 0; i < 200; ++i) {
+                OutputFile committed, abandoned, reopened, unwound, failed, twoSteps;
+                if (!committed.Open(target) || !abandoned.Open(target) || !reopened.Open(target) || !unwound.Open(target) ||
+                    !failed.Open(target) || !twoSteps.Open(target))
+                    return 2;
+                committed.Write(kEarlier);
+                if (!committed.Commit()) return 3;
+                abandoned.Abandon();
+                if (!reopened.Open(target)) return 4;  // gives up the first new file
+                reopened.Abandon();
+                failed.Write(big);
+                if (failed.Commit()) return 5;  // beyond the file size limit
+                twoSteps.Write(kEarlier);
+                if (!twoSteps.Finish() || !twoSteps.Publish()) return 6;
+            }  // `unwound` ends with its scope
+            OutputFile last;
+            if (!last.Open(target)) return 8;
+            last.Write("half a line");
+            Ready();
+            for (;;) ::pause();
+        },
+        SIGTERM);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+    ExpectOnlyTheEarlierFile(dir);
+}
+
 // Threads that keep creating outputs while the handler removes them: none
 // may create a new file the handler does not see.
 TEST(OutputFile, SignalAmidParallelWritersLeavesNoNewFile) {

@@ -110,9 +110,11 @@ TEST(Report, CommandLineFileStrictAndUnchangedOutputs) {
     EXPECT_EQ(RunCli({"abaqus", plate, "--strict"}).status, 0);
 }
 
-TEST(Report, CorpusOutputsAreTheSameWithAndWithoutReport) {
-    const auto files = CorpusExports();
-    if (files.empty()) GTEST_SKIP() << "the shared corpus is not beside the project";
+namespace {
+
+// The report changes neither the output nor the history of any export.
+void ExpectOutputsTheSameWithAndWithoutReport(const std::vector<std::string>& files) {
+    ASSERT_FALSE(files.empty());
     TempDir dir;
     for (const auto& file : files) {
         SCOPED_TRACE(file);
@@ -123,4 +125,15 @@ TEST(Report, CorpusOutputsAreTheSameWithAndWithoutReport) {
         EXPECT_EQ(plain.out, reported.out);
         EXPECT_TRUE(ReadFile(dir.Path("a.std")) == ReadFile(dir.Path("b.std")));
     }
+}
+
+}  // namespace
+
+TEST(Report, CorpusOutputsAreTheSameWithAndWithoutReport) {
+    ExpectOutputsTheSameWithAndWithoutReport(CorpusExports(CorpusPlace::Repository));
+}
+
+TEST(Report, SharedCorpusOutputsAreTheSameWithAndWithoutReport) {
+    if (!SharedCorpusPresent()) GTEST_SKIP() << "../shared/corpus is missing";
+    ExpectOutputsTheSameWithAndWithoutReport(CorpusExports(CorpusPlace::Shared));
 }

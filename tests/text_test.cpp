@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <random>
@@ -75,6 +76,7 @@ TEST(NumberText, ShortcutsAgreeWithReadingTheNumber) {
             EXPECT_EQ(fast, NumberToText(negate ? -v : v));
         }
         EXPECT_EQ(IsZeroNumber(t), TextToNumber(t) == 0);
+        EXPECT_EQ(HasFiniteValue(t), std::isfinite(TextToNumber(t)));
         EXPECT_EQ(SameNumber(t, "12"), TextToNumber(t) == 12);
     }
     // The general form is the one printf's %.15G gives.
@@ -82,7 +84,44 @@ TEST(NumberText, ShortcutsAgreeWithReadingTheNumber) {
         const double v = std::ldexp(static_cast<double>(rng() >> 11), static_cast<int>(rng() % 200) - 120);
         char buf[64];
         std::snprintf(buf, sizeof buf, "%.15G", v);
-        if (v != std::trunc(v) || v >= 1e15) EXPECT_EQ(NumberToText(v), buf);
+        if (v != std::trunc(v) || v >= 1e15) {
+            EXPECT_EQ(NumberToText(v), buf);
+        }
+    }
+}
+
+// Whole texts that are decimals of a finite value, told without reading
+// most of them: the answer is the one reading the whole text gives.
+TEST(NumberText, IsFiniteDecimal) {
+    for (const char* yes : {"0", "-0", "+3", "12", "1.", ".5", "-.5", "1.5E+02", "1e-3", "1E308", "0.5e-300", "1.7976931348623157E308"})
+        EXPECT_TRUE(IsFiniteDecimal(yes)) << yes;
+    for (const char* no : {"", "+", "-", ".", "-.", "1.2.3", "12A", "A12", " 7", "7 ", "1E", "1e+", "2.5e", "3E5.5", "nan", "inf",
+                           "-inf", "0x10", "2E308", "1E309", "-2E999", "1e1000"})
+        EXPECT_FALSE(IsFiniteDecimal(no)) << no;
+    // Near the largest double, by digits and by exponent; a value read from
+    // the leading number alone is finite unless that number overflows.
+    for (const std::string& t : {std::string(308, '9'), std::string(309, '9') + "x", "1" + std::string(250, '0') + "E99",
+                                std::string("1E308 m"), std::string("2e308"), std::string("-1E999"), std::string("9e"), std::string("NULL")})
+        EXPECT_EQ(HasFiniteValue(t), std::isfinite(TextToNumber(t))) << t;
+    EXPECT_TRUE(IsFiniteDecimal(std::string(308, '9')));
+    EXPECT_FALSE(IsFiniteDecimal(std::string(309, '9')));
+    EXPECT_TRUE(IsFiniteDecimal(std::string(299, '9') + ".5"));
+    EXPECT_FALSE(IsFiniteDecimal("1" + std::string(250, '0') + "E99"));
+    EXPECT_TRUE(IsFiniteDecimal("1" + std::string(250, '0') + "E-99"));
+    EXPECT_FALSE(IsFiniteDecimal("0." + std::string(400, '0') + "1E-300"));
+
+    // Short texts of the characters a decimal is made of, against reading
+    // the whole text (from_chars takes no '+'; it stands only first).
+    std::mt19937_64 rng(7);
+    const char kChars[] = "0123456789.+-eE";
+    for (int i = 0; i < 20000; ++i) {
+        std::string t;
+        for (std::size_t n = rng() % 9; n > 0; --n) t += kChars[rng() % (sizeof kChars - 1)];
+        const std::string_view digits = t.size() > 1 && t[0] == '+' && t[1] != '-' ? std::string_view(t).substr(1) : std::string_view(t);
+        double v = 0;
+        const auto r = std::from_chars(digits.data(), digits.data() + digits.size(), v);
+        const bool whole = !digits.empty() && r.ec == std::errc() && r.ptr == digits.data() + digits.size() && std::isfinite(v);
+        EXPECT_EQ(IsFiniteDecimal(t), whole) << t;
     }
 }
 
@@ -117,4 +156,16 @@ TEST(Json, EscapesAndBytesThatAreNoUtf8) {
     std::string out;
     AppendJsonString(out, "I/Wide", "$");
     EXPECT_EQ(out, "\"I/Wide$\"");
+    // Every byte at every place of texts of every short length is escaped
+    // as it is alone (plain texts are copied by words).
+    for (int b = 0; b < 256; ++b) {
+        const std::string alone = JsonString(std::string(1, static_cast<char>(b)));
+        const std::string escaped = alone.substr(1, alone.size() - 2);
+        for (std::size_t n = 1; n <= 17; ++n)
+            for (std::size_t i = 0; i < n; ++i) {
+                std::string text(n, 'a');
+                text[i] = static_cast<char>(b);
+                ASSERT_EQ(JsonString(text), "\"" + std::string(i, 'a') + escaped + std::string(n - i - 1, 'a') + "\"") << b << " " << n << " " << i;
+            }
+    }
 }

@@ -1,6 +1,8 @@
 #include "text/Json.h"
 
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 namespace corvane {
 
@@ -80,13 +82,67 @@ void AppendEscaped(std::string& out, std::string_view s) {
 
 }  // namespace
 
+namespace {
+
+// Whether eight bytes are all plain: none below 0x20 or from 0x7F up, no
+// '"' and no '\\' (exact tests for a byte below a bound or equal to zero).
+bool PlainWord(std::uint64_t x) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHigh = 0x8080808080808080ull;
+    const auto hasZero = [](std::uint64_t v) { return ((v - kOnes) & ~v & kHigh) != 0; };
+    const bool below = ((x - kOnes * 0x20) & ~x & kHigh) != 0;
+    return !((x & kHigh) || below || hasZero(x ^ (kOnes * 0x7F)) || hasZero(x ^ (kOnes * '"')) || hasZero(x ^ (kOnes * '\\')));
+}
+
+template <class Word>
+std::uint64_t Load(const char* p) {
+    Word w;
+    std::memcpy(&w, p, sizeof w);
+    return w;
+}
+
+// Whether no byte of the text needs escaping. Cells are short: words read
+// from both ends (overlapping, never beyond the text) instead of a byte
+// loop whose end the processor cannot predict.
+bool AllPlain(std::string_view s) {
+    const char* p = s.data();
+    const std::size_t n = s.size();
+    if (n >= 8) {
+        for (std::size_t i = 0; i + 8 < n; i += 8)
+            if (!PlainWord(Load<std::uint64_t>(p + i))) return false;
+        return PlainWord(Load<std::uint64_t>(p + n - 8));
+    }
+    if (n >= 4) return PlainWord(Load<std::uint32_t>(p) | Load<std::uint32_t>(p + n - 4) << 32);
+    if (n >= 2) return PlainWord(Load<std::uint16_t>(p) | Load<std::uint16_t>(p + n - 2) << 16 | 0x4141414100000000ull);
+    return n == 0 || Plain(static_cast<unsigned char>(p[0]));
+}
+
+// Appends the quoted texts (at most two) when no byte needs escaping, in one
+// growth of `out`; false, with nothing appended, otherwise. Nearly every
+// cell of a table takes this way.
+bool AppendPlainQuoted(std::string& out, std::string_view s, std::string_view suffix = {}) {
+    if (!AllPlain(s) || !AllPlain(suffix)) return false;
+    const std::size_t at = out.size();
+    out.resize(at + s.size() + suffix.size() + 2);
+    char* p = out.data() + at;
+    *p++ = '"';
+    if (!s.empty()) std::memcpy(p, s.data(), s.size());
+    p += s.size();
+    if (!suffix.empty()) std::memcpy(p, suffix.data(), suffix.size());
+    p[suffix.size()] = '"';
+    return true;
+}
+
+}  // namespace
+
 void AppendJsonString(std::string& out, std::string_view s) {
+    if (AppendPlainQuoted(out, s)) return;
     out += '"';
     AppendEscaped(out, s);
     out += '"';
 }
 
 void AppendJsonString(std::string& out, std::string_view s, std::string_view suffix) {
+    if (AppendPlainQuoted(out, s, suffix)) return;
     out += '"';
     AppendEscaped(out, s);
     AppendEscaped(out, suffix);

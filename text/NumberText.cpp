@@ -142,6 +142,29 @@ void AppendSignedNumber(std::string& out, std::string_view s, bool negate) {
     }
 }
 
+bool HasFiniteValue(std::string_view s) {
+    // The leading number as TextToNumber reads it: blanks, sign, digits with
+    // at most one point, an exponent only when it has digits.
+    std::size_t i = 0;
+    while (i < s.size() && s[i] == ' ') ++i;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+    std::size_t digits = 0;
+    while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i, ++digits;
+    if (i < s.size() && s[i] == '.') {
+        ++i;
+        while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i, ++digits;
+    }
+    bool small = digits < 300;
+    if (i < s.size() && (s[i] == 'E' || s[i] == 'e')) {
+        std::size_t j = i + 1;
+        if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
+        std::size_t expDigits = 0;
+        while (j < s.size() && s[j] >= '0' && s[j] <= '9') ++j, ++expDigits;
+        if (expDigits > 0) small = small && expDigits <= 2 && digits < 200;
+    }
+    return small || std::isfinite(TextToNumber(s));
+}
+
 bool SameNumber(std::string_view a, std::string_view b) { return a == b || TextToNumber(a) == TextToNumber(b); }
 
 bool IsZeroNumber(std::string_view s) {

@@ -14,6 +14,10 @@ namespace corvane {
 // sets *found to false.
 double TextToNumber(std::string_view text, bool* found = nullptr);
 
+// std::isfinite(TextToNumber(text)), without reading a leading number too
+// short to overflow (fewer than 300 digits and no exponent of three digits).
+bool HasFiniteValue(std::string_view text);
+
 // Plain decimal text with at most 15 significant digits, no trailing zeros,
 // no decimal point for whole numbers, exponent form ("1E-05", "2.5E+16")
 // below 0.0001 and from 1E+15 up. A zero is "0", never "-0".

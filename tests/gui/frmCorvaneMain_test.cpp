@@ -279,8 +279,9 @@ private slots:
     }
 
     void reportTreeCountsMatchTheCommandLineOnALargeModel() {
+        if (!SharedCorpusPresent()) QSKIP("../shared/corpus is missing");
         const std::string corpus = CorpusFile("sap2000_v22_lbin_large_areas_combos_Addition_0303.$2k");
-        if (corpus.empty()) QSKIP("the shared corpus is not here");
+        QVERIFY2(Exists(corpus), corpus.c_str());
         Fixture f;
         const std::string input = f.dir.Write("large.$2k", ReadFile(corpus));
         const CliRun cli = RunCli({"convert", input, "-o", f.dir.Path("cli.std"), "--report", f.dir.Path("cli.tsv")});
