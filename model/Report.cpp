@@ -83,6 +83,8 @@ constexpr KindText kKinds[] = {
      "Combinations {a} include each other in a loop (through {name}); none of them is written."},
     {ReportKind::AreaNotWritten, "area-not-written",
      "Area {name} has {a} joints as its record counts them, which the shell incidences do not take; it is left out of them."},
+    {ReportKind::MeshNotConverted, "mesh-not-converted",
+     "The automatic mesh of {b} {name} by {a} is not converted; the {b} is not divided that way."},
 };
 
 const KindText& TextOf(ReportKind kind) {

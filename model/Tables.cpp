@@ -84,6 +84,10 @@ constexpr ColumnDescriptor kSolidPressure[] = {{"Solid", "NULL"}, {"LoadPat", "N
 constexpr ColumnDescriptor kAreaPressure[] = {{"Area", "NULL"}, {"LoadPat", "NULL"}, {"Face", "NULL"}, {"Pressure", "0"}};
 constexpr ColumnDescriptor kAreaSprings[] = {
     {"Area", "NULL"}, {"Type", ""}, {"Stiffness", "0"}, {"SimpleType", ""}, {"Face", ""}, {"Dir", ""}};
+constexpr ColumnDescriptor kFrameAutoMesh[] = {{"Frame", "NULL"},       {"AutoMesh", "No"},     {"AtJoints", "No"},
+                                               {"AtFrames", "No"},      {"NumSegments", "0"},   {"MaxLength", "0"}};
+constexpr ColumnDescriptor kAreaAutoMesh[] = {{"Area", "NULL"},    {"MeshType", "Default"}, {"Number1", "1"}, {"Number2", "1"},
+                                              {"SuppEdge", "No"},  {"SuppFace", "No"},      {"SubMesh", "No"}};
 
 // A table of the classic conversion; `classic` of its columns are the
 // classic ones, the rest are read by the full conversion only.
@@ -141,6 +145,8 @@ constexpr TableDescriptor kDescriptors[] = {
     Full(TableId::SolidPressure, "SolidPressureTable", "SOLID LOADS - SURFACE PRESSURE", kSolidPressure),
     Full(TableId::AreaPressure, "AreaPressureTable", "AREA LOADS - SURFACE PRESSURE", kAreaPressure),
     Full(TableId::AreaSprings, "AreaSpringTable", "AREA SPRING ASSIGNMENTS", kAreaSprings),
+    Full(TableId::FrameAutoMesh, "FrameAutoMeshTable", "FRAME AUTO MESH ASSIGNMENTS", kFrameAutoMesh),
+    Full(TableId::AreaAutoMesh, "AreaAutoMeshTable", "AREA AUTO MESH ASSIGNMENTS", kAreaAutoMesh),
 };
 static_assert(std::size(kDescriptors) == kTableCount, "one descriptor per table");
 
@@ -157,6 +163,7 @@ const TableId kTableOrder[kTableCount] = {
     TableId::JointSprings, TableId::JointLocalAxes, TableId::JointConstraints, TableId::BodyConstraints,
     TableId::DiaphragmConstraints, TableId::AreaModifiers, TableId::Solids, TableId::SolidAssigns,
     TableId::SolidProperties, TableId::SolidPressure, TableId::AreaPressure, TableId::AreaSprings,
+    TableId::FrameAutoMesh, TableId::AreaAutoMesh,
 };
 
 const TableDescriptor& Describe(TableId id) { return kDescriptors[static_cast<std::size_t>(id)]; }

@@ -53,8 +53,10 @@ enum class TableId : std::uint8_t {
     SolidPressure,
     AreaPressure,
     AreaSprings,
+    FrameAutoMesh,
+    AreaAutoMesh,
 };
-constexpr std::size_t kTableCount = 40;
+constexpr std::size_t kTableCount = 42;
 
 struct ColumnDescriptor {
     std::string_view name;
@@ -134,5 +136,7 @@ struct SolidAssignCol { enum : int { Solid, SolidProp }; };
 struct SolidPropertyCol { enum : int { SolidProp, Material }; };
 struct SurfacePressureCol { enum : int { Owner, LoadPat, Face, Pressure }; };
 struct AreaSpringCol { enum : int { Area, Type, Stiffness, SimpleType, Face, Dir }; };
+struct FrameAutoMeshCol { enum : int { Frame, AutoMesh, AtJoints, AtFrames, NumSegments, MaxLength }; };
+struct AreaAutoMeshCol { enum : int { Area, MeshType, Number1, Number2, SuppEdge, SuppFace, SubMesh }; };
 
 }  // namespace corvane

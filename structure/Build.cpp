@@ -3,6 +3,7 @@
 #include "structure/Build.h"
 
 #include "structure/BuildSupport.h"
+#include "structure/Mesh.h"
 #include "text/NumberText.h"
 
 #include <algorithm>
@@ -513,6 +514,8 @@ Structure BuildStructure(const Model& model, const Links& links, Report* report)
     BuildContext c{model, links, report, s};
     BuildElements(c);
     BuildLoads(c);
+    BuildMeshRequests(c);
+    MeshStructure(s, report);
     return s;
 }
 

@@ -116,6 +116,8 @@ private:
             if (!std::isfinite(x.qa.value) || !std::isfinite(x.qb.value)) continue;
             x.a = c_.ValueAt(dist, r, FrameDistLoadCol::AbsDistA);
             x.b = c_.ValueAt(dist, r, FrameDistLoadCol::AbsDistB);
+            // A load over the whole frame has blank positions.
+            x.whole = x.a.text.find_first_not_of(' ') == std::string_view::npos && x.b.text.find_first_not_of(' ') == std::string_view::npos;
             p->memberLoads.push_back(x);
         }
         const Table& point = m_[TableId::FramePointLoads];

@@ -47,5 +47,6 @@ inline std::uint32_t ItemOf(std::int64_t row) { return row == NameIndex::kNone ?
 // The parts of the builder, in the order they run.
 void BuildElements(BuildContext& c);
 void BuildLoads(BuildContext& c);
+void BuildMeshRequests(BuildContext& c);
 
 }  // namespace corvane

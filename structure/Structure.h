@@ -58,6 +58,9 @@ struct Joint {
     DofValues spring{};
     bool rotated = false;         // `axes` are the joint's own, not the global ones
     Axes3 axes = kGlobalAxes;
+    // Made by meshing: `origin` is then the frame or area row it was made
+    // for, and `name` that object's name.
+    bool added = false;
 };
 
 struct Material {
@@ -112,6 +115,7 @@ struct Member {
     Modifiers modifiers = kNoModifiers;          // the member's own, times its section's
     double weightScale = 1;     // self weight as the model counts it over area x unit weight
     MemberEnd ends[2];
+    bool piece = false;         // a piece of a meshed frame other than its first (origin: the frame)
 };
 
 enum class ShellKind : std::uint8_t { Shell, Plate, Membrane, PlaneStress, PlaneStrain, Axisymmetric };
@@ -134,6 +138,7 @@ struct Shell {
     std::array<std::uint32_t, 4> joints{{kNoItem, kNoItem, kNoItem, kNoItem}};
     std::uint32_t section = kNoItem;
     double weightScale = 1;
+    bool piece = false;         // an element of a meshed area other than its first (origin: the area)
 };
 
 // An eight-node solid; its corners go round one face, then round the
@@ -175,6 +180,7 @@ struct MemberLoad {
     std::string_view memberName;  // the member as the load names it
     LoadKind kind = LoadKind::Force;
     bool concentrated = false;
+    bool whole = false;           // distributed over the whole member; `a` and `b` then carry no position
     Direction direction;
     Value a, b, qa, qb;
 };
@@ -273,6 +279,20 @@ struct ShellSpring {
     double stiffness = 0;
 };
 
+// Automatic meshing the model asks for; MeshStructure carries it out.
+struct FrameMesh {
+    std::uint32_t member = kNoItem;
+    bool atJoints = false;      // split at the joints that lie on the frame
+    int segments = 0;           // at least this many equal pieces over the length (0: no rule)
+    double maxLength = 0;       // pieces no longer than this (0: no rule)
+};
+struct AreaMesh {
+    std::uint32_t shell = kNoItem;
+    int along12 = 1, along14 = 1;  // elements along the edge from corner 1 to 2, and from 1 to 4
+    bool edgeSupports = false;     // a joint added on an edge is held where both its corners are
+    bool faceSupports = false;     // any added joint is held where all four corners are
+};
+
 struct Structure {
     std::string forceUnit, lengthUnit;   // as the model names them
     // The directions the model lets move (UX..RZ).
@@ -289,6 +309,8 @@ struct Structure {
     std::vector<ShellSpring> shellSprings;
     std::vector<LoadPattern> patterns;
     std::vector<Combination> combinations;
+    std::vector<FrameMesh> frameMeshes;
+    std::vector<AreaMesh> areaMeshes;
 
     // Section assignments in the order the model lists them (an item may
     // be assigned more than once): members with their section and
