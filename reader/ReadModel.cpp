@@ -71,8 +71,8 @@ const ReaderStep kReaderSteps[] = {
     {ReadByKeysOf<TableId::SolidPressure>, "Solid Pressure", kSilent, kSkipped, kSilent, "SOLID LOADS - SURFACE PRESSURE", false, true},
     {ReadByKeysOf<TableId::AreaPressure>, "Area Pressure", kSilent, kSkipped, kSilent, "AREA LOADS - SURFACE PRESSURE", false, true},
     {ReadByKeysOf<TableId::AreaSprings>, "Area Springs", kSilent, kSkipped, kSilent, "AREA SPRING ASSIGNMENTS", false, true},
-    {ReadByKeysOf<TableId::FrameAutoMesh>, "Frame Auto Mesh", kSilent, kSkipped, kSilent, "FRAME AUTO MESH ASSIGNMENTS", false, true},
-    {ReadByKeysOf<TableId::AreaAutoMesh>, "Area Auto Mesh", kSilent, kSkipped, kSilent, "AREA AUTO MESH ASSIGNMENTS", false, true},
+    {ReadByKeysOf<TableId::FrameAutoMesh>, "Frame Auto Mesh", kSilent, kSilent, kSilent, "FRAME AUTO MESH ASSIGNMENTS", false, true},
+    {ReadByKeysOf<TableId::AreaAutoMesh>, "Area Auto Mesh", kSilent, kSilent, kSilent, "AREA AUTO MESH ASSIGNMENTS", false, true},
 };
 const std::size_t kReaderStepCount = std::size(kReaderSteps);
 

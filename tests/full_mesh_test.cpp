@@ -192,6 +192,11 @@ TEST(FullMesh, PlateMeshedBesideAWholeOne) {
     EXPECT_TRUE(Has(r.lines, "100001 100003 TO 100007   PR GY  -0.5"));
     EXPECT_TRUE(Has(r.lines, "100001 100003 TO 100007 TEMP 10"));
     EXPECT_TRUE(Has(r.lines, "100001 100003 TO 100007 100002  THICKNESS 0.1"));
+    // The Abaqus deck of the full conversion has the same mesh, the new
+    // joints with their computed coordinates.
+    const std::string deck = RunFullAbaqus(kPlates).text;
+    EXPECT_NE(deck.find("\n13, 3, 0.666666666666667, 0\r"), std::string::npos);
+    EXPECT_NE(deck.find("\n100005, 9, 2, 13, 10\r"), std::string::npos);
 }
 
 TEST(FullMesh, NeighbouringMeshesShareTheirJointsWithTheEdgeBeam) {
