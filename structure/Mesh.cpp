@@ -14,8 +14,10 @@ namespace corvane {
 
 namespace {
 
-// The most pieces one stretch of a frame is divided into.
-constexpr double kMostPieces = 100000;
+// The most joints and pieces meshing adds to one model; an object that
+// would pass it is left whole (reported), so that no input makes the
+// conversion run out of time or memory.
+constexpr double kMostNewItems = 2e6;
 constexpr double kTolerance = 1e-6;  // of the model's size
 
 Vec3 At(const Joint& j) { return {j.at[0].value, j.at[1].value, j.at[2].value}; }
@@ -142,6 +144,19 @@ private:
         return k;
     }
 
+    // Whether `count` more items stay within the budget (they are then
+    // counted); else the object is reported and left whole.
+    bool Afford(double count, std::string_view name, const char* kind) {
+        if (added_ + count <= kMostNewItems) {
+            added_ += count;
+            return true;
+        }
+        if (report_)
+            report_->Add(ReportKind::MeshNotConverted, Describe(kind[0] == 'f' ? TableId::FrameAutoMesh : TableId::AreaAutoMesh).sapName,
+                         std::string(name), "more pieces than the conversion makes in one model (2000000)", kind);
+        return false;
+    }
+
     bool Usable(std::uint32_t joint) const { return joint != kNoItem && s_.joints[joint].valid; }
 
     void MeshArea(const AreaMesh& m) {
@@ -151,6 +166,7 @@ private:
         for (std::uint32_t j : object.joints)
             if (!Usable(j)) return;
         const int n1 = m.along12, n2 = m.along14;
+        if (!Afford(2.0 * (n1 + 1) * (n2 + 1), object.name, "area")) return;
         Vec3 x[4];
         for (int k = 0; k < 4; ++k) x[k] = At(s_.joints[object.joints[k]]);
         // The points of the mesh: (i, j) lies i/n1 of the way from corner
@@ -283,13 +299,22 @@ private:
         cuts.push_back({1.0, object.j});
         // Each stretch between them in equal pieces, as many as the number
         // of segments over the whole length and the longest piece ask.
-        std::vector<std::pair<double, std::uint32_t>> points{{0.0, object.i}};
-        for (const auto& [t1, joint] : cuts) {
-            const double t0 = points.back().first;
+        std::vector<double> counts;
+        double total = 0, t0 = 0;
+        for (const auto& cut : cuts) {
+            const double t1 = cut.first;
             double k = 1;
             if (m.segments > 0) k = std::max(k, std::ceil(m.segments * (t1 - t0) - 1e-9));
             if (m.maxLength > 0) k = std::max(k, std::ceil((t1 - t0) * length / m.maxLength - 1e-9));
-            k = std::min(k, kMostPieces);
+            counts.push_back(k);
+            total += 2 * k;
+            t0 = t1;
+        }
+        if (!Afford(total, object.name, "frame")) return;
+        std::vector<std::pair<double, std::uint32_t>> points{{0.0, object.i}};
+        for (std::size_t c = 0; c < cuts.size(); ++c) {
+            const auto& [t1, joint] = cuts[c];
+            const double t0 = points.back().first, k = counts[c];
             for (int q = 1; q < k; ++q) {
                 const double t = t0 + (t1 - t0) * q / k;
                 points.push_back({t, kNoItem});  // made once the frame is known to be meshed
@@ -456,6 +481,7 @@ private:
     Structure& s_;
     Report* report_;
     double tolerance_ = 0, size_ = 1;
+    double added_ = 0;  // joints and pieces meshing may add, counted against kMostNewItems
     Grid places_{1};
     std::uint32_t nextJoint_ = 1, nextMember_ = 1, nextShell_ = 1;
     std::vector<std::vector<Piece>> framePieces_;

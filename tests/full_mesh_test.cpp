@@ -235,17 +235,21 @@ TEST(FullMesh, OtherMeshesAreReported) {
                                         "Joint=3   GlobalX=3   GlobalY=2   GlobalZ=0", "Joint=4   GlobalX=0   GlobalY=2   GlobalZ=0"}) +
         TableText("CONNECTIVITY - AREA", {"Area=1   NumJoints=4   Joint1=1   Joint2=2   Joint3=3   Joint4=4",
                                           "Area=2   NumJoints=3   Joint1=1   Joint2=3   Joint3=4"}) +
-        TableText("CONNECTIVITY - FRAME", {"Frame=F   JointI=1   JointJ=3"}) +
-        TableText("FRAME AUTO MESH ASSIGNMENTS", {"Frame=F   AutoMesh=Yes   AtJoints=No   AtFrames=Yes   NumSegments=2   MaxLength=0"}) +
+        TableText("CONNECTIVITY - FRAME", {"Frame=F   JointI=1   JointJ=3", "Frame=G   JointI=2   JointJ=4"}) +
+        TableText("FRAME AUTO MESH ASSIGNMENTS", {"Frame=F   AutoMesh=Yes   AtJoints=No   AtFrames=Yes   NumSegments=2   MaxLength=0",
+                                                  "Frame=G   AutoMesh=Yes   AtJoints=No   AtFrames=No   NumSegments=0   MaxLength=1E-12"}) +
         TableText("AREA AUTO MESH ASSIGNMENTS", {"Area=1   MeshType=\"Maximum Size\"   MaxSize1=1   MaxSize2=1",
                                                  "Area=2   MeshType=\"Number of Elements\"   Number1=2   Number2=2"});
     const FullRun r = RunFull(model);
     EXPECT_TRUE(HasEntry(r.report, "mesh-not-converted", "1", "AREA AUTO MESH ASSIGNMENTS", "Maximum Size"));
     EXPECT_TRUE(HasEntry(r.report, "mesh-not-converted", "2", "", "Number of Elements on an area of 3 joints"));
     EXPECT_TRUE(HasEntry(r.report, "mesh-not-converted", "F", "FRAME AUTO MESH ASSIGNMENTS"));
+    // A mesh past the conversion's budget leaves its frame whole.
+    EXPECT_TRUE(HasEntry(r.report, "mesh-not-converted", "G", "", "more pieces than the conversion makes in one model (2000000)"));
+    EXPECT_TRUE(Has(r.lines, "2 2 4"));
     // The frame is still divided into its two segments; the areas stay whole.
     EXPECT_TRUE(Has(r.lines, "1 1 5"));
-    EXPECT_TRUE(Has(r.lines, "2 5 3"));
+    EXPECT_TRUE(Has(r.lines, "3 5 3"));
     EXPECT_TRUE(Has(r.lines, "100001 1 2 3 4"));
     EXPECT_FALSE(HasEntry(r.report, "table-not-read", "", "AREA AUTO MESH ASSIGNMENTS"));
     // The classic conversion reads no mesh table and reports them unread.
