@@ -39,10 +39,7 @@ struct CellHash {
 class Grid {
 public:
     explicit Grid(double size) : size_(size) {}
-    Cell CellOf(Vec3 p) const {
-        return {static_cast<std::int64_t>(std::floor(p.x / size_)), static_cast<std::int64_t>(std::floor(p.y / size_)),
-                static_cast<std::int64_t>(std::floor(p.z / size_))};
-    }
+    Cell CellOf(Vec3 p) const { return {Index(p.x), Index(p.y), Index(p.z)}; }
     void Add(std::uint32_t joint, Vec3 p) { cells_[CellOf(p)].push_back(joint); }
     // Calls f(joint) for every joint of the cell and its 26 neighbours.
     template <class F>
@@ -60,6 +57,9 @@ public:
     double size() const { return size_; }
 
 private:
+    // Far-away places share the outermost cells rather than overflow.
+    std::int64_t Index(double v) const { return static_cast<std::int64_t>(std::clamp(std::floor(v / size_), -4e18, 4e18)); }
+
     double size_;
     std::unordered_map<Cell, std::vector<std::uint32_t>, CellHash> cells_;
 };
@@ -80,7 +80,7 @@ public:
 
     void Run() {
         if (s_.frameMeshes.empty() && s_.areaMeshes.empty()) return;
-        Prepare();
+        if (!Prepare()) return;
         // Areas first: a frame meshed at joints is split at the joints of
         // the area meshes too.
         shellPieces_.resize(s_.shells.size());
@@ -97,7 +97,9 @@ public:
     }
 
 private:
-    void Prepare() {
+    // False when the model's size is no finite number, which leaves
+    // nothing to measure the mesh by.
+    bool Prepare() {
         Vec3 lo{HUGE_VAL, HUGE_VAL, HUGE_VAL}, hi{-HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
         bool any = false;
         for (const Joint& j : s_.joints) {
@@ -109,7 +111,8 @@ private:
             any = true;
         }
         double size = any ? Norm(hi - lo) : 0;
-        if (!(size > 0) || !std::isfinite(size)) size = 1;
+        if (!std::isfinite(size)) return false;
+        if (!(size > 0)) size = 1;
         tolerance_ = kTolerance * size;
         size_ = size;
         places_ = Grid(2 * tolerance_);
@@ -117,6 +120,7 @@ private:
             if (s_.joints[k].valid) places_.Add(k, At(s_.joints[k]));
         for (const Member& m : s_.members) nextMember_ = std::max(nextMember_, m.number + 1);
         for (const Shell& sh : s_.shells) nextShell_ = std::max(nextShell_, sh.number + 1);
+        return true;
     }
 
     // The joint at p: an existing one within the tolerance (the nearest),

@@ -255,3 +255,30 @@ TEST(FullMesh, OtherMeshesAreReported) {
     // The classic conversion reads no mesh table and reports them unread.
     EXPECT_TRUE(HasEntry(RunClassic(model).report, "table-not-read", "", "AREA AUTO MESH ASSIGNMENTS"));
 }
+
+TEST(FullMesh, DegenerateObjectsStayWholeAndFarJointsEndNormally) {
+    // A frame of no length, a frame to a joint that is no number, an area
+    // with a corner twice, counts that are no numbers: nothing is meshed
+    // that cannot be, and no number the file cannot take is written.
+    const std::string odd =
+        kHead +
+        TableText("JOINT COORDINATES", {"Joint=1   GlobalX=0   GlobalY=0   GlobalZ=0", "Joint=2   GlobalX=0   GlobalY=0   GlobalZ=0",
+                                        "Joint=3   GlobalX=nan   GlobalY=0   GlobalZ=0", "Joint=4   GlobalX=2   GlobalY=2   GlobalZ=0"}) +
+        TableText("CONNECTIVITY - FRAME", {"Frame=1   JointI=1   JointJ=2", "Frame=2   JointI=1   JointJ=3"}) +
+        TableText("CONNECTIVITY - AREA", {"Area=1   NumJoints=4   Joint1=1   Joint2=4   Joint3=4   Joint4=2"}) +
+        TableText("FRAME AUTO MESH ASSIGNMENTS", {"Frame=1   AutoMesh=Yes   AtJoints=Yes   NumSegments=4", "Frame=2   AutoMesh=Yes   NumSegments=x"}) +
+        TableText("AREA AUTO MESH ASSIGNMENTS", {"Area=1   MeshType=\"Number of Elements\"   Number1=2   Number2=y"});
+    const FullRun r = RunFull(odd);
+    EXPECT_TRUE(Has(r.lines, "1 1 2"));
+    EXPECT_TRUE(Has(r.lines, "2 1 3"));
+    EXPECT_EQ(r.text.find("nan"), std::string::npos);
+    // Joints far apart: the mesh is measured by the model's size.
+    const std::string far =
+        kHead + TableText("JOINT COORDINATES", {"Joint=1   GlobalX=-1E+307   GlobalY=0   GlobalZ=0", "Joint=2   GlobalX=1E+307   GlobalY=0   GlobalZ=0",
+                                                "Joint=3   GlobalX=0   GlobalY=1E+307   GlobalZ=1E+307"}) +
+        TableText("CONNECTIVITY - FRAME", {"Frame=1   JointI=1   JointJ=2", "Frame=2   JointI=2   JointJ=3"}) +
+        TableText("FRAME AUTO MESH ASSIGNMENTS", {"Frame=1   AutoMesh=Yes   AtJoints=Yes   NumSegments=2", "Frame=2   AutoMesh=Yes   MaxLength=1"});
+    const FullRun f = RunFull(far);
+    EXPECT_TRUE(Has(f.lines, "1 1 2"));
+    EXPECT_EQ(f.text.find("inf"), std::string::npos);
+}
