@@ -246,11 +246,19 @@ private:
     // For frames meshed at joints: the joints of the model and of the area
     // meshes that lie on them, by t (0 at joint I, 1 at J).
     void JointsOnFrames() {
-        bool any = false;
-        for (const FrameMesh& m : s_.frameMeshes) any = any || m.atJoints;
-        if (!any) return;
+        // Cells as large as the frames are long on average: a frame looks
+        // into a few cells per its length, and a cell holds about as many
+        // joints as the frames around it have ends.
+        double total = 0, count = 0;
+        for (const FrameMesh& m : s_.frameMeshes) {
+            const Member& member = s_.members[m.member];
+            if (!m.atJoints || !Usable(member.i) || !Usable(member.j)) continue;
+            total += Norm(At(s_.joints[member.j]) - At(s_.joints[member.i]));
+            ++count;
+        }
+        if (count == 0) return;
         const std::size_t n = s_.joints.size();
-        const double cell = std::max(size_ / std::max(1.0, std::cbrt(static_cast<double>(n))), 4 * tolerance_);
+        const double cell = std::max(total / count, 4 * tolerance_);
         Grid coarse(cell);
         for (std::uint32_t k = 0; k < n; ++k)
             if (s_.joints[k].valid) coarse.Add(k, At(s_.joints[k]));
