@@ -44,7 +44,9 @@ private:
             line_ = std::to_string(j.number);
             for (const Value& v : j.at) {
                 line_ += ", ";
-                line_.append(v.text);
+                // A joint made by meshing has computed coordinates.
+                if (v.text.empty()) line_ += NumberToText(v.value);
+                else line_.append(v.text);
             }
             out_.Line(line_);
         }

@@ -256,6 +256,7 @@ Severity SeverityOf(ReportKind kind) {
         case ReportKind::AreaNotWritten:
         case ReportKind::ConstraintSupportedJoint:
         case ReportKind::SpectrumNotConverted:
+        case ReportKind::MeshNotConverted:
             return Severity::Warning;
     }
     return Severity::Warning;

@@ -91,6 +91,8 @@ constexpr KindText kKinds[] = {
     {ReportKind::SpectrumNotConverted, "spectrum-not-converted", "Response-spectrum case {name} is left out: its {a} has no STAAD.Pro form."},
     {ReportKind::AreaNotWritten, "area-not-written",
      "Area {name} has {a} joints as its record counts them, which the shell incidences do not take; it is left out of them."},
+    {ReportKind::MeshNotConverted, "mesh-not-converted",
+     "The automatic mesh of {b} {name} by {a} is not converted; the {b} is not divided that way."},
 };
 
 const KindText& TextOf(ReportKind kind) {

@@ -62,6 +62,7 @@ enum class ReportKind : std::uint8_t {
     AreaNotWritten,
     ConstraintSupportedJoint,
     SpectrumNotConverted,
+    MeshNotConverted,
 };
 
 struct ReportEntry {

@@ -95,6 +95,10 @@ constexpr ColumnDescriptor kSpectrumCases[] = {{"Case", "NULL"}, {"ModalCombo", 
 constexpr ColumnDescriptor kSpectrumLoads[] = {{"Case", "NULL"}, {"LoadName", "NULL"}, {"CoordSys", "GLOBAL"},
                                                {"Function", "NULL"}, {"Angle", "0"},      {"TransAccSF", "1"}};
 constexpr ColumnDescriptor kSpectrumFunctions[] = {{"Name", "NULL"}, {"Period", "NULL"}, {"Accel", "NULL"}};
+constexpr ColumnDescriptor kFrameAutoMesh[] = {{"Frame", "NULL"},       {"AutoMesh", "No"},     {"AtJoints", "No"},
+                                               {"AtFrames", "No"},      {"NumSegments", "0"},   {"MaxLength", "0"}};
+constexpr ColumnDescriptor kAreaAutoMesh[] = {{"Area", "NULL"},    {"MeshType", "Default"}, {"Number1", "1"}, {"Number2", "1"},
+                                              {"SuppEdge", "No"},  {"SuppFace", "No"},      {"SubMesh", "No"}};
 
 // A table of the classic conversion; `classic` of its columns are the
 // classic ones, the rest are read by the full conversion only.
@@ -160,6 +164,8 @@ constexpr TableDescriptor kDescriptors[] = {
     Full(TableId::SpectrumCases, "SpectrumCaseTable", "CASE - RESPONSE SPECTRUM 1 - GENERAL", kSpectrumCases),
     Full(TableId::SpectrumLoads, "SpectrumLoadTable", "CASE - RESPONSE SPECTRUM 2 - LOAD ASSIGNMENTS", kSpectrumLoads),
     Full(TableId::SpectrumFunctions, "SpectrumFunctionTable", "FUNCTION - RESPONSE SPECTRUM - USER", kSpectrumFunctions),
+    Full(TableId::FrameAutoMesh, "FrameAutoMeshTable", "FRAME AUTO MESH ASSIGNMENTS", kFrameAutoMesh),
+    Full(TableId::AreaAutoMesh, "AreaAutoMeshTable", "AREA AUTO MESH ASSIGNMENTS", kAreaAutoMesh),
 };
 static_assert(std::size(kDescriptors) == kTableCount, "one descriptor per table");
 
@@ -178,6 +184,7 @@ const TableId kTableOrder[kTableCount] = {
     TableId::SolidProperties, TableId::SolidPressure, TableId::AreaPressure, TableId::AreaSprings,
     TableId::MassSources,   TableId::ModalCases,     TableId::JointMasses,    TableId::FrameMasses,
     TableId::AreaMasses,    TableId::SpectrumCases,  TableId::SpectrumLoads,  TableId::SpectrumFunctions,
+    TableId::FrameAutoMesh, TableId::AreaAutoMesh,
 };
 
 const TableDescriptor& Describe(TableId id) { return kDescriptors[static_cast<std::size_t>(id)]; }

@@ -61,8 +61,10 @@ enum class TableId : std::uint8_t {
     SpectrumCases,
     SpectrumLoads,
     SpectrumFunctions,
+    FrameAutoMesh,
+    AreaAutoMesh,
 };
-constexpr std::size_t kTableCount = 48;
+constexpr std::size_t kTableCount = 50;
 
 struct ColumnDescriptor {
     std::string_view name;
@@ -150,5 +152,7 @@ struct AreaMassCol { enum : int { Area, MassPerArea }; };
 struct SpectrumCaseCol { enum : int { Case, ModalCombo, DirCombo, ConstDamp }; };
 struct SpectrumLoadCol { enum : int { Case, LoadName, CoordSys, Function, Angle, TransAccSF }; };
 struct SpectrumFunctionCol { enum : int { Name, Period, Accel }; };
+struct FrameAutoMeshCol { enum : int { Frame, AutoMesh, AtJoints, AtFrames, NumSegments, MaxLength }; };
+struct AreaAutoMeshCol { enum : int { Area, MeshType, Number1, Number2, SuppEdge, SuppFace, SubMesh }; };
 
 }  // namespace corvane

@@ -92,6 +92,8 @@ const ReaderStep kReaderSteps[] = {
     Keyed<TableId::SpectrumCases>("Spectrum Cases", kSilent, kSkipped, kSilent),
     Keyed<TableId::SpectrumLoads>("Spectrum Directions", kSilent, kSkipped, kSilent),
     Keyed<TableId::SpectrumFunctions>("Spectra", kSilent, kSkipped, kSilent),
+    Keyed<TableId::FrameAutoMesh>("Frame Auto Mesh", kSilent, kSilent, kSilent),
+    Keyed<TableId::AreaAutoMesh>("Area Auto Mesh", kSilent, kSilent, kSilent),
 };
 const std::size_t kReaderStepCount = std::size(kReaderSteps);
 

@@ -24,6 +24,15 @@ void WriteFullNumberMap(const Structure& s, LineSink& out) {
         if (m.renumbered) row("member", m.name, std::to_string(m.number));
     for (const Shell& sh : s.shells)
         if (sh.renumbered) row("area", sh.name, std::to_string(sh.number));
+    // What meshing made, by the frame or area it comes from: new joints,
+    // the members of a frame's pieces after its first, the elements of an
+    // area's pieces after its first.
+    for (const Joint& j : s.joints)
+        if (j.added) row("joint-new", j.name, std::to_string(j.number));
+    for (const Member& m : s.members)
+        if (m.piece) row("member-piece", m.name, std::to_string(m.number));
+    for (std::uint32_t k = 0; k < s.shells.size(); ++k)
+        if (s.shells[k].piece) row("element-piece", s.shells[k].name, NumberToText(c.numbers.Shell(s, k)));
     // Solid elements always get new numbers, after the members and shells.
     for (std::uint32_t k = 0; k < s.solids.size(); ++k) row("solid", s.solids[k].name, c.SolidNumber(k));
 }

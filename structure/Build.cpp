@@ -3,6 +3,7 @@
 #include "structure/Build.h"
 
 #include "structure/BuildSupport.h"
+#include "structure/Mesh.h"
 #include "text/NumberText.h"
 
 #include <algorithm>
@@ -535,6 +536,8 @@ Structure BuildStructure(const Model& model, const Links& links, Report* report)
     BuildLoads(c);
     BuildDynamics(c);
     BuildSpectra(c);
+    BuildMeshRequests(c);
+    MeshStructure(s, report);
     return s;
 }
 

@@ -116,6 +116,8 @@ private:
             x.b = c_.ValueAt(dist, r, FrameDistLoadCol::AbsDistB);
             // Blank distances: the load covers the whole member.
             if (dist.Is(r, FrameDistLoadCol::AbsDistB, " ")) x.b.value = MemberLength(x.member);
+            // A load over the whole frame has blank positions.
+            x.whole = x.a.text.find_first_not_of(' ') == std::string_view::npos && x.b.text.find_first_not_of(' ') == std::string_view::npos;
             p->memberLoads.push_back(x);
         }
         const Table& point = m_[TableId::FramePointLoads];

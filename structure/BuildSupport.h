@@ -52,5 +52,6 @@ void BuildElements(BuildContext& c);
 void BuildLoads(BuildContext& c);
 void BuildDynamics(BuildContext& c);
 void BuildSpectra(BuildContext& c);
+void BuildMeshRequests(BuildContext& c);
 
 }  // namespace corvane

@@ -58,6 +58,9 @@ struct Joint {
     DofValues spring{};
     bool rotated = false;         // `axes` are the joint's own, not the global ones
     Axes3 axes = kGlobalAxes;
+    // Made by meshing: `origin` is then the frame or area row it was made
+    // for, and `name` that object's name.
+    bool added = false;
 };
 
 struct Material {
@@ -115,6 +118,7 @@ struct Member {
     double massScale = 1;       // the mass modifiers of the member and its section
     double addedMass = 0;       // mass per length besides the member's own
     MemberEnd ends[2];
+    bool piece = false;         // a piece of a meshed frame other than its first (origin: the frame)
 };
 
 enum class ShellKind : std::uint8_t { Shell, Plate, Membrane, PlaneStress, PlaneStrain, Axisymmetric };
@@ -139,6 +143,7 @@ struct Shell {
     double weightScale = 1;
     double massScale = 1;       // the mass modifiers of the shell and its section
     double addedMass = 0;       // mass per area besides the shell's own
+    bool piece = false;         // an element of a meshed area other than its first (origin: the area)
 };
 
 // An eight-node solid. Its corners go round one face, then round the
@@ -182,6 +187,7 @@ struct MemberLoad {
     std::string_view memberName;  // the member as the load names it
     LoadKind kind = LoadKind::Force;
     bool concentrated = false;
+    bool whole = false;           // distributed over the whole member; `a` and `b` then carry no position
     Direction direction;
     Value a, b, qa, qb;
 };
@@ -332,6 +338,20 @@ struct ShellSpring {
     double stiffness = 0;
 };
 
+// Automatic meshing the model asks for; MeshStructure carries it out.
+struct FrameMesh {
+    std::uint32_t member = kNoItem;
+    bool atJoints = false;      // split at the joints that lie on the frame
+    int segments = 0;           // at least this many equal pieces over the length (0: no rule)
+    double maxLength = 0;       // pieces no longer than this (0: no rule)
+};
+struct AreaMesh {
+    std::uint32_t shell = kNoItem;
+    int along12 = 1, along14 = 1;  // elements along the edge from corner 1 to 2, and from 1 to 4
+    bool edgeSupports = false;     // a joint added on an edge is held where both its corners are
+    bool faceSupports = false;     // any added joint is held where all four corners are
+};
+
 struct Structure {
     std::string forceUnit, lengthUnit;   // as the model names them
     double metresPerLength = 0;          // the length unit in metres; 0 when unknown
@@ -356,6 +376,8 @@ struct Structure {
     std::vector<SpectrumCase> spectrumCases;
     MassSource mass;
     std::vector<JointMass> jointMasses;
+    std::vector<FrameMesh> frameMeshes;
+    std::vector<AreaMesh> areaMeshes;
 
     // Section assignments in the order the model lists them (an item may
     // be assigned more than once): members with their section and
