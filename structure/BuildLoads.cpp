@@ -254,8 +254,11 @@ private:
     }
 
     void Pressures() {
-        // SAP2000's solid faces as faces of the structure's corner order.
-        static constexpr int kSolidFaces[7] = {0, 6, 5, 3, 4, 1, 2};
+        // SAP2000's solid faces as faces of the structure's corner order:
+        // 1 (j1 j2 j5 j6), 2 (j2 j4 j6 j8), 3 (j3 j4 j7 j8), 4 (j1 j3 j5 j7),
+        // 5 (j1 j2 j3 j4) and 6 (j5 j6 j7 j8), whose corners stand at the
+        // positions of kSolidFaceCorners 2, 5, 4, 3, 1 and 6.
+        static constexpr int kSolidFaces[7] = {0, 2, 5, 4, 3, 1, 6};
         const Table& areas = m_[TableId::AreaPressure];
         for (std::size_t r = 0; r < areas.rows(); ++r) {
             LoadPattern* p = PatternOf(areas, r, SurfacePressureCol::LoadPat);

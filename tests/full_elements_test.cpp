@@ -144,7 +144,7 @@ TEST(FullSolids, ASolidModelGivesItsSolidsTheirMaterialAndFacePressures) {
     EXPECT_TRUE(Has(r.lines, "1 1 2 3 4 5 6 8 7"));
     EXPECT_TRUE(Has(r.lines, "MATERIAL CONC MEMB 1 "));
     EXPECT_TRUE(Has(r.lines, "ELEMENT LOAD SOLIDS"));
-    EXPECT_TRUE(Has(r.lines, "1 FACE 2 PRESSURE 10"));
+    EXPECT_TRUE(Has(r.lines, "1 FACE 6 PRESSURE 10"));
     EXPECT_TRUE(HasEntry(r.report, "pressure-face-unsupported", "1"));
     // Without the full conversion a solid model has nothing to write.
     EXPECT_EQ(Classic(kBrick).find("SOLID"), std::string::npos);
