@@ -83,6 +83,7 @@ constexpr KindText kKinds[] = {
      "Combinations {a} include each other in a loop (through {name}); none of them is written."},
     {ReportKind::AreaNotWritten, "area-not-written",
      "Area {name} has {a} joints as its record counts them, which the shell incidences do not take; it is left out of them."},
+    {ReportKind::NotInDeck, "not-in-deck", "{a} of {name} is not carried into the Abaqus deck as CalculiX runs it: {b}."},
 };
 
 const KindText& TextOf(ReportKind kind) {

@@ -57,6 +57,7 @@ enum class ReportKind : std::uint8_t {
     MomentLoadUnsupported,
     CombinationCycle,
     AreaNotWritten,
+    NotInDeck,
 };
 
 struct ReportEntry {
