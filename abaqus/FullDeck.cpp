@@ -96,8 +96,6 @@ double RectangleTorsion(double h, double b) {
 // into bricks, which lock as the ratio nears 0.5.
 constexpr double kLowestPoisson = -0.9, kHighestPoisson = 0.45;
 
-const char* const kKindTable = "CONNECTIVITY - FRAME";
-
 // A step of the deck: the loads of its patterns times their factors.
 struct StepTerm {
     std::uint32_t pattern;
@@ -197,11 +195,9 @@ private:
         for (std::uint32_t k = 0; k < s_.solids.size(); ++k) {
             const Solid& x = s_.solids[k];
             if (!x.complete || !MaterialOf(x.material)) continue;
-            for (std::uint32_t j : x.joints)
-                if (!s_.joints[j].valid) goto skip;
+            if (!std::all_of(x.joints.begin(), x.joints.end(), [&](std::uint32_t j) { return s_.joints[j].valid; })) continue;
             for (std::uint32_t j : x.joints) Use(j, false);
             solids_.push_back(k);
-        skip:;
         }
         PlanSprings();
     }
