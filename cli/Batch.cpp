@@ -218,7 +218,7 @@ int ToStandardOutput(BatchCommand command, const Job& job, const CliSettings& o,
         case BatchCommand::Abaqus:
             AbaqusForInput(*text, model, options, out, history, messages, report);
             if (!text->HasTableItem()) return console.Message(notTabular), kFailed;
-            if (model[TableId::Areas].empty() && (!options.full || model[TableId::Solids].empty())) {
+            if (!HasDeckElements(model, options)) {
                 report.Add(ReportKind::NoShells, "CONNECTIVITY - AREA");
                 console.Message("No shell elements in " + job.input + ", no Abaqus deck written");
                 return kFailed;

@@ -112,15 +112,14 @@ void WriteAbaqus(const Model& model, const Links& links, const ConvertOptions& o
     else WriteAbaqusDeck(model, links, out);
 }
 
-// Whether the model has elements for an Abaqus deck.
+const char* const kNotTabular = "Not a SAP2000 table export (no TABLE: line): ";
+
+}  // namespace
+
 bool HasDeckElements(const Model& model, const ConvertOptions& options) {
     return !model[TableId::Areas].empty() ||
            (PipelineOf(options) == Pipeline::Full && (!model[TableId::Solids].empty() || !model[TableId::Frames].empty()));
 }
-
-const char* const kNotTabular = "Not a SAP2000 table export (no TABLE: line): ";
-
-}  // namespace
 
 std::string NumberMapPath(const std::string& staadPath) { return ReplaceExtension(staadPath, ".numbers.csv"); }
 

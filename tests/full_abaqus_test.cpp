@@ -489,3 +489,14 @@ TEST(FullAbaqusDeck, WhatCalculixCannotCarryIsReported) {
     // rectangle itself.
     EXPECT_NE(g.text.find("\n0.06, 0.04"), std::string::npos);
 }
+
+TEST(FullAbaqusDeck, AModelOfFramesAloneHasADeckOnlyWhenFull) {
+    TempDir dir;
+    const std::string input = dir.Write("frames.s2k", kProgram + kMaterials + kSection + kLine);
+    const CliRun full = RunCli({"abaqus", "--full", "-q", input, "-o", dir.Path("full.inp")});
+    EXPECT_EQ(full.status, 0) << full.err;
+    EXPECT_NE(ReadFile(dir.Path("full.inp")).find("*ELEMENT, TYPE=B31"), std::string::npos);
+    // The classic deck is the shell part alone.
+    const CliRun classic = RunCli({"abaqus", "-q", input, "-o", dir.Path("classic.inp")});
+    EXPECT_EQ(classic.status, 1);
+}
