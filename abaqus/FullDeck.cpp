@@ -480,7 +480,8 @@ private:
             if (!g.members.empty()) sets.push_back(g.set);
         for (const ShellGroup& g : shellGroups_) sets.push_back(g.set);
         for (const auto& v : solidSets_) sets.push_back(v.first);
-        if (!sets.empty()) {
+        hasBody_ = !sets.empty();
+        if (hasBody_) {
             out_.Line("*ELSET, ELSET=EBODY");
             for (const std::string& set : sets) out_.Line(set);
         }
@@ -715,6 +716,9 @@ private:
                 }
             }
         }
+        // The far ends of springs along joint axes.
+        for (const Spring& sp : springs_)
+            if (s_.joints[sp.joint].rotated) lines.push_back(std::to_string(sp.ground) + ", 1, 3");
         if (lines.empty()) return;
         out_.Line("*BOUNDARY");
         for (const std::string& l : lines) out_.Line(l);
@@ -839,7 +843,7 @@ private:
     // weight of single members and shells along given multipliers as the
     // distributed loads it is (the joint loads it gives).
     void Gravity(const LoadPattern& p, double factor, StepLoads& l) {
-        if (p.selfWeightGiven) dloads_.push_back("EBODY, GRAV, " + Num(g_ * factor * p.selfWeight.value) + ", 0., 0., -1.");
+        if (p.selfWeightGiven && hasBody_) dloads_.push_back("EBODY, GRAV, " + Num(g_ * factor * p.selfWeight.value) + ", 0., 0., -1.");
         for (const GravityLoad& x : p.gravity) {
             const Vec3 m{x.multipliers[0].value, x.multipliers[1].value, x.multipliers[2].value};
             if (x.shell) {
@@ -1063,7 +1067,7 @@ private:
     bool reporting_ = true;
     std::uint32_t nextNode_ = 1;
     std::uint64_t nextElement_ = 1;
-    bool hasJoints_ = false;
+    bool hasJoints_ = false, hasBody_ = false;
 };
 
 }  // namespace

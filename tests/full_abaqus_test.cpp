@@ -420,6 +420,17 @@ TEST(FullAbaqusDeck, SupportsInJointAxesSpringsAndGroundDisplacements) {
     ASSERT_EQ(steps.size(), 2u);
     EXPECT_NEAR(steps[1].at(1)[2], -0.01, 1e-12);
     EXPECT_NEAR(steps[0].at(1)[2], 0, 1e-12);
+    // Springs of a joint with axes of its own reach grounded nodes along
+    // those axes.
+    std::string turned = kSupports;
+    const std::string axes = "Joint=3   AngleA=30   AngleB=0   AngleC=0";
+    turned.replace(turned.find(axes), axes.size(), axes + "\r\n   Joint=4   AngleA=90   AngleB=0   AngleC=0");
+    turned.replace(turned.find("Joint=4   CoordSys=GLOBAL"), 25, "Joint=4   CoordSys=Local");
+    const FullRun t = RunFullAbaqus(turned);
+    EXPECT_TRUE(Has(t.lines, "*ELEMENT, TYPE=SPRINGA, ELSET=K5"));
+    EXPECT_TRUE(Has(t.lines, "5, 6., 3., 0."));
+    EXPECT_TRUE(Has(t.lines, "5, 1, 3"));
+    EXPECT_EQ(Solve(t.text).size(), 2u);
 }
 
 TEST(FullAbaqusDeck, ConstraintsTieTranslationsByEquations) {
