@@ -889,6 +889,7 @@ private:
             const Shell& sh = s_.shells[x.item];
             const ShellSection& sec = s_.shellSections[shellGroups_[group].section];
             const Material& mat = s_.materials[sec.material];
+            if (!(Poisson(mat) < 1)) continue;
             const double n = mat.elasticity.value * sec.thickness.value * mat.expansion.value * change / (1 - Poisson(mat));
             Vec3 normal;
             Shares(sh, &normal);
@@ -1000,7 +1001,7 @@ private:
             for (int d = 0; d < 6; ++d) {
                 // A load on a held direction goes to the support; CalculiX
                 // cannot take a moment at a node whose rotations are held.
-                if (f[d] == 0 || held_.count(Key(k, d))) continue;
+                if (f[d] == 0 || !std::isfinite(f[d]) || held_.count(Key(k, d))) continue;
                 if (!HasDof(k, d)) {
                     Add(ReportKind::NotInDeck, "JOINT LOADS - FORCE", "joint " + std::string(j.name), "A moment", "the joint belongs to solids or membranes alone, which have no rotations");
                     continue;
