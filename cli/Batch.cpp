@@ -269,7 +269,7 @@ int ToStandardOutput(BatchCommand command, const Job& job, const CliSettings& o,
         case BatchCommand::Abaqus:
             AbaqusForInput(*text, model, options, out, history, messages, report);
             if (!text->HasTableItem()) return console.Message(notTabular), kFailed;
-            if (model[TableId::Areas].empty() && (!options.full || model[TableId::Solids].empty())) {
+            if (!HasDeckElements(model, options)) {
                 report.Add(ReportKind::NoShells, "CONNECTIVITY - AREA");
                 console.Message(job.input + ": no shell elements, no Abaqus deck written");
                 return kFailed;

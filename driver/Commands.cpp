@@ -76,7 +76,7 @@ Links ReadAndLink(const InputText& input, Model& model, const ConvertOptions& op
     ReadModel(rc, command);
     if (!input.HasTableItem()) report.Add(ReportKind::NotTabular, "");
     if (input.doubledLineEnds()) report.Add(ReportKind::LineEndsDoubled, "");
-    if (command == ModelCommand::Convert && input.HasTableItem()) ReportUnread(input, command, options.full, report);
+    if ((command == ModelCommand::Convert || options.full) && input.HasTableItem()) ReportUnread(input, command, options.full, report);
     const ConvertOptions o = Resolved(options);
     LinkOptions lo;
     // The full pipeline checks and numbers the whole model for either file.
@@ -108,18 +108,18 @@ void WriteStaad(const Model& model, const Links& links, const ConvertOptions& op
 }
 
 void WriteAbaqus(const Model& model, const Links& links, const ConvertOptions& options, LineSink& out, Report& report) {
-    if (PipelineOf(options) == Pipeline::Full) WriteFullAbaqusDeck(BuildStructure(model, links, &report), out);
+    if (PipelineOf(options) == Pipeline::Full) WriteFullAbaqusDeck(BuildStructure(model, links, &report), out, &report);
     else WriteAbaqusDeck(model, links, out);
-}
-
-// Whether the model has elements for an Abaqus deck.
-bool HasDeckElements(const Model& model, const ConvertOptions& options) {
-    return !model[TableId::Areas].empty() || (PipelineOf(options) == Pipeline::Full && !model[TableId::Solids].empty());
 }
 
 const char* const kNotTabular = "Not a SAP2000 table export (no TABLE: line): ";
 
 }  // namespace
+
+bool HasDeckElements(const Model& model, const ConvertOptions& options) {
+    return !model[TableId::Areas].empty() ||
+           (PipelineOf(options) == Pipeline::Full && (!model[TableId::Solids].empty() || !model[TableId::Frames].empty()));
+}
 
 std::string NumberMapPath(const std::string& staadPath) { return ReplaceExtension(staadPath, ".numbers.csv"); }
 

@@ -67,6 +67,9 @@ bool ReadOneTable(Session& s, void (*reader)(ReadContext&), HistoryLog& history)
 // read into `model` and the STAAD.Pro file or the Abaqus deck goes to `out`.
 void ConvertInput(const InputText& input, Model& model, const ConvertOptions& options, LineSink& out, HistoryLog& history,
                   MessageSink& messages, Report& report);
+// Whether the model has elements for an Abaqus deck: areas, or with the
+// full conversion solids or frames.
+bool HasDeckElements(const Model& model, const ConvertOptions& options);
 void AbaqusForInput(const InputText& input, Model& model, const ConvertOptions& options, LineSink& out, HistoryLog& history,
                     MessageSink& messages, Report& report);
 void ReadTablesOf(const InputText& input, Model& model, const ConvertOptions& options, HistoryLog& history, Report& report);

@@ -257,6 +257,7 @@ Severity SeverityOf(ReportKind kind) {
         case ReportKind::ConstraintSupportedJoint:
         case ReportKind::SpectrumNotConverted:
         case ReportKind::MeshNotConverted:
+        case ReportKind::NotInDeck:
             return Severity::Warning;
     }
     return Severity::Warning;

@@ -93,6 +93,7 @@ constexpr KindText kKinds[] = {
      "Area {name} has {a} joints as its record counts them, which the shell incidences do not take; it is left out of them."},
     {ReportKind::MeshNotConverted, "mesh-not-converted",
      "The automatic mesh of {b} {name} by {a} is not converted; the {b} is not divided that way."},
+    {ReportKind::NotInDeck, "not-in-deck", "{a} of {name} is not carried into the Abaqus deck as CalculiX runs it: {b}."},
 };
 
 const KindText& TextOf(ReportKind kind) {

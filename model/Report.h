@@ -63,6 +63,7 @@ enum class ReportKind : std::uint8_t {
     ConstraintSupportedJoint,
     SpectrumNotConverted,
     MeshNotConverted,
+    NotInDeck,
 };
 
 struct ReportEntry {

@@ -74,7 +74,11 @@ struct ReaderStep {
     ReaderUse UseIn(ModelCommand command) const {
         return command == ModelCommand::Convert ? convert : command == ModelCommand::Abaqus ? abaqus : tables;
     }
-    bool RunsIn(ModelCommand command, bool full) const { return UseIn(command) != ReaderUse::Skipped && (full || !fullOnly); }
+    // The full Abaqus deck is the whole model: it reads every table, the
+    // ones the classic deck skips silently.
+    bool RunsIn(ModelCommand command, bool full) const {
+        return (UseIn(command) != ReaderUse::Skipped || (full && command == ModelCommand::Abaqus)) && (full || !fullOnly);
+    }
 };
 
 // Every reader, in the order the commands run them.
