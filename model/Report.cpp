@@ -83,6 +83,15 @@ constexpr KindText kKinds[] = {
      "Combinations {a} include each other in a loop (through {name}); none of them is written."},
     {ReportKind::AreaNotWritten, "area-not-written",
      "Area {name} has {a} joints as its record counts them, which the shell incidences do not take; it is left out of them."},
+    {ReportKind::PatternWithoutCase, "pattern-without-case",
+     "Load pattern {name} is applied by no load case, so nothing analyses it; it is not written."},
+    {ReportKind::CaseNotConverted, "case-not-converted", "Load case {name} ({a}) is not converted."},
+    {ReportKind::CombinationTermNotConverted, "combination-term-not-converted",
+     "Combination {name} names {a}, which the conversion does not carry across; the combination is left out."},
+    {ReportKind::AccelerationNotConverted, "acceleration-not-converted",
+     "The acceleration {a} of load case {name} is left out: {b}."},
+    {ReportKind::EnvelopeOverlap, "envelope-overlap",
+     "Envelope {name} shares {a} with an earlier envelope, and STAAD.Pro keeps a load in one envelope only; it is left out."},
 };
 
 const KindText& TextOf(ReportKind kind) {

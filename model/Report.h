@@ -57,6 +57,11 @@ enum class ReportKind : std::uint8_t {
     MomentLoadUnsupported,
     CombinationCycle,
     AreaNotWritten,
+    PatternWithoutCase,
+    CaseNotConverted,
+    CombinationTermNotConverted,
+    AccelerationNotConverted,
+    EnvelopeOverlap,
 };
 
 struct ReportEntry {

@@ -84,6 +84,10 @@ constexpr ColumnDescriptor kSolidPressure[] = {{"Solid", "NULL"}, {"LoadPat", "N
 constexpr ColumnDescriptor kAreaPressure[] = {{"Area", "NULL"}, {"LoadPat", "NULL"}, {"Face", "NULL"}, {"Pressure", "0"}};
 constexpr ColumnDescriptor kAreaSprings[] = {
     {"Area", "NULL"}, {"Type", ""}, {"Stiffness", "0"}, {"SimpleType", ""}, {"Face", ""}, {"Dir", ""}};
+constexpr ColumnDescriptor kLoadCases[] = {{"Case", "NULL"}, {"Type", ""}, {"InitialCond", "Zero"}, {"DesignType", ""}};
+constexpr ColumnDescriptor kCaseLoads[] = {{"Case", "NULL"}, {"LoadType", "Load pattern"}, {"LoadName", "NULL"}, {"LoadSF", "1"}};
+constexpr ColumnDescriptor kCaseLoadApplication[] = {{"Case", "NULL"}, {"LoadApp", "Full Load"}};
+constexpr ColumnDescriptor kCaseNonlinear[] = {{"Case", "NULL"}, {"GeoNonLin", "None"}, {"MaxIterCS", "10"}, {"MaxIterNR", "40"}};
 
 // A table of the classic conversion; `classic` of its columns are the
 // classic ones, the rest are read by the full conversion only.
@@ -141,6 +145,10 @@ constexpr TableDescriptor kDescriptors[] = {
     Full(TableId::SolidPressure, "SolidPressureTable", "SOLID LOADS - SURFACE PRESSURE", kSolidPressure),
     Full(TableId::AreaPressure, "AreaPressureTable", "AREA LOADS - SURFACE PRESSURE", kAreaPressure),
     Full(TableId::AreaSprings, "AreaSpringTable", "AREA SPRING ASSIGNMENTS", kAreaSprings),
+    Full(TableId::LoadCases, "LoadCaseTable", "LOAD CASE DEFINITIONS", kLoadCases),
+    Full(TableId::CaseLoads, "CaseLoadTable", "CASE - STATIC 1 - LOAD ASSIGNMENTS", kCaseLoads),
+    Full(TableId::CaseLoadApplication, "CaseLoadApplicationTable", "CASE - STATIC 2 - NONLINEAR LOAD APPLICATION", kCaseLoadApplication),
+    Full(TableId::CaseNonlinear, "CaseNonlinearTable", "CASE - STATIC 4 - NONLINEAR PARAMETERS", kCaseNonlinear),
 };
 static_assert(std::size(kDescriptors) == kTableCount, "one descriptor per table");
 
@@ -157,6 +165,7 @@ const TableId kTableOrder[kTableCount] = {
     TableId::JointSprings, TableId::JointLocalAxes, TableId::JointConstraints, TableId::BodyConstraints,
     TableId::DiaphragmConstraints, TableId::AreaModifiers, TableId::Solids, TableId::SolidAssigns,
     TableId::SolidProperties, TableId::SolidPressure, TableId::AreaPressure, TableId::AreaSprings,
+    TableId::LoadCases, TableId::CaseLoads, TableId::CaseLoadApplication, TableId::CaseNonlinear,
 };
 
 const TableDescriptor& Describe(TableId id) { return kDescriptors[static_cast<std::size_t>(id)]; }

@@ -53,8 +53,12 @@ enum class TableId : std::uint8_t {
     SolidPressure,
     AreaPressure,
     AreaSprings,
+    LoadCases,
+    CaseLoads,
+    CaseLoadApplication,
+    CaseNonlinear,
 };
-constexpr std::size_t kTableCount = 40;
+constexpr std::size_t kTableCount = 44;
 
 struct ColumnDescriptor {
     std::string_view name;
@@ -134,5 +138,9 @@ struct SolidAssignCol { enum : int { Solid, SolidProp }; };
 struct SolidPropertyCol { enum : int { SolidProp, Material }; };
 struct SurfacePressureCol { enum : int { Owner, LoadPat, Face, Pressure }; };
 struct AreaSpringCol { enum : int { Area, Type, Stiffness, SimpleType, Face, Dir }; };
+struct LoadCaseCol { enum : int { Case, Type, InitialCond, DesignType }; };
+struct CaseLoadCol { enum : int { Case, LoadType, LoadName, LoadSF }; };
+struct CaseLoadApplicationCol { enum : int { Case, LoadApp }; };
+struct CaseNonlinearCol { enum : int { Case, GeoNonLin, MaxIterCS, MaxIterNR }; };
 
 }  // namespace corvane

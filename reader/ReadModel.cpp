@@ -71,6 +71,10 @@ const ReaderStep kReaderSteps[] = {
     {ReadByKeysOf<TableId::SolidPressure>, "Solid Pressure", kSilent, kSkipped, kSilent, "SOLID LOADS - SURFACE PRESSURE", false, true},
     {ReadByKeysOf<TableId::AreaPressure>, "Area Pressure", kSilent, kSkipped, kSilent, "AREA LOADS - SURFACE PRESSURE", false, true},
     {ReadByKeysOf<TableId::AreaSprings>, "Area Springs", kSilent, kSkipped, kSilent, "AREA SPRING ASSIGNMENTS", false, true},
+    {ReadByKeysOf<TableId::LoadCases>, "Load Case Definitions", kSilent, kSkipped, kSilent, "LOAD CASE DEFINITIONS", false, true},
+    {ReadByKeysOf<TableId::CaseLoads>, "Case Loads", kSilent, kSkipped, kSilent, "CASE - STATIC 1 - LOAD ASSIGNMENTS", false, true},
+    {ReadByKeysOf<TableId::CaseLoadApplication>, "Case Load Application", kSilent, kSkipped, kSilent, "CASE - STATIC 2 - NONLINEAR LOAD APPLICATION", false, true},
+    {ReadByKeysOf<TableId::CaseNonlinear>, "Case Nonlinear Parameters", kSilent, kSkipped, kSilent, "CASE - STATIC 4 - NONLINEAR PARAMETERS", false, true},
 };
 const std::size_t kReaderStepCount = std::size(kReaderSteps);
 
