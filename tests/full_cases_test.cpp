@@ -180,3 +180,18 @@ TEST(FullCases, TheChimneysWindCaseHoldsItsFactor) {
     EXPECT_TRUE(HasEntry(r.report, "combination-term-not-converted", "Foundation_Check", "", "DEAD_P_Delta, RSX"));
     EXPECT_TRUE(Has(r.lines, "PDELTA 10 ANALYSIS"));
 }
+
+TEST(FullCases, TheNumberMapNamesEveryLoad) {
+    const TempDir dir;
+    Session session;
+    session.inputPath = dir.Write("m.s2k", kPortal + Cases() +
+                                               Combos({"ComboName=C1   ComboType=\"Linear Add\"   CaseName=DL   ScaleFactor=1",
+                                                       "ComboName=E1   ComboType=Envelope   CaseName=WIND   ScaleFactor=1"}));
+    session.outputPath = dir.Path("m.std");
+    session.options.full = true;
+    MemoryHistory history;
+    MemoryMessages messages;
+    ASSERT_TRUE(MakeStaad(session, history, messages));
+    const std::vector<std::string> map = CrlfLines(ReadFile(dir.Path("m.numbers.csv")));
+    for (const char* row : {"load,DL,1", "load,WIND,2", "load,C1,3", "envelope,E1,1"}) EXPECT_TRUE(Has(map, row)) << row;
+}
