@@ -3,6 +3,7 @@
 #include "structure/BuildSupport.h"
 #include "text/NumberText.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 
@@ -171,7 +172,9 @@ private:
             return;
         }
         if (type == "ACCEL") {
-            const std::string name = Word(loads, row, CaseLoadCol::LoadName);
+            // A quoted name ("Accel U1") is shown with its blanks as "_".
+            std::string name = Word(loads, row, CaseLoadCol::LoadName);
+            std::replace(name.begin(), name.end(), '_', ' ');
             for (const auto& a : kAccelerations)
                 if (a.word == name) {
                     x.accelerations.push_back({a.axis, factor, loads.Text(row, CaseLoadCol::LoadName)});

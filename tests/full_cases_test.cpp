@@ -145,7 +145,7 @@ TEST(FullCases, PDeltaCasesAreAnalysedApartOthersAreReportedByName) {
                "Case=ACC   Type=LinStatic   InitialCond=Zero   DesignType=Quake"},
               {"Case=PD   LoadType=\"Load pattern\"   LoadName=DEAD   LoadSF=1.5", "Case=PD2   LoadType=\"Load pattern\"   LoadName=SDL   LoadSF=1",
                "Case=LD   LoadType=\"Load pattern\"   LoadName=DEAD   LoadSF=1", "Case=AFTER   LoadType=\"Load pattern\"   LoadName=W   LoadSF=1",
-               "Case=ACC   LoadType=\"Load pattern\"   LoadName=W   LoadSF=1", "Case=ACC   LoadType=Accel   LoadName=UX   LoadSF=9.81"}) +
+               "Case=ACC   LoadType=\"Load pattern\"   LoadName=W   LoadSF=1", "Case=ACC   LoadType=Accel   LoadName=\"Accel U1\"   LoadSF=9.81"}) +
         TableText("CASE - STATIC 4 - NONLINEAR PARAMETERS", {"Case=PD   GeoNonLin=P-Delta   MaxIterCS=4   MaxIterNR=40",
                                                              "Case=PD2   GeoNonLin=P-Delta   MaxIterCS=6   MaxIterNR=40",
                                                              "Case=LD   GeoNonLin=\"P-Delta plus Large Displacements\"   MaxIterCS=10"}) +
@@ -162,7 +162,8 @@ TEST(FullCases, PDeltaCasesAreAnalysedApartOthersAreReportedByName) {
     EXPECT_TRUE(Has(r.lines, "SET NL 5"));
     EXPECT_TRUE(Has(LoadLines(r.lines, "LOAD 4 LOADTYPE Dead TITLE PD"), " SELFWEIGHT Y -1.5"));
     for (const char* name : {"LD", "AFTER", "BUCK", "TH"}) EXPECT_TRUE(HasEntry(r.report, "case-not-converted", name)) << name;
-    EXPECT_TRUE(HasEntry(r.report, "acceleration-not-converted", "ACC"));
+    EXPECT_TRUE(HasEntry(r.report, "acceleration-not-converted", "ACC", "", "Accel_U1 (X 9.81)"));
+    EXPECT_FALSE(HasEntry(r.report, "case-not-converted", "ACC"));
     // One analysis needs no count of primary loads.
     EXPECT_FALSE(Contains(RunFull(kPortal + Cases()).lines, "SET NL"));
 }
