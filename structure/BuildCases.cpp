@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <unordered_map>
 
 namespace corvane {
 
@@ -292,6 +293,7 @@ private:
         state_[first] = State::Open;
         stack_.push_back(first);
         std::vector<CombinationTerm> terms;
+        std::unordered_map<std::uint32_t, std::size_t> termOf;  // where each case's term is
         std::string missing;
         const auto miss = [&](std::string what) { missing += (missing.empty() ? "" : ", ") + what; };
         for (std::uint32_t r : rows_[static_cast<std::int64_t>(first)]) {
@@ -312,7 +314,7 @@ private:
             }
             if (loadCase != kNoItem && !(comboCase && nested != NameIndex::kNone)) {
                 if (!c_.s.cases[loadCase].converted) miss(caseName);
-                else if (kind == CombinationKind::Add) Add(terms, {loadCase, factor, c_.Shown(t_, r, CombinationDefinitionCol::ScaleFactor)});
+                else if (kind == CombinationKind::Add) Add(terms, termOf, {loadCase, factor, c_.Shown(t_, r, CombinationDefinitionCol::ScaleFactor)});
                 else terms.push_back({loadCase, factor, c_.Shown(t_, r, CombinationDefinitionCol::ScaleFactor)});
                 continue;
             }
@@ -334,7 +336,7 @@ private:
                 // Only an additive combination adds into another.
                 if (kinds_[n] != CombinationKind::Add) miss(caseName);
                 else
-                    for (const CombinationTerm& term : expanded_[n]) Add(terms, {term.item, factor * term.factor, {}});
+                    for (const CombinationTerm& term : expanded_[n]) Add(terms, termOf, {term.item, factor * term.factor, {}});
                 continue;
             }
             // An envelope is no load another combination can name.
@@ -366,14 +368,15 @@ private:
     }
 
     // Adds a case term; a case that is already there gets the sum of the two.
-    static void Add(std::vector<CombinationTerm>& terms, CombinationTerm term) {
-        for (CombinationTerm& t : terms)
-            if (!t.combination && t.item == term.item) {
-                t.factor += term.factor;
-                t.text = {};
-                return;
-            }
-        terms.push_back(term);
+    static void Add(std::vector<CombinationTerm>& terms, std::unordered_map<std::uint32_t, std::size_t>& termOf, CombinationTerm term) {
+        const auto [at, added] = termOf.emplace(term.item, terms.size());
+        if (added) {
+            terms.push_back(term);
+            return;
+        }
+        CombinationTerm& t = terms[at->second];
+        t.factor += term.factor;
+        t.text = {};
     }
 
     BuildContext& c_;
