@@ -98,7 +98,8 @@ public:
             }
             for (std::uint32_t row : rows) Term(x, loads, row, &problem);
             const bool statics = x.kind == CaseKind::LinearStatic || x.kind == CaseKind::PDeltaStatic;
-            if (statics && problem.empty() && x.terms.empty() && x.accelerations.empty()) problem = "applies no load";
+            // Accelerations alone leave nothing to write (they are reported).
+            if (statics && problem.empty() && x.terms.empty()) problem = x.accelerations.empty() ? "applies no load" : "applies accelerations only";
             x.converted = statics && problem.empty();
             if (!x.converted) {
                 const std::string typeText = defs_.Text(r, LoadCaseCol::Type);
