@@ -142,10 +142,11 @@ TEST(FullCases, PDeltaCasesAreAnalysedApartOthersAreReportedByName) {
         Cases({"Case=PD   Type=NonStatic   InitialCond=Zero   DesignType=Dead", "Case=PD2   Type=NonStatic   InitialCond=Zero   DesignType=Dead",
                "Case=LD   Type=NonStatic   InitialCond=Zero   DesignType=Dead", "Case=AFTER   Type=LinStatic   InitialCond=PD   DesignType=Wind",
                "Case=BUCK   Type=LinBuckling   InitialCond=Zero   DesignType=Other", "Case=TH   Type=LinModHist   InitialCond=Zero   DesignType=Quake",
-               "Case=ACC   Type=LinStatic   InitialCond=Zero   DesignType=Quake"},
+               "Case=ACC   Type=LinStatic   InitialCond=Zero   DesignType=Quake", "Case=ONLYACC   Type=LinStatic   InitialCond=Zero   DesignType=Quake"},
               {"Case=PD   LoadType=\"Load pattern\"   LoadName=DEAD   LoadSF=1.5", "Case=PD2   LoadType=\"Load pattern\"   LoadName=SDL   LoadSF=1",
                "Case=LD   LoadType=\"Load pattern\"   LoadName=DEAD   LoadSF=1", "Case=AFTER   LoadType=\"Load pattern\"   LoadName=W   LoadSF=1",
-               "Case=ACC   LoadType=\"Load pattern\"   LoadName=W   LoadSF=1", "Case=ACC   LoadType=Accel   LoadName=\"Accel U1\"   LoadSF=9.81"}) +
+               "Case=ACC   LoadType=\"Load pattern\"   LoadName=W   LoadSF=1", "Case=ACC   LoadType=Accel   LoadName=\"Accel U1\"   LoadSF=9.81",
+               "Case=ONLYACC   LoadType=Accel   LoadName=UZ   LoadSF=1"}) +
         TableText("CASE - STATIC 4 - NONLINEAR PARAMETERS", {"Case=PD   GeoNonLin=P-Delta   MaxIterCS=4   MaxIterNR=40",
                                                              "Case=PD2   GeoNonLin=P-Delta   MaxIterCS=6   MaxIterNR=40",
                                                              "Case=LD   GeoNonLin=\"P-Delta plus Large Displacements\"   MaxIterCS=10"}) +
@@ -164,6 +165,9 @@ TEST(FullCases, PDeltaCasesAreAnalysedApartOthersAreReportedByName) {
     for (const char* name : {"LD", "AFTER", "BUCK", "TH"}) EXPECT_TRUE(HasEntry(r.report, "case-not-converted", name)) << name;
     EXPECT_TRUE(HasEntry(r.report, "acceleration-not-converted", "ACC", "", "Accel_U1 (X 9.81)"));
     EXPECT_FALSE(HasEntry(r.report, "case-not-converted", "ACC"));
+    // A case of accelerations alone leaves nothing to write.
+    EXPECT_TRUE(HasEntry(r.report, "case-not-converted", "ONLYACC", "", "LinStatic, applies accelerations only"));
+    EXPECT_FALSE(Contains(r.lines, "TITLE ONLYACC"));
     // One analysis needs no count of primary loads.
     EXPECT_FALSE(Contains(RunFull(kPortal + Cases()).lines, "SET NL"));
 }
