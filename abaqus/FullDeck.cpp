@@ -1029,13 +1029,14 @@ private:
 
     void Combinations() {
         if (s_.combinations.empty()) return;
-        static constexpr const char* kKinds[] = {"linear add", "SRSS", "absolute add"};
+        static constexpr const char* kKinds[] = {"linear add", "SRSS", "absolute add", "envelope"};
         out_.Line("**");
         out_.Line("** Combinations: CalculiX combines no static steps; each is the sum of its steps'");
         out_.Line("** results times the factors (SRSS: the root of the sum of their squares).");
         for (const Combination& c : s_.combinations) {
             line_ = "** " + c.name + " (" + kKinds[static_cast<int>(c.kind)] + "):";
-            for (const CombinationTerm& t : c.terms) line_ += " " + Num(t.factor) + " x " + s_.patterns[t.pattern].name + ";";
+            for (const CombinationTerm& t : c.terms)
+                line_ += " " + Num(t.factor) + " x " + (t.combination ? s_.combinations[t.item].name : s_.cases[t.item].name) + ";";
             line_.pop_back();
             out_.Line(line_);
         }

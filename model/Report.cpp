@@ -94,6 +94,15 @@ constexpr KindText kKinds[] = {
     {ReportKind::MeshNotConverted, "mesh-not-converted",
      "The automatic mesh of {b} {name} by {a} is not converted; the {b} is not divided that way."},
     {ReportKind::NotInDeck, "not-in-deck", "{a} of {name} is not carried into the Abaqus deck as CalculiX runs it: {b}."},
+    {ReportKind::PatternWithoutCase, "pattern-without-case",
+     "Load pattern {name} is applied by no load case, so nothing analyses it; it is not written."},
+    {ReportKind::CaseNotConverted, "case-not-converted", "Load case {name} ({a}) is not converted."},
+    {ReportKind::CombinationTermNotConverted, "combination-term-not-converted",
+     "Combination {name} names {a}, which the conversion does not carry across; the combination is left out."},
+    {ReportKind::AccelerationNotConverted, "acceleration-not-converted",
+     "The acceleration {a} of load case {name} is left out: {b}."},
+    {ReportKind::EnvelopeOverlap, "envelope-overlap",
+     "Envelope {name} shares {a} with an earlier envelope, and STAAD.Pro keeps a load in one envelope only; it is left out."},
 };
 
 const KindText& TextOf(ReportKind kind) {

@@ -64,6 +64,11 @@ enum class ReportKind : std::uint8_t {
     SpectrumNotConverted,
     MeshNotConverted,
     NotInDeck,
+    PatternWithoutCase,
+    CaseNotConverted,
+    CombinationTermNotConverted,
+    AccelerationNotConverted,
+    EnvelopeOverlap,
 };
 
 struct ReportEntry {

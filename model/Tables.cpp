@@ -99,6 +99,10 @@ constexpr ColumnDescriptor kFrameAutoMesh[] = {{"Frame", "NULL"},       {"AutoMe
                                                {"AtFrames", "No"},      {"NumSegments", "0"},   {"MaxLength", "0"}};
 constexpr ColumnDescriptor kAreaAutoMesh[] = {{"Area", "NULL"},    {"MeshType", "Default"}, {"Number1", "1"}, {"Number2", "1"},
                                               {"SuppEdge", "No"},  {"SuppFace", "No"},      {"SubMesh", "No"}};
+constexpr ColumnDescriptor kLoadCases[] = {{"Case", "NULL"}, {"Type", ""}, {"InitialCond", "Zero"}, {"DesignType", ""}};
+constexpr ColumnDescriptor kCaseLoads[] = {{"Case", "NULL"}, {"LoadType", "Load pattern"}, {"LoadName", "NULL"}, {"LoadSF", "1"}};
+constexpr ColumnDescriptor kCaseLoadApplication[] = {{"Case", "NULL"}, {"LoadApp", "Full Load"}};
+constexpr ColumnDescriptor kCaseNonlinear[] = {{"Case", "NULL"}, {"GeoNonLin", "None"}, {"MaxIterCS", "10"}, {"MaxIterNR", "40"}};
 
 // A table of the classic conversion; `classic` of its columns are the
 // classic ones, the rest are read by the full conversion only.
@@ -166,6 +170,10 @@ constexpr TableDescriptor kDescriptors[] = {
     Full(TableId::SpectrumFunctions, "SpectrumFunctionTable", "FUNCTION - RESPONSE SPECTRUM - USER", kSpectrumFunctions),
     Full(TableId::FrameAutoMesh, "FrameAutoMeshTable", "FRAME AUTO MESH ASSIGNMENTS", kFrameAutoMesh),
     Full(TableId::AreaAutoMesh, "AreaAutoMeshTable", "AREA AUTO MESH ASSIGNMENTS", kAreaAutoMesh),
+    Full(TableId::LoadCases, "LoadCaseTable", "LOAD CASE DEFINITIONS", kLoadCases),
+    Full(TableId::CaseLoads, "CaseLoadTable", "CASE - STATIC 1 - LOAD ASSIGNMENTS", kCaseLoads),
+    Full(TableId::CaseLoadApplication, "CaseLoadApplicationTable", "CASE - STATIC 2 - NONLINEAR LOAD APPLICATION", kCaseLoadApplication),
+    Full(TableId::CaseNonlinear, "CaseNonlinearTable", "CASE - STATIC 4 - NONLINEAR PARAMETERS", kCaseNonlinear),
 };
 static_assert(std::size(kDescriptors) == kTableCount, "one descriptor per table");
 
@@ -185,6 +193,7 @@ const TableId kTableOrder[kTableCount] = {
     TableId::MassSources,   TableId::ModalCases,     TableId::JointMasses,    TableId::FrameMasses,
     TableId::AreaMasses,    TableId::SpectrumCases,  TableId::SpectrumLoads,  TableId::SpectrumFunctions,
     TableId::FrameAutoMesh, TableId::AreaAutoMesh,
+    TableId::LoadCases, TableId::CaseLoads, TableId::CaseLoadApplication, TableId::CaseNonlinear,
 };
 
 const TableDescriptor& Describe(TableId id) { return kDescriptors[static_cast<std::size_t>(id)]; }

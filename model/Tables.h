@@ -63,8 +63,12 @@ enum class TableId : std::uint8_t {
     SpectrumFunctions,
     FrameAutoMesh,
     AreaAutoMesh,
+    LoadCases,
+    CaseLoads,
+    CaseLoadApplication,
+    CaseNonlinear,
 };
-constexpr std::size_t kTableCount = 50;
+constexpr std::size_t kTableCount = 54;
 
 struct ColumnDescriptor {
     std::string_view name;
@@ -154,5 +158,9 @@ struct SpectrumLoadCol { enum : int { Case, LoadName, CoordSys, Function, Angle,
 struct SpectrumFunctionCol { enum : int { Name, Period, Accel }; };
 struct FrameAutoMeshCol { enum : int { Frame, AutoMesh, AtJoints, AtFrames, NumSegments, MaxLength }; };
 struct AreaAutoMeshCol { enum : int { Area, MeshType, Number1, Number2, SuppEdge, SuppFace, SubMesh }; };
+struct LoadCaseCol { enum : int { Case, Type, InitialCond, DesignType }; };
+struct CaseLoadCol { enum : int { Case, LoadType, LoadName, LoadSF }; };
+struct CaseLoadApplicationCol { enum : int { Case, LoadApp }; };
+struct CaseNonlinearCol { enum : int { Case, GeoNonLin, MaxIterCS, MaxIterNR }; };
 
 }  // namespace corvane

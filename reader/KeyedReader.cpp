@@ -23,7 +23,8 @@ KeySet KeysOf(const TableDescriptor& d) {
 // like the names of the classic tables, so that the two match.
 bool NamesRecord(std::string_view column) {
     static constexpr std::string_view kNames[] = {"Frame", "Joint", "Area", "Solid", "LoadPat", "SolidProp", "Material",
-                                                  "Constraint", "Name", "ComboName", "CaseName"};
+                                                  "Constraint", "Name", "ComboName", "CaseName",
+                                                  "Case", "LoadName", "InitialCond"};
     for (std::string_view n : kNames)
         if (n == column) return true;
     return false;

@@ -94,6 +94,10 @@ const ReaderStep kReaderSteps[] = {
     Keyed<TableId::SpectrumFunctions>("Spectra", kSilent, kSkipped, kSilent),
     Keyed<TableId::FrameAutoMesh>("Frame Auto Mesh", kSilent, kSilent, kSilent),
     Keyed<TableId::AreaAutoMesh>("Area Auto Mesh", kSilent, kSilent, kSilent),
+    Keyed<TableId::LoadCases>("Load Case Definitions", kSilent, kSkipped, kSilent),
+    Keyed<TableId::CaseLoads>("Case Loads", kSilent, kSkipped, kSilent),
+    Keyed<TableId::CaseLoadApplication>("Case Load Application", kSilent, kSkipped, kSilent),
+    Keyed<TableId::CaseNonlinear>("Case Nonlinear Parameters", kSilent, kSkipped, kSilent),
 };
 const std::size_t kReaderStepCount = std::size(kReaderSteps);
 

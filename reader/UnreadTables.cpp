@@ -69,7 +69,9 @@ void ReportUnread(const InputText& input, ModelCommand command, bool full, Repor
         if (const std::size_t n = ForEachRecord(input, *at, [](const TokenStore&) {}))
             report.Add(ReportKind::NotConverted, content.table, std::string(content.what), std::to_string(n));
     }
-    if (!casesArePatterns) {
+    // The full conversion reads the analysis cases and reports each one it
+    // does not convert by name.
+    if (!casesArePatterns && !full) {
         if (const auto at = input.FindTable("LOAD CASE DEFINITIONS")) {
             told.insert("LOAD CASE DEFINITIONS");
             std::map<std::string_view, std::size_t> counts;  // by what the report calls them

@@ -11,6 +11,8 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace corvane {
 
@@ -170,12 +172,42 @@ void WriteFullMaterials(FullContext& c);    // materials, assignments, BETA
 void WriteFullSupports(FullContext& c);
 void WriteFullProperties(FullContext& c);
 void WriteFullReleases(FullContext& c);     // releases, offsets, constraints
-void WriteFullLoads(FullContext& c);
-void WriteFullCombinations(FullContext& c);
+void WriteFullLoads(FullContext& c);        // the load cases, P-Delta ones in analyses of their own
+void WriteFullCombinations(FullContext& c); // combinations, envelopes, the last analysis command
+
+// The loads of a pattern as lines of a primary load, every value times
+// `scale`.
+void WritePatternLoads(FullContext& c, const LoadPattern& p, double scale);
+// STAAD.Pro's load type of a category of loads.
+const char* LoadTypeWord(LoadCategory category);
+
+// STAAD.Pro's numbers of the loads: linear static cases first, then the
+// P-Delta cases, analysed in groups of one number of iterations, then the
+// combinations; envelopes are numbered apart. 0 for what is not written.
+struct LoadNumbers {
+    std::vector<std::uint32_t> ofCase, ofCombination, ofEnvelope;
+    std::size_t linear = 0, primaries = 0;
+    // The loads of the dynamic analysis follow the linear cases; the
+    // combinations of spectrum directions come first among the combinations.
+    std::uint32_t firstDynamic = 0, firstSpectrumCombination = 0;
+    // The P-Delta cases by group, with each group's iterations.
+    std::vector<std::vector<std::uint32_t>> phases;
+    std::vector<int> iterations;
+    // Envelopes left out for a load an earlier one holds, with that load.
+    std::vector<std::pair<std::uint32_t, std::string>> overlaps;
+};
+LoadNumbers NumberLoads(const Structure& s);
+// Settings before the joints the loads need (the number of primary loads
+// when they are analysed more than once).
+void WriteFullAnalysisSettings(FullContext& c);
 
 // Before the first load: the number of modes and the mass model; after the
 // primary loads: the modal analysis (returns the load cases it wrote).
 void WriteMassModel(FullContext& c);
+// The number of loads WriteModalCases writes, and of the combinations of
+// spectrum directions.
+std::size_t DynamicLoadCount(const Structure& s);
+std::size_t SpectrumCombinationCount(const Structure& s);
 std::size_t WriteModalCases(FullContext& c, std::size_t number);
 
 }  // namespace corvane

@@ -93,9 +93,26 @@ void WriteMassModel(FullContext& c) {
     c.massModel = true;
 }
 
+std::size_t DynamicLoadCount(const Structure& s) {
+    if (s.metresPerLength == 0) return 0;
+    if (!s.spectrumCases.empty()) {
+        std::size_t n = 0;
+        for (const SpectrumCase& x : s.spectrumCases) n += x.directions.size();
+        return n;
+    }
+    return s.modalCases.empty() ? 0 : 1;
+}
+
+std::size_t SpectrumCombinationCount(const Structure& s) {
+    std::size_t n = 0;
+    if (s.metresPerLength != 0)
+        for (const SpectrumCase& x : s.spectrumCases) n += x.directions.size() > 1;
+    return n;
+}
+
 std::size_t WriteModalCases(FullContext& c, std::size_t number) {
     const Structure& s = c.s;
-    if (!c.massModel) return 0;
+    if (s.metresPerLength == 0) return 0;
     // A model with spectra solves its modes in its spectrum cases:
     // STAAD.Pro takes no modal calculation beside them.
     if (!s.spectrumCases.empty()) return WriteSpectrumCases(c, number);

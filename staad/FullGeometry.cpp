@@ -129,6 +129,7 @@ void WriteFullStaadFile(const Structure& s, LineSink& file, HistoryLog& history,
     out.Line("START JOB INFORMATION");
     out.Line("END JOB INFORMATION");
     out.Line(UnitsLine({s.forceUnit, s.lengthUnit}));
+    WriteFullAnalysisSettings(c);
     void (*const blocks[kFullStaadBlockCount])(FullContext&) = {
         WriteFullJoints,     WriteFullMembers,  WriteFullElements, WriteFullMaterials,    WriteFullSupports,
         WriteFullProperties, WriteFullReleases, WriteFullLoads,    WriteFullCombinations,
@@ -137,7 +138,6 @@ void WriteFullStaadFile(const Structure& s, LineSink& file, HistoryLog& history,
         block(c);
         if (stepDone) stepDone();
     }
-    out.Line("PERFORM ANALYSIS");
     out.Line("FINISH");
 }
 

@@ -1,6 +1,7 @@
-// The full conversion's loading: one primary load per load pattern (self
-// weight by direction and its corrections, member, element, solid, joint
-// and temperature loads, support displacements) and the combinations.
+// The full conversion's loads of a pattern: self weight by direction and
+// its corrections, member, element, solid, joint and temperature loads,
+// support displacements, each scaled by the factor of the case that
+// applies the pattern.
 #include "staad/FullBlocks.h"
 
 #include <cmath>
@@ -20,12 +21,6 @@ constexpr struct {
     {LoadCategory::ReducibleLive, "Live REDUCIBLE"}, {LoadCategory::RoofLive, "Roof Live"}, {LoadCategory::Wind, "Wind"},
     {LoadCategory::Seismic, "Seismic-H"}, {LoadCategory::Snow, "Snow"},    {LoadCategory::Temperature, "Temperature"},
 };
-
-const char* LoadTypeWord(LoadCategory category) {
-    for (const auto& t : kLoadTypes)
-        if (t.category == category) return t.word;
-    return "None";
-}
 
 constexpr const char* kComponentNames[6] = {"U1", "U2", "U3", "R1", "R2", "R3"};
 
@@ -101,16 +96,15 @@ void WriteSelfweightLines(const FullContext& c, const char* direction, TextGroup
 
 class PatternWriter {
 public:
-    PatternWriter(FullContext& c, const LoadPattern& p) : c_(c), s_(c.s), p_(p) {
+    PatternWriter(FullContext& c, const LoadPattern& p, double scale) : c_(c), s_(c.s), p_(p), scale_(scale) {
         SplitAtRigidZones(s_, p_.memberLoads, &memberLoads_, &zoneLoads_);
         SpringDisplacements();
     }
 
-    void Write(std::size_t number) {
-        c_.out.Line("LOAD " + std::to_string(number) + " LOADTYPE " + LoadTypeWord(p_.category) + " TITLE " + StaadName(p_.name));
+    void Write() {
         if (p_.selfWeightGiven) {
-            c_.out.Line(" SELFWEIGHT Y " + NumberToText(-p_.selfWeight.value));
-            SelfweightCorrections(p_.selfWeight.value);
+            c_.out.Line(" SELFWEIGHT Y " + NumberToText(-S(p_.selfWeight).value));
+            SelfweightCorrections(S(p_.selfWeight).value);
         }
         Gravity();
         c_.out.Line("MEMBER LOAD");
@@ -138,6 +132,9 @@ private:
         };
     }
     static std::uint32_t Same(std::uint32_t k) { return k; }
+    // A load value times the case's factor; as the input gave it when the
+    // factor is 1.
+    Value S(const Value& v) const { return scale_ == 1 ? v : Value{v.value * scale_, {}}; }
 
     // STAAD.Pro weighs the area it is given; members whose area is
     // modified, and members and elements with weight modifiers, get the
@@ -159,8 +156,8 @@ private:
                 TextGroups byValue;
                 for (std::uint32_t k = 0; k < p_.gravity.size(); ++k) {
                     const GravityLoad& g = p_.gravity[k];
-                    const Value& v = g.multipliers[axis];
-                    if (g.shell != shells || v.text.empty()) continue;
+                    if (g.shell != shells || g.multipliers[axis].text.empty()) continue;
+                    const Value v = S(g.multipliers[axis]);
                     const double scale = shells ? s_.shells[g.item].weightScale : s_.members[g.item].weightScale;
                     std::string text;
                     if (scale == 1) AppendSigned(text, v, dof.negate);
@@ -192,10 +189,10 @@ private:
             text = moment ? " UMOM " : varying ? " TRAP " : " UNI ";
             text += word;
             text += ' ';
-            AppendSigned(text, x.qa, negate);
+            AppendSigned(text, S(x.qa), negate);
             if (varying) {
                 text += ' ';
-                AppendSigned(text, x.qb, negate);
+                AppendSigned(text, S(x.qb), negate);
             }
             text += ' ';
             AppendValue(text, x.a);
@@ -216,7 +213,7 @@ private:
             text += moment ? " CMOM " : " CON ";
             text += word;
             text += ' ';
-            AppendSigned(text, x.qa, negate);
+            AppendSigned(text, S(x.qa), negate);
             text += ' ';
             AppendValue(text, x.a);
             c_.out.Line(text);
@@ -231,7 +228,7 @@ private:
             const ShellLoad& x = p_.shellLoads[k];
             if (!ElementDirection(x.direction, &word, &negate)) continue;
             text = " PR " + word + "  ";
-            AppendSigned(text, x.value, negate);
+            AppendSigned(text, S(x.value), negate);
             groups.Add(k, text);
         }
         WriteSpacedLines(c_, groups, ElementList([this](std::uint32_t k) { return p_.shellLoads[k].shell; }));
@@ -246,7 +243,7 @@ private:
             const FacePressure& x = p_.pressures[k];
             if (x.solid) continue;
             text = " PR   ";
-            AppendSigned(text, x.pressure, x.face > 0);
+            AppendSigned(text, S(x.pressure), x.face > 0);
             groups.Add(k, text);
         }
         WriteGroupLines(c_, groups, ElementList([this](std::uint32_t k) { return p_.pressures[k].item; }));
@@ -255,7 +252,7 @@ private:
             const FacePressure& x = p_.pressures[k];
             if (!x.solid) continue;
             text = " FACE " + std::to_string(StaadSolidFace(x.face)) + " PRESSURE ";
-            AppendSigned(text, x.pressure, false);
+            AppendSigned(text, S(x.pressure), false);
             groups.Add(k, text);
         }
         WriteGroupLines(
@@ -277,7 +274,7 @@ private:
             text.clear();
             bool finite = true;
             for (int d = 0; d < 6; ++d) {
-                const Value& v = x.components[d];
+                const Value v = S(x.components[d]);
                 const StaadDof dof = kStaadDof[d];
                 std::string part;
                 if (!v.text.empty()) {
@@ -304,7 +301,7 @@ private:
         for (std::uint32_t k = 0; k < p_.temperatures.size(); ++k) {
             const TemperatureLoad& t = p_.temperatures[k];
             std::string text = " TEMP ";
-            AppendValue(text, t.change);
+            AppendValue(text, S(t.change));
             (t.shell ? elements : members).Add(k, text);
         }
         members.Finish();
@@ -349,8 +346,8 @@ private:
                 const StaadDof dof = kStaadDof[d];
                 std::string text = std::string(" ") + kDofWords[dof.index] + " ";
                 // Rotations are written in degrees.
-                if (d >= 3) text += NumberToText((dof.negate ? -1 : 1) * g.components[d].value * kDegreesPerRadian);
-                else AppendSigned(text, g.components[d], dof.negate);
+                if (d >= 3) text += NumberToText((dof.negate ? -1 : 1) * S(g.components[d]).value * kDegreesPerRadian);
+                else AppendSigned(text, S(g.components[d]), dof.negate);
                 groups.Add(k, text);
             }
         }
@@ -372,52 +369,17 @@ private:
     // what lies on rigid end zones and of moved spring grounds.
     std::vector<MemberLoad> memberLoads_;
     std::vector<JointLoad> zoneLoads_;
+    double scale_;
 };
 
 }  // namespace
 
-void WriteFullLoads(FullContext& c) {
-    c.history.Append("Writing Loading Data (Frame, Joint and Shell)..........");
-    WriteMassModel(c);
-    for (std::size_t i = 0; i < c.s.patterns.size(); ++i) PatternWriter(c, c.s.patterns[i]).Write(i + 1);
-    c.loadCases = c.s.patterns.size();
-    c.loadCases += WriteModalCases(c, c.loadCases + 1);
-    c.history.Append(".......... Done ");
+const char* LoadTypeWord(LoadCategory category) {
+    for (const auto& t : kLoadTypes)
+        if (t.category == category) return t.word;
+    return "None";
 }
 
-void WriteFullCombinations(FullContext& c) {
-    const Structure& s = c.s;
-    if (s.combinations.empty() && c.spectrumCombinations.empty()) return;
-    c.history.Append("Writing Load Combinations (Only Static Add)..........");
-    static constexpr struct {
-        CombinationKind kind;
-        const char* head;
-    } kHeads[] = {{CombinationKind::Add, "LOAD COMB "}, {CombinationKind::Srss, "LOAD COMBINATION SRSS "}, {CombinationKind::Abs, "LOAD COMBINATION ABS "}};
-    // Combinations are numbered after the primary loads, the directions of
-    // spectrum cases first.
-    std::string line;
-    for (const FullContext::SpectrumCombination& x : c.spectrumCombinations) {
-        c.out.Line("LOAD COMBINATION SRSS " + std::to_string(++c.loadCases) + " " + StaadName(x.name));
-        line.clear();
-        for (std::size_t n : x.loads) line += std::to_string(n) + " 1 ";
-        c.out.Line(line);
-    }
-    for (std::size_t i = 0; i < s.combinations.size(); ++i) {
-        const Combination& combo = s.combinations[i];
-        const char* head = "LOAD COMB ";
-        for (const auto& h : kHeads)
-            if (h.kind == combo.kind) head = h.head;
-        c.out.Line(head + std::to_string(c.loadCases + 1 + i) + " " + StaadName(combo.name));
-        line.clear();
-        for (const CombinationTerm& t : combo.terms) {
-            line += std::to_string(t.pattern + 1);
-            line += ' ';
-            line += t.text.empty() ? NumberToText(t.factor) : std::string(t.text);
-            line += ' ';
-        }
-        c.out.Line(line);
-    }
-    c.history.Append(".......... Done ");
-}
+void WritePatternLoads(FullContext& c, const LoadPattern& p, double scale) { PatternWriter(c, p, scale).Write(); }
 
 }  // namespace corvane

@@ -1,4 +1,5 @@
-// The number map of the full conversion.
+// The number map of the full conversion: renumbered items, solids and
+// loads.
 #include "staad/FullBlocks.h"
 #include "staad/StaadText.h"
 
@@ -35,6 +36,15 @@ void WriteFullNumberMap(const Structure& s, LineSink& out) {
         if (s.shells[k].piece) row("element-piece", s.shells[k].name, NumberToText(c.numbers.Shell(s, k)));
     // Solid elements always get new numbers, after the members and shells.
     for (std::uint32_t k = 0; k < s.solids.size(); ++k) row("solid", s.solids[k].name, c.SolidNumber(k));
+    // Every load: the case or combination it stands for; envelopes by
+    // their own numbers.
+    const LoadNumbers loads = NumberLoads(s);
+    for (std::size_t k = 0; k < s.cases.size(); ++k)
+        if (loads.ofCase[k]) row("load", s.cases[k].name, std::to_string(loads.ofCase[k]));
+    for (std::size_t k = 0; k < s.combinations.size(); ++k) {
+        if (loads.ofCombination[k]) row("load", s.combinations[k].name, std::to_string(loads.ofCombination[k]));
+        if (loads.ofEnvelope[k]) row("envelope", s.combinations[k].name, std::to_string(loads.ofEnvelope[k]));
+    }
 }
 
 }  // namespace corvane

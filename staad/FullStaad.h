@@ -19,7 +19,8 @@ void WriteFullStaadFile(const Structure& s, LineSink& out, HistoryLog& history, 
                         const std::function<void()>& stepDone = {});
 
 // The number map beside the file: every joint, member and area that got a
-// new number, then every solid element.
+// new number, then every solid element, then every load with the case or
+// combination it stands for.
 void WriteFullNumberMap(const Structure& s, LineSink& out);
 
 }  // namespace corvane

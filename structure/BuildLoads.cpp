@@ -1,4 +1,4 @@
-// The structure builder's load patterns, their loads, and the combinations.
+// The structure builder's load patterns and their loads.
 #include "structure/BuildSupport.h"
 #include "text/NumberText.h"
 
@@ -69,9 +69,7 @@ public:
             LoadPattern& x = c_.s.patterns[r];
             x.origin = {TableId::LoadPatterns, static_cast<std::uint32_t>(r)};
             x.name = p.Text(r, LoadPatternCol::LoadPat);
-            const std::string design = Word(p, r, LoadPatternCol::DesignType);
-            for (const auto& cat : kCategories)
-                if (cat.word == design) x.category = cat.category;
+            x.category = CategoryOf(Word(p, r, LoadPatternCol::DesignType));
             bool hasNumber = false;
             x.selfWeight = c_.ValueAt(p, r, LoadPatternCol::SelfWtMult);
             TextToNumber(x.selfWeight.text, &hasNumber);
@@ -342,151 +340,17 @@ private:
     const Links& k_;
 };
 
-// Combinations: their load patterns, combinations named in them multiplied
-// out.
-class CombinationBuilder {
-public:
-    explicit CombinationBuilder(BuildContext& c) : c_(c), t_(c.model[TableId::CombinationDefinitions]) {
-        names_.Build(t_, CombinationDefinitionCol::ComboName);
-        std::vector<std::int64_t> keys(t_.rows());
-        for (std::size_t r = 0; r < t_.rows(); ++r) keys[r] = names_.Find(t_, r, CombinationDefinitionCol::ComboName);
-        rows_ = Groups(t_.rows(), keys);
-        state_.assign(t_.rows(), State::New);
-        expanded_.resize(t_.rows());
-    }
-
-    void Run() {
-        for (std::size_t r = 0; r < t_.rows(); ++r) {
-            if (names_.Find(t_, r, CombinationDefinitionCol::ComboName) != static_cast<std::int64_t>(r)) continue;
-            CombinationKind kind;
-            if (!KindOf(r, &kind)) {
-                c_.Add(ReportKind::CombinationNotConverted, "COMBINATION DEFINITIONS", Name(r), TypeText(r));
-                continue;
-            }
-            const std::vector<CombinationTerm>& terms = Expand(r, true);
-            if (terms.empty() || state_[r] == State::Cycle) continue;
-            c_.s.combinations.push_back({{TableId::CombinationDefinitions, static_cast<std::uint32_t>(r)}, Name(r), kind, terms});
-        }
-    }
-
-private:
-    enum class State : std::uint8_t { New, Open, Done, Cycle };
-
-    std::string Name(std::size_t r) const { return t_.Text(r, CombinationDefinitionCol::ComboName); }
-
-    // The type is written on a combination's first record only.
-    std::string TypeText(std::size_t first) const {
-        for (std::uint32_t r : rows_[static_cast<std::int64_t>(first)])
-            if (!t_.Absent(r, CombinationDefinitionCol::ComboType)) return t_.Text(r, CombinationDefinitionCol::ComboType);
-        return "Linear Add";
-    }
-
-    bool KindOf(std::size_t first, CombinationKind* kind) const {
-        std::string word = TypeText(first);
-        for (char& ch : word) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-        static constexpr struct {
-            std::string_view word;
-            CombinationKind kind;
-        } kKinds[] = {{"LINEAR ADD", CombinationKind::Add}, {"SRSS", CombinationKind::Srss}, {"ABS ADD", CombinationKind::Abs}};
-        for (const auto& k : kKinds)
-            if (k.word == word) {
-                *kind = k.kind;
-                return true;
-            }
-        return false;
-    }
-
-    bool Additive(std::size_t first) const {
-        CombinationKind kind;
-        return KindOf(first, &kind) && kind == CombinationKind::Add;
-    }
-
-    // Combinations that include each other in a loop: every one of the loop
-    // is reported once, by name, and none is written.
-    void MarkCycle(std::size_t nested) {
-        std::string names;
-        bool inLoop = false;
-        for (std::size_t open : stack_) {
-            inLoop = inLoop || open == nested;
-            if (!inLoop) continue;
-            if (state_[open] != State::Cycle) {
-                state_[open] = State::Cycle;
-                names += (names.empty() ? "" : ", ") + Name(open);
-            }
-        }
-        if (!names.empty()) c_.Add(ReportKind::CombinationCycle, "COMBINATION DEFINITIONS", Name(nested), names);
-    }
-
-    // The terms of a combination, nested linear combinations multiplied
-    // out; `top` when the terms are written as they stand.
-    const std::vector<CombinationTerm>& Expand(std::size_t first, bool top) {
-        if (state_[first] != State::New) return expanded_[first];
-        state_[first] = State::Open;
-        stack_.push_back(first);
-        std::vector<CombinationTerm> terms;
-        const bool additive = Additive(first);
-        for (std::uint32_t r : rows_[static_cast<std::int64_t>(first)]) {
-            const std::string factorText = t_.Text(r, CombinationDefinitionCol::ScaleFactor);
-            if (!IsFiniteDecimal(factorText)) {
-                if (top) c_.Add(ReportKind::NumberInvalid, "COMBINATION DEFINITIONS", Name(first), "ScaleFactor", factorText);
-                continue;
-            }
-            const double factor = TextToNumber(factorText);
-            const bool comboCase = Word(t_, r, CombinationDefinitionCol::CaseType) == "RESPONSE COMBO";
-            const std::int64_t pattern = c_.links.patterns.Find(t_, r, CombinationDefinitionCol::CaseName);
-            const std::int64_t nested = names_.Find(t_, r, CombinationDefinitionCol::CaseName);
-            if (pattern != NameIndex::kNone && !(comboCase && nested != NameIndex::kNone)) {
-                Add(terms, static_cast<std::uint32_t>(pattern), factor, c_.Shown(t_, r, CombinationDefinitionCol::ScaleFactor));
-                continue;
-            }
-            if (nested != NameIndex::kNone && state_[nested] == State::Open) {
-                MarkCycle(static_cast<std::size_t>(nested));
-                continue;
-            }
-            bool usable = nested != NameIndex::kNone && additive && Additive(static_cast<std::size_t>(nested));
-            if (usable) {
-                Expand(static_cast<std::size_t>(nested), false);
-                // A combination that takes a loop's member misses its terms.
-                usable = state_[nested] != State::Cycle;
-            }
-            if (!usable) {
-                if (top && state_[first] != State::Cycle)
-                    c_.Add(ReportKind::CombinationCaseUnknown, "COMBINATION DEFINITIONS", Name(first), t_.Text(r, CombinationDefinitionCol::CaseName));
-                continue;
-            }
-            for (const CombinationTerm& term : expanded_[nested]) Add(terms, term.pattern, factor * term.factor, {});
-        }
-        stack_.pop_back();
-        if (state_[first] != State::Cycle) state_[first] = State::Done;
-        expanded_[first] = std::move(terms);
-        return expanded_[first];
-    }
-
-    // Adds a term; a pattern that is already there gets the sum of the two.
-    static void Add(std::vector<CombinationTerm>& terms, std::uint32_t pattern, double factor, std::string_view text) {
-        for (CombinationTerm& t : terms)
-            if (t.pattern == pattern) {
-                t.factor += factor;
-                t.text = {};
-                return;
-            }
-        terms.push_back({pattern, factor, text});
-    }
-
-    BuildContext& c_;
-    const Table& t_;
-    NameIndex names_;
-    Groups rows_;
-    std::vector<State> state_;
-    std::vector<std::size_t> stack_;
-    std::vector<std::vector<CombinationTerm>> expanded_;
-};
-
 }  // namespace
+
+LoadCategory CategoryOf(const std::string& designType) {
+    for (const auto& cat : kCategories)
+        if (cat.word == designType) return cat.category;
+    return LoadCategory::Other;
+}
 
 void BuildLoads(BuildContext& c) {
     LoadBuilder(c).Run();
-    CombinationBuilder(c).Run();
+    BuildCases(c);
 }
 
 }  // namespace corvane

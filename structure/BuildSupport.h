@@ -47,11 +47,16 @@ int SolidCornerOf(int j);
 // The index of a row found by a name index, or kNoItem.
 inline std::uint32_t ItemOf(std::int64_t row) { return row == NameIndex::kNone ? kNoItem : static_cast<std::uint32_t>(row); }
 
-// The parts of the builder, in the order they run.
+// The category of a design type word ("SUPER DEAD").
+LoadCategory CategoryOf(const std::string& designType);
+
+// The parts of the builder, in the order they run; the load cases and
+// combinations are built after the patterns' loads.
 void BuildElements(BuildContext& c);
 void BuildLoads(BuildContext& c);
 void BuildDynamics(BuildContext& c);
 void BuildSpectra(BuildContext& c);
 void BuildMeshRequests(BuildContext& c);
+void BuildCases(BuildContext& c);
 
 }  // namespace corvane

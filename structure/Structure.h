@@ -275,12 +275,58 @@ struct LoadPattern {
     std::vector<GroundDisplacement> displacements;
 };
 
-enum class CombinationKind : std::uint8_t { Add, Srss, Abs };
+// What a load case analyses, as far as the conversion tells cases apart:
+// a linear static case; a static case whose only nonlinearity is P-Delta
+// (geometric stiffness from its own axial forces, full load at once); the
+// kinds no rule converts, kept so that the report can name them.
+enum class CaseKind : std::uint8_t {
+    LinearStatic,
+    PDeltaStatic,
+    NonlinearStatic,   // large displacements, staged, displacement control
+    Modal,
+    ResponseSpectrum,
+    Buckling,
+    TimeHistory,       // linear or nonlinear, modal or direct, steady state
+    Other,
+};
 
+// A load pattern applied by a case, times its factor.
+struct CaseTerm {
+    std::uint32_t pattern;
+    Value factor;
+};
+
+// A uniform acceleration of the model's masses along a global axis (0 X,
+// 1 Y, 2 Z) in a static case.
+struct CaseAcceleration {
+    int axis = 0;
+    Value factor;
+    std::string name;   // as the case names it (U1, "Accel UX", ...)
+};
+
+struct LoadCase {
+    Origin origin;
+    std::string name;
+    CaseKind kind = CaseKind::LinearStatic;
+    LoadCategory category = LoadCategory::Other;
+    std::vector<CaseTerm> terms;
+    std::vector<CaseAcceleration> accelerations;
+    int iterations = 1;                  // P-Delta iterations
+    std::uint32_t initial = kNoItem;     // the case whose final state it starts from
+    // The case is carried across: linear static from the unstressed state,
+    // or P-Delta static, with every term and acceleration understood.
+    bool converted = false;
+};
+
+enum class CombinationKind : std::uint8_t { Add, Srss, Abs, Envelope };
+
+// A term of a combination: a load case or an earlier combination. Linear
+// additive combinations hold cases only (nested ones multiplied out).
 struct CombinationTerm {
-    std::uint32_t pattern;  // index of a load pattern
+    std::uint32_t item;     // index of a load case or of a combination
     double factor;
     std::string_view text;  // the factor as the input wrote it, when it is used once and not multiplied
+    bool combination = false;
 };
 
 struct Combination {
@@ -371,6 +417,10 @@ struct Structure {
     std::vector<Constraint> constraints;
     std::vector<ShellSpring> shellSprings;
     std::vector<LoadPattern> patterns;
+    // What is analysed: the load cases, in the model's order (one linear
+    // static case per pattern when the model defines none), and the
+    // combinations of cases, each after every combination it names.
+    std::vector<LoadCase> cases;
     std::vector<Combination> combinations;
     std::vector<ModalCase> modalCases;
     std::vector<SpectrumCase> spectrumCases;

@@ -220,9 +220,11 @@ TEST(FullCombinations, NestedMultipliedOutSrssAbsAndTheRestReported) {
     EXPECT_TRUE(Has(r.lines, "1 1.6 2 0.8 "));
     EXPECT_TRUE(Has(r.lines, "LOAD COMBINATION SRSS 5 C3"));
     EXPECT_TRUE(Has(r.lines, "LOAD COMBINATION ABS 6 C4"));
-    EXPECT_TRUE(Has(r.lines, "LOAD COMB 7 C6"));
-    EXPECT_TRUE(HasEntry(r.report, "combination-not-converted", "C5"));
-    EXPECT_TRUE(HasEntry(r.report, "combination-case-unknown", "C6"));
+    // An envelope lists its loads; a combination that names a case the
+    // model does not define is left out.
+    EXPECT_TRUE(Has(r.lines, "3 ENVELOPE 1"));
+    EXPECT_FALSE(Has(r.lines, "LOAD COMB 7 C6"));
+    EXPECT_TRUE(HasEntry(r.report, "combination-term-not-converted", "C6", "", "MODAL"));
 }
 
 TEST(FullCombinations, AFactorAddedToTwiceIsWrittenAsTheSumAndLoopsAreLeftOut) {
@@ -251,7 +253,9 @@ TEST(FullCombinations, AFactorAddedToTwiceIsWrittenAsTheSumAndLoopsAreLeftOut) {
             EXPECT_EQ(e.a, "LA, LB, LC");
         }
     EXPECT_EQ(cycles, 1);
-    EXPECT_TRUE(HasEntry(r.report, "combination-case-unknown", "OUT"));
+    // A combination that takes a member of the loop misses a term: left out.
+    EXPECT_TRUE(HasEntry(r.report, "combination-term-not-converted", "OUT"));
+    EXPECT_EQ(r.text.find(" OUT\r\n"), std::string::npos);
 }
 
 TEST(FullGeometry, ACoordinateThatIsNoNumberLeavesItsJointOut) {
@@ -290,6 +294,10 @@ TEST(FullReport, UnreadTablesAndUnconvertedContentInBothModes) {
     EXPECT_TRUE(HasEntry(full.report, "not-converted", "links"));
     EXPECT_TRUE(HasEntry(full.report, "table-not-read", "", "GRID LINES"));
     EXPECT_FALSE(HasEntry(full.report, "table-not-read", "", "FRAME LOCAL AXES ASSIGNMENTS 1 - TYPICAL"));
+    // The full conversion names each case it does not convert instead.
+    EXPECT_TRUE(HasEntry(full.report, "case-not-converted", "MODAL", "LOAD CASE DEFINITIONS", "LinModal"));
+    EXPECT_TRUE(HasEntry(full.report, "case-not-converted", "RS"));
+    EXPECT_FALSE(HasEntry(full.report, "not-converted", "modal analysis cases"));
 }
 
 TEST(FullMode, TheClassicFileIgnoresEveryFullTable) {
@@ -300,6 +308,8 @@ TEST(FullMode, TheClassicFileIgnoresEveryFullTable) {
         TableText("ACTIVE DEGREES OF FREEDOM", {"UX=Yes   UY=No   UZ=Yes   RX=No   RY=Yes   RZ=No"}) +
         TableText("JOINT SPRING ASSIGNMENTS 1 - UNCOUPLED", {"Joint=3   CoordSys=GLOBAL   U1=10   U2=0   U3=0   R1=0   R2=0   R3=0"}) +
         TableText("FRAME LOADS - TEMPERATURE", {"Frame=1   LoadPat=DEAD   Type=Temperature   Temp=25"}) +
-        TableText("COMBINATION DEFINITIONS", {"ComboName=C3   ComboType=SRSS   CaseName=DEAD   ScaleFactor=1"});
+        TableText("COMBINATION DEFINITIONS", {"ComboName=C3   ComboType=SRSS   CaseName=DEAD   ScaleFactor=1"}) +
+        TableText("CASE - STATIC 1 - LOAD ASSIGNMENTS", {"Case=DEAD   LoadType=\"Load pattern\"   LoadName=DEAD   LoadSF=1.5"}) +
+        TableText("CASE - STATIC 4 - NONLINEAR PARAMETERS", {"Case=DEAD   GeoNonLin=P-Delta"});
     EXPECT_EQ(Classic(kFrame + kDead + extra), Classic(kFrame + kDead + TableText("COMBINATION DEFINITIONS", {"ComboName=C3   ComboType=SRSS   CaseName=DEAD   ScaleFactor=1"})));
 }
