@@ -71,6 +71,7 @@ public:
         const Groups assigned(defs_.rows(), keys);
         const NameIndex nonlinear(m_[TableId::CaseNonlinear], CaseNonlinearCol::Case),
             application(m_[TableId::CaseLoadApplication], CaseLoadApplicationCol::Case);
+        const NameIndex modal(c_.model[TableId::ModalCases], 0), spectrum(c_.model[TableId::SpectrumCases], 0);
         for (std::size_t r = 0; r < defs_.rows(); ++r) {
             if (index_[r] == kNoItem) continue;
             LoadCase& x = c_.s.cases[index_[r]];
@@ -101,7 +102,11 @@ public:
             // Accelerations alone leave nothing to write (they are reported).
             if (statics && problem.empty() && x.terms.empty()) problem = x.accelerations.empty() ? "applies no load" : "applies accelerations only";
             x.converted = statics && problem.empty();
-            if (!x.converted) {
+            // Modal and response-spectrum cases are the dynamics' (their own
+            // tables): not reported here.
+            const bool dynamic = (x.kind == CaseKind::Modal && modal.Find(defs_, r, LoadCaseCol::Case) != NameIndex::kNone) ||
+                                 (x.kind == CaseKind::ResponseSpectrum && spectrum.Find(defs_, r, LoadCaseCol::Case) != NameIndex::kNone);
+            if (!x.converted && !dynamic) {
                 const std::string typeText = defs_.Text(r, LoadCaseCol::Type);
                 c_.Add(ReportKind::CaseNotConverted, "LOAD CASE DEFINITIONS", x.name, problem.empty() ? typeText : typeText + ", " + problem);
             }
