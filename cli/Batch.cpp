@@ -335,9 +335,9 @@ void CheckBatchUsage(BatchCommand command, const CliSettings& o) {
     if (o.inputs.size() > 1 && !o.output.empty())
         throw UsageError("-o names the output of one INPUT; give --output-dir DIR for several");
     if (o.reportFile == "-") throw UsageError("--report needs a file name; the report cannot go to standard output");
-    if (command == BatchCommand::Convert && o.output == "-" && (o.convert.renumber || o.convert.full))
+    if (command == BatchCommand::Convert && o.output == "-" && Resolved(o.convert).renumber)
         throw UsageError("-o - writes no number map: --renumber and --full need an output file");
-    if (command == BatchCommand::Convert && !o.output.empty() && (o.convert.renumber || o.convert.full) &&
+    if (command == BatchCommand::Convert && !o.output.empty() && Resolved(o.convert).renumber &&
         IsStreamOutput(o.output))
         throw UsageError("-o " + o.output + " is no file, so no number map goes beside it: --renumber and --full need an output file");
 }

@@ -174,7 +174,7 @@ Commands Define(CLI::App& app, CliSettings& o, std::string& shell) {
         "console is that of convert.");
     AddInputs(c.abaqus, o, true);
     AddOutputs(c.abaqus, o, "the Abaqus deck");
-    c.abaqus->add_flag("--full", o.convert.full, "the full conversion's content too: solid elements (C3D8)")->group("Conversion");
+    c.abaqus->add_flag("--full", o.convert.full, "the whole model: frames, shells, solids, supports, springs, constraints and a step per load pattern")->group("Conversion");
     AddReport(c.abaqus, o);
     AddConsole(c.abaqus, o, true);
     AddGeneral(c.abaqus);
