@@ -138,7 +138,7 @@ TEST(FullRules, ASpectrumCaseOfTwoDirectionsIsTwoSpectraCombined) {
     for (const std::string& line : r.lines) EXPECT_LE(line.size(), 79u) << line;
     // A spectrum a design code gives is reported.
     std::string model = ReadFile(std::string(CORVANE_SOURCE_DIR) + "/tests/models/spectrum.s2k");
-    model.replace(model.find("Function=SPEC"), 13, "Function=CODE");
+    model.replace(model.find("Function=USERRS"), 15, "Function=CODE");
     EXPECT_TRUE(HasEntry(RunFull(model).report, "spectrum-not-converted", "RSXY"));
 }
 

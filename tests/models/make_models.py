@@ -135,7 +135,7 @@ write("spectrum.s2k",
                                       "Case=RSXY   Type=LinRespSpec   ModalCase=MODAL"]) +
       table("CASE - MODAL 1 - GENERAL", ["Case=MODAL   ModeType=Eigen   MaxNumModes=3   MinNumModes=1"]) +
       table("CASE - RESPONSE SPECTRUM 1 - GENERAL", ["Case=RSXY   ModalCombo=CQC   DirCombo=SRSS   ConstDamp=0.04"]) +
-      table("CASE - RESPONSE SPECTRUM 2 - LOAD ASSIGNMENTS", ["Case=RSXY   LoadName=U1   CoordSys=GLOBAL   Function=SPEC   Angle=0   TransAccSF=386.09",
-                                                              "Case=RSXY   LoadName=U2   CoordSys=GLOBAL   Function=SPEC   Angle=0   TransAccSF=386.09"]) +
-      table("FUNCTION - RESPONSE SPECTRUM - USER", ["Name=SPEC   Period=%g   Accel=%g   FuncDamp=0.05" % (t, a) for t, a in
+      table("CASE - RESPONSE SPECTRUM 2 - LOAD ASSIGNMENTS", ["Case=RSXY   LoadName=U1   CoordSys=GLOBAL   Function=USERRS   Angle=0   TransAccSF=386.09",
+                                                              "Case=RSXY   LoadName=U2   CoordSys=GLOBAL   Function=USERRS   Angle=0   TransAccSF=386.09"]) +
+      table("FUNCTION - RESPONSE SPECTRUM - USER", ["Name=USERRS   Period=%g   Accel=%g   FuncDamp=0.05" % (t, a) for t, a in
                                                     [(0, 0.4), (0.1, 1), (0.5, 1), (1, 0.6), (2, 0.3), (3, 0.2), (4, 0.15), (5, 0.12), (6, 0.1), (8, 0.07), (10, 0.05)]]))
