@@ -124,7 +124,7 @@ TEST(FullRules, MassesAsWeightsOfAReferenceLoadAndAModalCase) {
 }
 
 TEST(FullRules, ASpectrumCaseOfTwoDirectionsIsTwoSpectraCombined) {
-    const FullRun r = RunModel("spectrum.s2k");
+    const FullRun r = RunModel("ground-shaking.s2k");
     // The masses serve the spectra; no modal calculation beside them.
     EXPECT_TRUE(Has(r.lines, "LOAD R1 LOADTYPE MASS TITLE MASSES"));
     EXPECT_EQ(r.text.find("MODAL CALCULATION"), std::string::npos);
@@ -137,7 +137,7 @@ TEST(FullRules, ASpectrumCaseOfTwoDirectionsIsTwoSpectraCombined) {
     EXPECT_TRUE(Has(r.lines, "2 1 3 1 "));
     for (const std::string& line : r.lines) EXPECT_LE(line.size(), 79u) << line;
     // A spectrum a design code gives is reported.
-    std::string model = ReadFile(std::string(CORVANE_SOURCE_DIR) + "/tests/models/spectrum.s2k");
+    std::string model = ReadFile(std::string(CORVANE_SOURCE_DIR) + "/tests/models/ground-shaking.s2k");
     model.replace(model.find("Function=USERRS"), 15, "Function=CODE");
     EXPECT_TRUE(HasEntry(RunFull(model).report, "spectrum-not-converted", "RSXY"));
 }

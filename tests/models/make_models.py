@@ -123,7 +123,7 @@ write("shear-frame.s2k",
 
 # The tip-mass column under a user spectrum along X and Y, combined by the
 # square root of the sum of squares.
-write("spectrum.s2k",
+write("ground-shaking.s2k",
       joints([("1", (0, 0, 0)), ("2", (0, 0, 144))]) + STEEL + SECTION +
       table("CONNECTIVITY - FRAME", ["Frame=1   JointI=1   JointJ=2"]) +
       table("FRAME SECTION ASSIGNMENTS", ["Frame=1   AnalSect=R"]) +
