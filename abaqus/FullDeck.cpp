@@ -114,7 +114,7 @@ std::vector<DeckStep> StepsOf(const Structure& s) {
     return steps;
 }
 
-Vec3 At(const Joint& j) { return {j.at[0].value, j.at[1].value, j.at[2].value}; }
+Vec3 At(const Joint& j) { return Position(j); }
 
 class FullDeck {
 public:

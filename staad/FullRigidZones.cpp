@@ -13,7 +13,7 @@ namespace corvane {
 
 namespace {
 
-Vec3 At(const Joint& j) { return {j.at[0].value, j.at[1].value, j.at[2].value}; }
+Vec3 At(const Joint& j) { return Position(j); }
 
 // The load's direction in global axes, and what one unit of intensity
 // along the member gives along it (a projected load acts on the length

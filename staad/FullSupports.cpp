@@ -115,7 +115,7 @@ void WriteFullSupports(FullContext& c) {
             horizontal = shell.joints[i] != kNoItem;
             if (horizontal) {
                 const Joint& j = s.joints[shell.joints[i]];
-                p[i] = {j.at[0].value, j.at[1].value, j.at[2].value};
+                p[i] = Position(j);
             }
         }
         if (horizontal) {

@@ -208,11 +208,7 @@ void BuildMembers(BuildContext& c) {
         if (const std::int64_t l = axesOf.Find(frames, r, FrameCol::Frame); l != NameIndex::kNone)
             x.angle = TextToNumber(axes.View(static_cast<std::size_t>(l), FrameLocalAxesCol::Angle));
         if (x.i != kNoItem && x.j != kNoItem && c.s.joints[x.i].valid && c.s.joints[x.j].valid) {
-            const auto at = [&](std::uint32_t k) {
-                const Joint& jt = c.s.joints[k];
-                return Vec3{jt.at[0].value, jt.at[1].value, jt.at[2].value};
-            };
-            x.hasAxes = FrameAxes(at(x.i), at(x.j), x.angle, &x.axes);
+            x.hasAxes = FrameAxes(Position(c.s.joints[x.i]), Position(c.s.joints[x.j]), x.angle, &x.axes);
         }
     }
     for (std::size_t r = 0; r < mods.rows(); ++r) {

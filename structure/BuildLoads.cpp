@@ -328,11 +328,7 @@ private:
     double MemberLength(std::uint32_t member) const {
         const Member& m = c_.s.members[member];
         if (m.i == kNoItem || m.j == kNoItem) return 0;
-        const auto at = [&](std::uint32_t j) {
-            const Joint& joint = c_.s.joints[j];
-            return Vec3{joint.at[0].value, joint.at[1].value, joint.at[2].value};
-        };
-        return Norm(at(m.j) - at(m.i));
+        return Norm(Position(c_.s.joints[m.j]) - Position(c_.s.joints[m.i]));
     }
 
     BuildContext& c_;

@@ -8,7 +8,7 @@ namespace {
 
 Vec3 At(const Structure& s, std::uint32_t joint) {
     const Joint& j = s.joints[joint];
-    return {j.at[0].value, j.at[1].value, j.at[2].value};
+    return Position(j);
 }
 
 bool Valid(const Structure& s, std::uint32_t joint) { return joint != kNoItem && s.joints[joint].valid; }

@@ -20,7 +20,7 @@ namespace {
 constexpr double kMostNewItems = 2e6;
 constexpr double kTolerance = 1e-6;  // of the model's size
 
-Vec3 At(const Joint& j) { return {j.at[0].value, j.at[1].value, j.at[2].value}; }
+Vec3 At(const Joint& j) { return Position(j); }
 
 struct Cell {
     std::int64_t x, y, z;

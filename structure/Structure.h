@@ -63,6 +63,9 @@ struct Joint {
     bool added = false;
 };
 
+// A joint's place as a vector.
+inline Vec3 Position(const Joint& j) { return {j.at[0].value, j.at[1].value, j.at[2].value}; }
+
 struct Material {
     Origin origin;
     std::string name;
