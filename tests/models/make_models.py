@@ -139,3 +139,21 @@ write("ground-shaking.s2k",
                                                               "Case=RSXY   LoadName=U2   CoordSys=GLOBAL   Function=USERRS   Angle=0   TransAccSF=386.09"]) +
       table("FUNCTION - RESPONSE SPECTRUM - USER", ["Name=USERRS   Period=%g   Accel=%g   FuncDamp=0.05" % (t, a) for t, a in
                                                     [(0, 0.4), (0.1, 1), (0.5, 1), (1, 0.6), (2, 0.3), (3, 0.2), (4, 0.15), (5, 0.12), (6, 0.1), (8, 0.07), (10, 0.05)]]))
+
+# A column meshed into four segments beside a plate meshed 2 x 3 with its
+# edge supports: the analysis model the window's picture shows meshed.
+write("meshed-column-and-plate.s2k",
+      joints([("1", (0, 0, 0)), ("2", (0, 0, 120)), ("3", (60, 0, 0)), ("4", (150, 0, 0)), ("5", (150, 60, 0)), ("6", (60, 60, 0))]) +
+      STEEL + SECTION +
+      table("AREA SECTION PROPERTIES", ["Section=PL   Material=STEEL   AreaType=Shell   Type=Shell-Thin   Thickness=1   BendThick=1"]) +
+      table("CONNECTIVITY - FRAME", ["Frame=1   JointI=1   JointJ=2"]) +
+      table("FRAME SECTION ASSIGNMENTS", ["Frame=1   AnalSect=R"]) +
+      table("FRAME AUTO MESH ASSIGNMENTS", ["Frame=1   AutoMesh=Yes   AtJoints=No   AtFrames=No   NumSegments=4   MaxLength=0   MaxDegrees=0"]) +
+      table("CONNECTIVITY - AREA", ["Area=1   NumJoints=4   Joint1=3   Joint2=4   Joint3=5   Joint4=6"]) +
+      table("AREA SECTION ASSIGNMENTS", ["Area=1   Section=PL"]) +
+      table("AREA AUTO MESH ASSIGNMENTS",
+            ['Area=1   MeshType="Number of Elements"   MeshGroup=ALL   Number1=2   Number2=3   LocalEdge=No   LocalFace=No   SuppEdge=Yes   SuppFace=No   SubMesh=No']) +
+      table("JOINT RESTRAINT ASSIGNMENTS", ["Joint=%d   U1=Yes   U2=Yes   U3=Yes   R1=Yes   R2=Yes   R3=Yes" % k for k in (1, 3, 6)]) +
+      table("LOAD PATTERN DEFINITIONS", ["LoadPat=DEAD   DesignType=Dead   SelfWtMult=1", "LoadPat=LIVE   DesignType=Live   SelfWtMult=0"]) +
+      table("JOINT LOADS - FORCE", ["Joint=2   LoadPat=LIVE   CoordSys=GLOBAL   F1=2   F2=0   F3=-5   M1=0   M2=0   M3=0",
+                                    "Joint=5   LoadPat=LIVE   CoordSys=GLOBAL   F1=0   F2=0   F3=-3   M1=0   M2=0   M3=0"]))
