@@ -192,6 +192,23 @@ void ModelView::setModel(std::shared_ptr<const PictureModel> model) {
     redraw(PictureQuality::Full);
 }
 
+void ModelView::replaceModel(std::shared_ptr<const PictureModel> model) {
+    if (!model || !hasModel()) {
+        setModel(std::move(model));
+        return;
+    }
+    painter_.SetModel(std::move(model));
+    if (fitted_) painter_.Fit(pictureSize());
+    if (large()) redraw(PictureQuality::Draft);
+    redraw(PictureQuality::Full);
+}
+
+void ModelView::setNote(const QString& note) {
+    if (note == note_) return;
+    note_ = note;
+    canvas_->update();
+}
+
 void ModelView::clear() {
     restTimer_->stop();
     painter_.SetModel(nullptr);
@@ -285,9 +302,10 @@ void ModelView::paintCanvas() {
         return;
     }
     if (!picture_.isNull()) p.drawImage(QPointF(0, 0), picture_);
-    if (drawing()) {
+    const QString corner = !note_.isEmpty() ? note_ : drawing() ? QString("Drawing\u2026") : QString();
+    if (!corner.isEmpty()) {
         p.setPen(QColor(110, 110, 110));
-        p.drawText(canvas_->rect().adjusted(6, 4, -6, -4), Qt::AlignTop | Qt::AlignRight, "Drawing\u2026");
+        p.drawText(canvas_->rect().adjusted(6, 4, -6, -4), Qt::AlignTop | Qt::AlignRight, corner);
     }
 }
 

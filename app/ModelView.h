@@ -48,9 +48,17 @@ public:
 
     // Shows `model` fitted to the view (an empty pointer is as clear()).
     void setModel(std::shared_ptr<const PictureModel> model);
+    // Shows another picture of the model on screen (its analysis mesh, say)
+    // at the same angles, zoom and pan; with no model on screen, as setModel.
+    void replaceModel(std::shared_ptr<const PictureModel> model);
     // Shows no model, only a hint.
     void clear();
     bool hasModel() const { return painter_.Model() != nullptr; }
+
+    // A word shown in the picture's corner while it is not empty (what the
+    // window is making for the picture, say).
+    void setNote(const QString& note);
+    QString note() const { return note_; }
 
     // Zoom and pan that show the whole model at the current angles.
     void fit();
@@ -101,6 +109,7 @@ private:
     std::unique_ptr<PictureWorker> worker_;
 
     QImage picture_;
+    QString note_;
     std::uint64_t requested_ = 0;   // generation of the newest request
     std::uint64_t waitingFor_ = 0;  // newest request sent to the worker
     std::uint64_t shown_ = 0;       // generation of the picture on screen

@@ -129,8 +129,10 @@ void frmCorvaneMain::TakeModel(Session&& s, std::shared_ptr<const PictureModel> 
     if (!names.force.empty() || !names.length.empty()) unitNames_ = names;
     else if (unitsChanged) unitNames_ = {};
     ShowUnits();
-    if (picture && picture->JointCount() > 0) modelView_->setModel(std::move(picture));
-    else modelView_->clear();
+    ++modelTicket_;
+    objectsPicture_ = picture && picture->JointCount() > 0 ? std::move(picture) : nullptr;
+    meshPicture_.reset();
+    ShowPicture(true);
 }
 
 void frmCorvaneMain::ShowUnits() {

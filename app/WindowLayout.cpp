@@ -3,6 +3,7 @@
 // those, the tables (with the lookup) and the report on the left beside the
 // picture of the model, the history and recent files under the picture.
 // The test commands live in the Tools menu only.
+#include "app/AnalysisPicture.h"
 #include "app/CommandRunner.h"
 #include "app/ModelView.h"
 #include "app/ReportTree.h"
@@ -75,6 +76,7 @@ frmCorvaneMain::~frmCorvaneMain() {
     // The worker goes first: it may still hand lines to the history list.
     delete runner_;
     runner_ = nullptr;
+    meshWorker_.reset();
     // Then the views, which read the session's model and report until they
     // are gone (closing the window repaints what is shown).
     report_->setReport(nullptr);

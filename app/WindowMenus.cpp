@@ -152,6 +152,12 @@ void frmCorvaneMain::BuildMenus() {
     axes->setCheckable(true);
     connect(axes, &QAction::toggled, modelView_->staadAxesBox(), &QCheckBox::setChecked);
     connect(modelView_->staadAxesBox(), &QCheckBox::toggled, axes, &QAction::setChecked);
+    meshAction_ = AddAction(view, "&Analysis mesh", "");
+    meshAction_->setCheckable(true);
+    meshAction_->setToolTip(
+        "Checked: the picture shows the model as the full conversion meshes it (frames split, areas divided).\n"
+        "Unchecked: the SAP2000 objects as read.");
+    connect(meshAction_, &QAction::toggled, this, [this] { ShowPicture(false); });
     auto* tablesTab = AddAction(view, "&Tables", "", QKeySequence(Qt::CTRL | Qt::Key_1));
     connect(tablesTab, &QAction::triggered, this, [this] { tabs_->setCurrentWidget(tables_); });
     auto* reportTab = AddAction(view, "&Report", "", QKeySequence(Qt::CTRL | Qt::Key_2));

@@ -22,6 +22,7 @@
 
 #include <QMainWindow>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -43,6 +44,7 @@ class QTextBrowser;
 
 namespace corvane {
 
+class AnalysisPictureWorker;
 class CommandRunner;
 class ModelView;
 class ReportPanel;
@@ -140,6 +142,13 @@ private:
     void OpenFolder(const std::string& folder);
     void ShowAbout();
 
+    // WindowMesh.cpp: the picture shows the SAP2000 objects, or with View >
+    // Analysis mesh the model as the full conversion meshes it, made on a
+    // worker once per model on screen when first asked for.
+    void ShowPicture(bool newModel);
+    void MakeAnalysisPicture();
+    void AnalysisPictureReady(std::uint64_t ticket, std::shared_ptr<const PictureModel> picture, const std::string& failure);
+
     // WindowCommands.cpp
     ConvertOptions Options() const;
     std::shared_ptr<Session> NewSession() const;
@@ -214,6 +223,14 @@ private:
     std::vector<QAbstractButton*> buttons_;
     std::vector<QAction*> actions_;
     std::vector<QAction*> commandActions_;  // disabled while a command runs
+
+    QAction* meshAction_ = nullptr;
+    std::shared_ptr<const PictureModel> objectsPicture_;  // the model on screen as read
+    std::shared_ptr<const PictureModel> meshPicture_;     // its analysis model, once made
+    std::uint64_t modelTicket_ = 0;  // counts the models put on screen
+    std::uint64_t meshTicket_ = 0;   // the model meshPicture_ belongs to
+    std::uint64_t meshAsked_ = 0;    // the model whose analysis picture is being made
+    std::unique_ptr<AnalysisPictureWorker> meshWorker_;
 
     std::vector<std::string> runList_;  // the number list the test commands work on
     std::vector<std::string> lastSectionFrames_;

@@ -946,6 +946,76 @@ private slots:
         QVERIFY(!help->toPlainText().contains("## The window"));  // rendered, not shown as source
     }
 
+    void analysisMeshSwitchesThePicture() {
+        Fixture f;
+        auto w = std::make_unique<frmCorvaneMain>(f.Setup());
+        w->resize(1100, 700);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        ModelView* view = w->modelView();
+        auto* status = w->findChild<QLabel*>("lblStatus");
+        QAction* mesh = w->action("Analysis mesh");
+        QVERIFY(mesh && mesh->isCheckable() && !mesh->isChecked());
+        // Without a model it does nothing.
+        mesh->trigger();
+        QVERIFY(!view->hasModel() && !w->busy() && status->text().isEmpty());
+        mesh->trigger();
+
+        // Off: the objects as read.
+        const std::string s2k = ReadFile(std::string(CORVANE_SOURCE_DIR) + "/tests/models/meshed-column-and-plate.s2k");
+        QVERIFY(w->openModel(f.dir.Write("m.s2k", s2k)));
+        WAIT_IDLE(*w);
+        const std::shared_ptr<const PictureModel> objects = view->view().Model();
+        QVERIFY(objects);
+        QCOMPARE(objects->JointCount(), 6u);
+        QTRY_VERIFY(!view->drawing());
+        const QImage objectsImage = view->picture();
+
+        // On: the column in four and the plate in six, seen as before.
+        w->action("Top view")->trigger();
+        mesh->trigger();
+        QCOMPARE(view->note(), QString("Meshing\u2026"));
+        QCOMPARE(view->view().Model(), objects);
+        QTRY_COMPARE(view->view().Model()->JointCount(), 17u);
+        QVERIFY(view->note().isEmpty());
+        QCOMPARE(view->view().Model()->MemberCount(), 4u);
+        QCOMPARE(view->view().Model()->ShellCount(), 6u);
+        QCOMPARE(view->view().Yaw(), -90.0);
+        QCOMPARE(view->view().Pitch(), 90.0);
+        QCOMPARE(status->text(), QString("Analysis mesh: 17 joints, 4 members, 6 shell elements"));
+        const std::shared_ptr<const PictureModel> meshed = view->view().Model();
+        // Off and on again: the objects, then the same mesh at once.
+        mesh->trigger();
+        QCOMPARE(view->view().Model(), objects);
+        mesh->trigger();
+        QCOMPARE(view->view().Model(), meshed);
+        w->action("Iso view")->trigger();
+        QTRY_VERIFY(!view->drawing());
+        QVERIFY(view->picture() != objectsImage);
+
+        // A model read again while on: its objects at once, its mesh after.
+        w->button("Make Staad")->click();
+        WAIT_IDLE(*w);
+        QTRY_COMPARE(view->view().Model()->JointCount(), 17u);
+        QVERIFY(view->view().Model() != meshed);
+
+        // An input gone since it was read: the objects stay, the status says why.
+        mesh->trigger();
+        const std::string gone = f.dir.Write("gone.s2k", s2k);
+        QVERIFY(w->openModel(gone));
+        WAIT_IDLE(*w);
+        QVERIFY(std::remove(gone.c_str()) == 0);
+        mesh->trigger();
+        QTRY_VERIFY(status->text().startsWith("No analysis mesh: Cannot read " + QString::fromStdString(gone)));
+        QCOMPARE(view->view().Model()->JointCount(), 6u);
+        QVERIFY(view->note().isEmpty());
+
+        // Closing while a mesh is being made waits for it.
+        QVERIFY(w->openModel(f.Copy("building.s2k", "b.s2k")));
+        WAIT_IDLE(*w);
+        w.reset();
+    }
+
     void theProgramAnswersOnTheConsole() {
         // --help and --version need no display at all.
         GuiRun help = RunGui("env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb", {"--help"});
