@@ -1,6 +1,7 @@
 // What the picture of a model needs: joint positions, the members and shells
 // between them, and the supports. Plain data, filled from the converter's
-// tables by the caller; the drawing code skips any index that names a joint
+// tables (BuildPicture) or from the meshed structural model
+// (BuildMeshedPicture); the drawing code skips any index that names a joint
 // which does not exist, so the tables can be passed on as read.
 #pragma once
 
