@@ -3,7 +3,7 @@
 // materials, supports, springs, constraints) and one static step per load
 // pattern. What CalculiX cannot carry is reported.
 #include "abaqus/AbaqusDeck.h"
-#include "abaqus/BeamLoads.h"
+#include "structure/BeamLoads.h"
 #include "structure/Numbering.h"
 #include "text/NumberText.h"
 #include "text/SafeNames.h"

@@ -228,74 +228,51 @@ int PreprocessToFile(const Job& job, JobConsole& console, JobResult& result) {
     return kDone;
 }
 
-// -o -: the whole output is made in memory and written to standard output
-// only when complete, so that a failure leaves nothing half written there.
-// The history goes to standard error; the steps and checks are those of
-// the driver's commands that write files.
+// -o -: the driver's command makes the whole output in memory and hands it
+// over only when complete, so that a failure leaves nothing half written
+// on standard output. The history goes to standard error.
 int ToStandardOutput(BatchCommand command, const Job& job, const CliSettings& o, const ConvertOptions& options,
                      JobConsole& console, JobResult& result) {
     ConsoleHistory history(console);
     ConsoleMessages messages(console, job.input);
-    if (const std::string problem = InputProblem(job.input); !problem.empty()) {
-        history.Append(kInputNotFound);
-        console.Message(problem);
-        return kFailed;
+    if (command == BatchCommand::Preprocess) {
+        if (const std::string problem = InputProblem(job.input); !problem.empty()) {
+            history.Append(kInputNotFound);
+            console.Message(problem);
+            return kFailed;
+        }
+        int error = 0;
+        const auto text = InputText::Load(job.input, &error);
+        if (!text) {
+            console.Message(PathFirst("Cannot read " + DescribeFileError(job.input, error)));
+            return kFailed;
+        }
+        StringSink out;
+        history.Append("Preprocessing ....");
+        PreprocessInput(*text, out);
+        if (text->Changed()) return console.Message(InputChangedMessage(job.input)), kFailed;
+        // Standard output's failure is told once, by main, for every command.
+        if (!ConsoleWrite(Stream::Out, out.text)) return kFailed;
+        history.Append(".... Done");
+        result.written = true;
+        return kDone;
     }
-    if (!o.reportFile.empty() && PathsClash(job.input, o.reportFile)) {
-        console.Message(PathFirst("Output file is the input file: " + o.reportFile));
-        return kFailed;
-    }
-    int error = 0;
-    const auto text = InputText::Load(job.input, &error);
-    if (!text) {
-        console.Message(PathFirst("Cannot read " + DescribeFileError(job.input, error)));
-        return kFailed;
-    }
-    Model model;
-    Report report;
-    StringSink out;
-    const std::string notTabular = job.input + ": not a SAP2000 table export (no TABLE: line)";
-    switch (command) {
-        case BatchCommand::Convert:
-            ConvertInput(*text, model, options, out, history, messages, report);
-            if (!text->HasTableItem()) return console.Message(notTabular), kFailed;
-            // Labels renumbered by themselves need their map, which standard
-            // output cannot carry.
-            if (std::any_of(report.entries.begin(), report.entries.end(), [](const ReportEntry& e) { return e.kind == ReportKind::LabelsRenumbered; })) {
-                console.Message(job.input + ": its labels need new numbers, and -o - writes no number map; give an output file");
-                return kFailed;
-            }
-            break;
-        case BatchCommand::Abaqus:
-            AbaqusForInput(*text, model, options, out, history, messages, report);
-            if (!text->HasTableItem()) return console.Message(notTabular), kFailed;
-            if (!HasDeckElements(model, options)) {
-                report.Add(ReportKind::NoShells, "CONNECTIVITY - AREA");
-                console.Message(job.input + ": no shell elements, no Abaqus deck written");
-                return kFailed;
-            }
-            break;
-        case BatchCommand::Preprocess:
-            history.Append("Preprocessing ....");
-            PreprocessInput(*text, out);
-            break;
-    }
-    if (text->Changed()) return console.Message(InputChangedMessage(job.input)), kFailed;
+    Session s;
+    s.inputPath = job.input;
+    s.options = options;
+    if (!o.reportFile.empty()) s.otherOutputs.push_back(o.reportFile);
     // Standard output's failure is told once, by main, for every command.
-    if (!ConsoleWrite(Stream::Out, out.text)) return kFailed;
-    switch (command) {
-        case BatchCommand::Convert:
-            history.Append(" ** SAP2000 to STAAD Export Completed Successfully **");
-            history.Append(" ** SAP2000 File Size : " + FormatKilobytes(FileSize(job.input)) + " KB");
-            history.Append(" ** StaadPro File Size : " + FormatKilobytes(out.text.size()) + " KB");
-            break;
-        case BatchCommand::Abaqus: break;
-        case BatchCommand::Preprocess:
-            history.Append(".... Done");
-            result.written = true;
-            return kDone;
+    s.toStream = [](const std::string& text) { return ConsoleWrite(Stream::Out, text); };
+    bool made = false;
+    {
+        const std::unique_ptr<ProgressBar> bar = BarFor(job, console);
+        made = command == BatchCommand::Convert ? MakeStaad(s, history, messages, bar.get()) : MakeAbaqus(s, "-", history, messages, bar.get());
     }
-    return Finish(job, o, Counts(command, model, options.full), "standard output", report, messages, console, result);
+    if (!made) {
+        ExplainFailure(s, messages, console);
+        return kFailed;
+    }
+    return Finish(job, o, Counts(command, s.model, options.full), "standard output", s.report, messages, console, result);
 }
 
 // One input from start to end; never throws. An input that is there but is

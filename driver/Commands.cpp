@@ -142,24 +142,30 @@ void ReadTablesOf(const InputText& input, Model& model, const ConvertOptions& op
 
 bool MakeStaad(Session& s, HistoryLog& history, MessageSink& messages, Progress* progress) {
     const std::string input = s.inputPath;
-    const std::string output = s.outputPath;
+    const bool stream = static_cast<bool>(s.toStream);
+    const std::string output = stream ? std::string() : s.outputPath;
     // Renumbering asked for: the map is checked and made with the output.
     // Otherwise the conversion may renumber by itself, and the map is
-    // checked and made once the links say so.
+    // checked and made once the links say so. A stream has no place beside
+    // it for a map.
     const bool renumber = Resolved(s.options).renumber;
-    const std::string map = NumberMapPath(output);
+    const std::string map = stream ? std::string() : NumberMapPath(output);
     s.numberMap.clear();
-    std::vector<std::string> outputs{output};
-    if (renumber) outputs.push_back(map);
+    std::vector<std::string> outputs;
+    if (!stream) outputs.push_back(output);
+    if (renumber && !stream) outputs.push_back(map);
     outputs.insert(outputs.end(), s.otherOutputs.begin(), s.otherOutputs.end());
     if (!BeginCommand(s, outputs, history, messages)) return false;
+    std::size_t written = 0;
     try {
         // The new files are made first, so that an output that cannot be
         // written stops the command before the input is read; the earlier
         // files stay as they are until the new ones are complete.
-        FileSink out, mapOut;
-        if (!out.Open(output)) return Fail(s, messages, out.Error(), FileRole::Output, output);
-        if (renumber && !mapOut.Open(map)) return Fail(s, messages, mapOut.Error(), FileRole::Output, map);
+        FileSink file, mapOut;
+        StringSink memory;
+        LineSink& out = stream ? static_cast<LineSink&>(memory) : file;
+        if (!stream && !file.Open(output)) return Fail(s, messages, file.Error(), FileRole::Output, output);
+        if (renumber && !stream && !mapOut.Open(map)) return Fail(s, messages, mapOut.Error(), FileRole::Output, map);
         int error = 0;
         auto text = InputText::Load(input, &error);
         if (!text) return Fail(s, messages, error, FileRole::Input, input);
@@ -169,6 +175,8 @@ bool MakeStaad(Session& s, HistoryLog& history, MessageSink& messages, Progress*
         const auto stepDone = steps.Callback();
         const Links links = ReadAndLink(*text, s.model, s.options, ModelCommand::Convert, history, messages, s.report, stepDone, map);
         if (!text->HasTableItem()) return FailWith(s, messages, kNotTabular + input);
+        if (links.renumbered && stream)
+            return FailWith(s, messages, input + ": its labels need new numbers, and -o - writes no number map; give an output file");
         if (links.renumbered && !renumber) {
             outputs.insert(outputs.begin() + 1, map);
             if (!CheckOutputPaths(s, outputs, messages)) return false;
@@ -176,29 +184,39 @@ bool MakeStaad(Session& s, HistoryLog& history, MessageSink& messages, Progress*
         }
         WriteStaad(s.model, links, s.options, out, links.renumbered ? &mapOut : nullptr, history, s.report, stepDone);
         if (text->Changed()) return FailWith(s, messages, InputChangedMessage(input));
-        if (!out.Finish()) return Fail(s, messages, out.Error(), FileRole::Output, output);
-        if (links.renumbered && !mapOut.Finish()) return Fail(s, messages, mapOut.Error(), FileRole::Output, map);
-        if (!out.Publish()) return Fail(s, messages, out.Error(), FileRole::Output, output);
-        if (links.renumbered && !mapOut.Publish()) return Fail(s, messages, mapOut.Error(), FileRole::Output, map);
-        if (links.renumbered) s.numberMap = map;
+        if (stream) {
+            if (!s.toStream(memory.text)) return false;
+            written = memory.text.size();
+        } else {
+            if (!file.Finish()) return Fail(s, messages, file.Error(), FileRole::Output, output);
+            if (links.renumbered && !mapOut.Finish()) return Fail(s, messages, mapOut.Error(), FileRole::Output, map);
+            if (!file.Publish()) return Fail(s, messages, file.Error(), FileRole::Output, output);
+            if (links.renumbered && !mapOut.Publish()) return Fail(s, messages, mapOut.Error(), FileRole::Output, map);
+            if (links.renumbered) s.numberMap = map;
+            written = FileSize(output);
+        }
     } catch (const std::bad_alloc&) {
         return OutOfMemory(s, messages);
     }
 
     history.Append(" ** SAP2000 to STAAD Export Completed Successfully **");
     history.Append(" ** SAP2000 File Size : " + FormatKilobytes(FileSize(input)) + " KB");
-    history.Append(" ** StaadPro File Size : " + FormatKilobytes(FileSize(output)) + " KB");
+    history.Append(" ** StaadPro File Size : " + FormatKilobytes(written) + " KB");
     return true;
 }
 
 bool MakeAbaqus(Session& s, const std::string& deckPath, HistoryLog& history, MessageSink& messages, Progress* progress) {
-    std::vector<std::string> outputs{deckPath};
+    const bool stream = static_cast<bool>(s.toStream);
+    std::vector<std::string> outputs;
+    if (!stream) outputs.push_back(deckPath);
     outputs.insert(outputs.end(), s.otherOutputs.begin(), s.otherOutputs.end());
     if (!BeginCommand(s, outputs, history, messages)) return false;
     const std::string input = s.inputPath;
     try {
-        FileSink out;
-        if (!out.Open(deckPath)) return FailWith(s, messages, "Cannot write " + DescribeFileError(deckPath, out.Error()));
+        FileSink file;
+        StringSink memory;
+        LineSink& out = stream ? static_cast<LineSink&>(memory) : file;
+        if (!stream && !file.Open(deckPath)) return FailWith(s, messages, "Cannot write " + DescribeFileError(deckPath, file.Error()));
         int error = 0;
         auto text = InputText::Load(input, &error);
         if (!text) return FailWith(s, messages, "Cannot read " + DescribeFileError(input, error));
@@ -208,12 +226,13 @@ bool MakeAbaqus(Session& s, const std::string& deckPath, HistoryLog& history, Me
         if (!text->HasTableItem()) return FailWith(s, messages, kNotTabular + input);
         if (!HasDeckElements(s.model, s.options)) {
             s.report.Add(ReportKind::NoShells, "CONNECTIVITY - AREA");
-            return FailWith(s, messages, "No shell elements, no Abaqus deck written: " + deckPath);
+            return FailWith(s, messages, "No shell elements, no Abaqus deck written: " + (stream ? input : deckPath));
         }
         WriteAbaqus(s.model, links, s.options, out, s.report);
         if (stepDone) stepDone();
         if (text->Changed()) return FailWith(s, messages, InputChangedMessage(input));
-        if (!out.Commit()) return FailWith(s, messages, "Cannot write " + DescribeFileError(deckPath, out.Error()));
+        if (stream) return s.toStream(memory.text);
+        if (!file.Commit()) return FailWith(s, messages, "Cannot write " + DescribeFileError(deckPath, file.Error()));
     } catch (const std::bad_alloc&) {
         return OutOfMemory(s, messages);
     }

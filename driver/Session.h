@@ -9,6 +9,7 @@
 #include "reader/Readers.h"
 #include "text/LineSink.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,6 +42,11 @@ struct Session {
     // with the command's own outputs when two of them, or one of them and
     // the input, are one file.
     std::vector<std::string> otherOutputs;
+    // Set when the output is a stream rather than a file (standard
+    // output): the output is made in memory and handed over once complete,
+    // where a file would replace its target; false from it fails the
+    // command. `outputPath` is then not used.
+    std::function<bool(const std::string&)> toStream;
 };
 
 // Converts the input to a STAAD.Pro file at the output path. True when the

@@ -258,6 +258,13 @@ Severity SeverityOf(ReportKind kind) {
         case ReportKind::SpectrumNotConverted:
         case ReportKind::MeshNotConverted:
         case ReportKind::NotInDeck:
+        case ReportKind::PatternWithoutCase:
+        case ReportKind::CaseNotConverted:
+        case ReportKind::CombinationTermNotConverted:
+        case ReportKind::AccelerationNotConverted:
+        case ReportKind::EnvelopeOverlap:
+        case ReportKind::MemberWithoutStiffness:
+        case ReportKind::MaterialAnisotropic:
             return Severity::Warning;
     }
     return Severity::Warning;

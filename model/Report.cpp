@@ -103,6 +103,10 @@ constexpr KindText kKinds[] = {
      "The acceleration {a} of load case {name} is left out: {b}."},
     {ReportKind::EnvelopeOverlap, "envelope-overlap",
      "Envelope {name} shares {a} with an earlier envelope, and STAAD.Pro keeps a load in one envelope only; it is left out."},
+    {ReportKind::MemberWithoutStiffness, "member-without-stiffness",
+     "Frame {name} has every stiffness modifier 0: it is left out, and its loads{a} go to its joints as the end forces they give."},
+    {ReportKind::MaterialAnisotropic, "material-anisotropic",
+     "Material {name} is not isotropic; {a} takes it as isotropic (E1, G12, U12), leaving out {b}."},
 };
 
 const KindText& TextOf(ReportKind kind) {

@@ -69,6 +69,8 @@ enum class ReportKind : std::uint8_t {
     CombinationTermNotConverted,
     AccelerationNotConverted,
     EnvelopeOverlap,
+    MemberWithoutStiffness,
+    MaterialAnisotropic,
 };
 
 struct ReportEntry {

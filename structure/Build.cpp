@@ -4,6 +4,7 @@
 
 #include "structure/BuildSupport.h"
 #include "structure/Mesh.h"
+#include "structure/NoStiffness.h"
 #include "text/NumberText.h"
 
 #include <algorithm>
@@ -204,7 +205,9 @@ void BuildMembers(BuildContext& c) {
         // modifiers; an output program as the area it is given.
         const double area = c.Modifier(sections, sec, FrameSectionFullCol::AMod) * c.Modifier(mods, own, FrameModifierCol::AMod);
         const double weight = c.Modifier(sections, sec, FrameSectionFullCol::WMod) * c.Modifier(mods, own, FrameModifierCol::WeightMod);
-        if (area != 0) x.weightScale = weight / area;
+        // Without area (a member without stiffness) the scale is of the
+        // section's own area.
+        x.weightScale = area != 0 ? weight / area : weight;
         if (const std::int64_t l = axesOf.Find(frames, r, FrameCol::Frame); l != NameIndex::kNone)
             x.angle = TextToNumber(axes.View(static_cast<std::size_t>(l), FrameLocalAxesCol::Angle));
         if (x.i != kNoItem && x.j != kNoItem && c.s.joints[x.i].valid && c.s.joints[x.j].valid) {
@@ -534,6 +537,7 @@ Structure BuildStructure(const Model& model, const Links& links, Report* report)
     BuildSpectra(c);
     BuildMeshRequests(c);
     MeshStructure(s, report);
+    LeaveOutMembersWithoutStiffness(s, report);
     return s;
 }
 

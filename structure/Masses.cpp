@@ -162,8 +162,8 @@ std::vector<DofValues> LumpedMasses(const Structure& s, double g) {
         CornerVolumes(s, solid, share);
         for (int k = 0; k < 8; ++k) AddTranslation(out, solid.joints[k], density(solid.material) * share[k]);
     }
-    if (s.mass.added)
-        for (const JointMass& x : s.jointMasses)
+    for (const JointMass& x : s.jointMasses)
+        if (x.element ? s.mass.elements : s.mass.added)
             for (int d = 0; d < 6; ++d) out[x.joint][d] += x.mass[d];
     if (g > 0) {
         std::vector<DofValues> weights(s.joints.size(), DofValues{});

@@ -116,7 +116,7 @@ struct Member {
     double angle = 0;           // cross-section turned about local 1, degrees
     bool hasAxes = false;
     Axes3 axes = kGlobalAxes;   // local 1 2 3 by SAP2000's rule, the angle included
-    Modifiers modifiers = kNoModifiers;          // the member's own, times its section's
+    Modifiers modifiers = kNoModifiers;          // the member's own (its section's apart, in the section)
     double weightScale = 1;     // self weight as the model counts it over area x unit weight
     double massScale = 1;       // the mass modifiers of the member and its section
     double addedMass = 0;       // mass per length besides the member's own
@@ -354,6 +354,7 @@ struct JointMass {
     Origin origin;
     std::uint32_t joint = kNoItem;
     DofValues mass{};
+    bool element = false;   // an element's own mass moved to its joint (counts as element mass)
 };
 
 // An analysis of the structure's modes of vibration.

@@ -2,7 +2,7 @@
 // run in CalculiX where it is installed. The models are the ones the
 // shared CalculiX checker compared with its own reference deck.
 #include "FullTestSupport.h"
-#include "abaqus/BeamLoads.h"
+#include "structure/BeamLoads.h"
 
 #include <gtest/gtest.h>
 

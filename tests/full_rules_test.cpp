@@ -154,3 +154,30 @@ TEST(FullRules, NamesNeverBecomeCommandsInTheFullFile) {
     }
     EXPECT_TRUE(Has(r.lines, "LOAD 1 LOADTYPE None TITLE WX_"));
 }
+
+TEST(FullRules, AMemberWithoutStiffnessIsLeftOutAndItsLoadsReachItsJoints) {
+    const std::string model = ReadFile(std::string(CORVANE_SOURCE_DIR) + "/tests/models/dummy-member.s2k");
+    const FullRun fixed = RunFull(model);
+    EXPECT_TRUE(HasEntry(fixed.report, "member-without-stiffness", "3"));
+    EXPECT_FALSE(Has(fixed.lines, "3 2 3"));  // not a member of the file
+    EXPECT_EQ(fixed.text.find("AX 0"), std::string::npos);
+    // Fixed ends take the end forces of the loaded beam, moments included:
+    // 8 down at 50 of 200 gives 6.75 and 150 at joint 2; 0.02 over the span
+    // 2 and 66.67 at each end; the trapezoid along X 14 in all, no moment.
+    const auto span = LoadLines(fixed, "SPAN");
+    EXPECT_TRUE(Has(span, "2   FX 5.48333333333333 FY -9.05 MZ -301.666666666667"));
+    EXPECT_TRUE(Has(span, "3   FX 8.51666666666667 FY -2.95 MZ 131.666666666667"));
+    // Its own weight (72 x 0.000284 per length) goes to its ends too.
+    EXPECT_TRUE(Has(LoadLines(fixed, "DEAD"), "2   FY -2.0448 MZ -68.16"));
+    EXPECT_TRUE(Has(LoadLines(fixed, "DEAD"), "3   FY -2.0448 MZ 68.16"));
+
+    // Released in bending at both ends it hands its loads on as a simple
+    // beam: no moment, the concentrated moment 40 as a couple of 0.2.
+    std::string pinned = model;
+    const std::string before = "TABLE:  \"JOINT RESTRAINT ASSIGNMENTS\"";
+    pinned.insert(pinned.find(before), "TABLE:  \"FRAME RELEASE ASSIGNMENTS 1 - GENERAL\"\r\n   Frame=3   PI=No   V2I=No   V3I=No   TI=No   M2I=Yes   M3I=Yes   "
+                                       "PJ=No   V2J=No   V3J=No   TJ=Yes   M2J=Yes   M3J=Yes\r\n \r\n");
+    const auto simple = LoadLines(RunFull(pinned), "SPAN");
+    EXPECT_TRUE(Has(simple, "2   FX 5.48333333333333 FY -8.2"));
+    EXPECT_TRUE(Has(simple, "3   FX 8.51666666666667 FY -3.8"));
+}

@@ -140,6 +140,20 @@ write("ground-shaking.s2k",
       table("FUNCTION - RESPONSE SPECTRUM - USER", ["Name=USERRS   Period=%g   Accel=%g   FuncDamp=0.05" % (t, a) for t, a in
                                                     [(0, 0.4), (0.1, 1), (0.5, 1), (1, 0.6), (2, 0.3), (3, 0.2), (4, 0.15), (5, 0.12), (6, 0.1), (8, 0.07), (10, 0.05)]]))
 
+# A portal whose beam has every stiffness modifier 0 (a dummy that only
+# carries its loads to the column tops), loaded along its span and by its
+# own weight.
+DUMMY = (joints([("1", (0, 0, 0)), ("2", (0, 0, 120)), ("3", (200, 0, 120)), ("4", (200, 0, 0))]) + STEEL + SECTION +
+         table("CONNECTIVITY - FRAME", ["Frame=1   JointI=1   JointJ=2", "Frame=2   JointI=4   JointJ=3", "Frame=3   JointI=2   JointJ=3"]) +
+         table("FRAME SECTION ASSIGNMENTS", ["Frame=%d   AnalSect=R" % k for k in range(1, 4)]) +
+         table("FRAME PROPERTY MODIFIERS", ["Frame=3   AMod=0   AS2Mod=0   AS3Mod=0   JMod=0   I22Mod=0   I33Mod=0   MassMod=1   WeightMod=1"]) +
+         table("JOINT RESTRAINT ASSIGNMENTS", ["Joint=%d   U1=Yes   U2=Yes   U3=Yes   R1=Yes   R2=Yes   R3=Yes" % k for k in (1, 4)]) +
+         table("LOAD PATTERN DEFINITIONS", ["LoadPat=DEAD   DesignType=Dead   SelfWtMult=1", "LoadPat=SPAN   DesignType=Other   SelfWtMult=0"]) +
+         table("FRAME LOADS - POINT", ["Frame=3   LoadPat=SPAN   CoordSys=GLOBAL   Type=Force   Dir=Gravity   DistType=AbsDist   RelDist=0.25   AbsDist=50   Force=8",
+                                       "Frame=3   LoadPat=SPAN   CoordSys=Local   Type=Moment   Dir=3   DistType=AbsDist   RelDist=0.5   AbsDist=100   Moment=40"]) +
+         table("FRAME LOADS - DISTRIBUTED", ["Frame=3   LoadPat=SPAN   CoordSys=GLOBAL   Type=Force   Dir=X   DistType=AbsDist   RelDistA=0.2   RelDistB=0.9   AbsDistA=40   AbsDistB=180   FOverLA=0.05   FOverLB=0.15",
+                                             "Frame=3   LoadPat=SPAN   CoordSys=GLOBAL   Type=Force   Dir=Gravity   DistType=RelDist   RelDistA=0   RelDistB=1   AbsDistA=0   AbsDistB=200   FOverLA=0.02   FOverLB=0.02"]))
+write("dummy-member.s2k", DUMMY)
 # A column meshed into four segments beside a plate meshed 2 x 3 with its
 # edge supports: the analysis model the window's picture shows meshed.
 write("meshed-column-and-plate.s2k",

@@ -1,4 +1,4 @@
-#include "abaqus/BeamLoads.h"
+#include "structure/BeamLoads.h"
 
 #include <algorithm>
 
