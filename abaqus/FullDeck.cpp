@@ -518,6 +518,19 @@ private:
     }
 
     void Materials() {
+        std::vector<bool> told(s_.materials.size(), false);
+        const auto tell = [&](std::uint32_t k) {
+            if (k == kNoItem) return;
+            const Material& m = s_.materials[k];
+            if (told[k] || m.symmetry == MaterialSymmetry::Isotropic || m.symmetry == MaterialSymmetry::Uniaxial) return;
+            told[k] = true;
+            Add(ReportKind::MaterialAnisotropic, "MATERIAL PROPERTIES 02 - BASIC MECHANICAL PROPERTIES", m.name, "the Abaqus deck (E1, U12)",
+                "its moduli along its other directions (E2, E3, G12, G13, G23)");
+        };
+        for (std::uint32_t k : baseUsed_) tell(k);
+        for (const BeamGroup& g : beams_)
+            if (!g.members.empty()) tell(g.material);
+        for (const ShellGroup& g : shellGroups_) tell(s_.shellSections[g.section].material);
         for (std::uint32_t k : baseUsed_) {
             const Material& m = s_.materials[k];
             MaterialLines(DeckName(m.name), Num(m.elasticity), Num(Poisson(m)), Density(m), m);

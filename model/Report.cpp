@@ -106,7 +106,7 @@ constexpr KindText kKinds[] = {
     {ReportKind::MemberWithoutStiffness, "member-without-stiffness",
      "Frame {name} has every stiffness modifier 0: it is left out, and its loads{a} go to its joints as the end forces they give."},
     {ReportKind::MaterialAnisotropic, "material-anisotropic",
-     "Material {name} is not isotropic; {a} takes it as isotropic (E1, G12, U12), leaving out {b}."},
+     "Material {name} is not isotropic; {a} takes it as isotropic, leaving out {b}."},
 };
 
 const KindText& TextOf(ReportKind kind) {

@@ -67,8 +67,10 @@ enum class TableId : std::uint8_t {
     CaseLoads,
     CaseLoadApplication,
     CaseNonlinear,
+    MaterialGeneral,
+    AreaLocalAxes,
 };
-constexpr std::size_t kTableCount = 54;
+constexpr std::size_t kTableCount = 56;
 
 struct ColumnDescriptor {
     std::string_view name;
@@ -115,12 +117,12 @@ struct CombinationCol { enum : int { ComboName, CaseName, ScaleFactor, LoadNumbe
 
 // The columns the full conversion adds to the classic tables.
 struct ReleaseFullCol { enum : int { PI = ReleaseCol::M3J + 1, V2I, V3I, TI, PJ, V2J, V3J, TJ }; };
-struct MaterialFullCol { enum : int { A1 = MaterialCol::U12 + 1, UnitMass }; };
+struct MaterialFullCol { enum : int { A1 = MaterialCol::U12 + 1, UnitMass, E2, E3, G12, G13, G23, U13, U23, A2 }; };
 struct FrameSectionFullCol {
     enum : int { t3 = FrameSectionCol::Shape + 1, t2, Area, TorsConst, I33, I22, AS2, AS3, AMod, A2Mod, A3Mod, JMod, I2Mod, I3Mod, MMod, WMod };
 };
 struct AreaSectionFullCol {
-    enum : int { AreaType = AreaSectionCol::Thickness + 1, Type, BendThick, F11Mod, F22Mod, F12Mod, M11Mod, M22Mod, M12Mod, V13Mod, V23Mod, MMod, WMod };
+    enum : int { AreaType = AreaSectionCol::Thickness + 1, Type, BendThick, F11Mod, F22Mod, F12Mod, M11Mod, M22Mod, M12Mod, V13Mod, V23Mod, MMod, WMod, MatAng };
 };
 struct FrameDistLoadFullCol { enum : int { Type = FrameDistLoadCol::FOverLB + 1, MOverLA, MOverLB }; };
 struct FramePointLoadFullCol { enum : int { Type = FramePointLoadCol::Force + 1, Moment }; };
@@ -128,6 +130,8 @@ struct JointLoadFullCol { enum : int { CoordSys = JointLoadCol::M3 + 1 }; };
 
 // The tables of the full conversion.
 struct FrameLocalAxesCol { enum : int { Frame, Angle }; };
+struct MaterialGeneralCol { enum : int { Material, SymType }; };
+struct AreaLocalAxesCol { enum : int { Area, Angle }; };
 struct ReleasePartialCol { enum : int { Frame, PI, V2I, V3I, TI, M2I, M3I, PJ, V2J, V3J, TJ, M2J, M3J }; };
 struct FrameModifierCol { enum : int { Frame, AMod, AS2Mod, AS3Mod, JMod, I22Mod, I33Mod, MassMod, WeightMod }; };
 struct FrameOffsetCol { enum : int { Frame, Type, LengthI, LengthJ, RigidFactor }; };

@@ -154,3 +154,28 @@ DUMMY = (joints([("1", (0, 0, 0)), ("2", (0, 0, 120)), ("3", (200, 0, 120)), ("4
          table("FRAME LOADS - DISTRIBUTED", ["Frame=3   LoadPat=SPAN   CoordSys=GLOBAL   Type=Force   Dir=X   DistType=AbsDist   RelDistA=0.2   RelDistB=0.9   AbsDistA=40   AbsDistB=180   FOverLA=0.05   FOverLB=0.15",
                                              "Frame=3   LoadPat=SPAN   CoordSys=GLOBAL   Type=Force   Dir=Gravity   DistType=RelDist   RelDistA=0   RelDistB=1   AbsDistA=0   AbsDistB=200   FOverLA=0.02   FOverLB=0.02"]))
 write("dummy-member.s2k", DUMMY)
+
+# Orthotropic materials: a cantilever twisted and bent (a member takes E1
+# and G12), and plates whose material axis 1 runs along their first edge.
+ORTHO = table("MATERIAL PROPERTIES 01 - GENERAL", ["Material=WOOD   Type=Other   SymType=Orthotropic   TempDepend=No"]) + \
+        table("MATERIAL PROPERTIES 02 - BASIC MECHANICAL PROPERTIES",
+              ["Material=WOOD   UnitWeight=0.0001   UnitMass=2.6E-07   E1=30000   E2=15000   E3=15000   G12=6600   G13=5000   G23=4000   U12=0.2   U13=0.2   U23=0.25   A1=5E-06   A2=8E-06   A3=8E-06"])
+write("ortho-frame.s2k",
+      joints([("1", (0, 0, 0)), ("2", (120, 0, 0))]) + ORTHO +
+      table("FRAME SECTION PROPERTIES 01 - GENERAL", ["SectionName=R   Material=WOOD   Shape=Rectangular   t3=12   t2=6   Area=72   TorsConst=636.5   I33=864   I22=216   AS2=60   AS3=60"]) +
+      table("CONNECTIVITY - FRAME", ["Frame=1   JointI=1   JointJ=2"]) +
+      table("FRAME SECTION ASSIGNMENTS", ["Frame=1   AnalSect=R"]) +
+      table("JOINT RESTRAINT ASSIGNMENTS", ["Joint=1   U1=Yes   U2=Yes   U3=Yes   R1=Yes   R2=Yes   R3=Yes"]) +
+      table("LOAD PATTERN DEFINITIONS", ["LoadPat=TIP   DesignType=Other   SelfWtMult=0"]) +
+      table("JOINT LOADS - FORCE", ["Joint=2   LoadPat=TIP   CoordSys=GLOBAL   F1=0   F2=2   F3=-5   M1=100   M2=0   M3=0"]))
+write("ortho-plate.s2k",
+      joints([("1", (0, 0, 0)), ("2", (60, 0, 0)), ("3", (60, 40, 0)), ("4", (0, 40, 0)),
+              ("5", (0, 0, 10)), ("6", (0, 40, 10))]) + ORTHO +
+      table("AREA SECTION PROPERTIES", ["Section=PLY   Material=WOOD   MatAng=0   AreaType=Shell   Type=Shell-Thin   Thickness=1   BendThick=1",
+                                        "Section=SKEW   Material=WOOD   MatAng=30   AreaType=Shell   Type=Shell-Thin   Thickness=1   BendThick=1"]) +
+      table("CONNECTIVITY - AREA", ["Area=1   NumJoints=4   Joint1=1   Joint2=2   Joint3=3   Joint4=4",
+                                    "Area=2   NumJoints=4   Joint1=1   Joint2=4   Joint3=6   Joint4=5"]) +
+      table("AREA SECTION ASSIGNMENTS", ["Area=1   Section=PLY", "Area=2   Section=PLY"]) +
+      table("JOINT RESTRAINT ASSIGNMENTS", ["Joint=%d   U1=Yes   U2=Yes   U3=Yes   R1=Yes   R2=Yes   R3=Yes" % k for k in (1, 4)]) +
+      table("LOAD PATTERN DEFINITIONS", ["LoadPat=PRESS   DesignType=Other   SelfWtMult=0"]) +
+      table("AREA LOADS - UNIFORM", ["Area=1   LoadPat=PRESS   CoordSys=GLOBAL   Dir=Gravity   UnifLoad=0.01"]))
