@@ -86,6 +86,8 @@ bool AxialOnly(const Structure& s) {
 
 void PrepareFull(FullContext& c) {
     const Structure& s = c.s;
+    c.memberNumbers.resize(s.members.size());
+    for (std::size_t k = 0; k < s.members.size(); ++k) c.memberNumbers[k] = s.members[k].number;
     bool typed = false;
     for (const auto& t : kStructureTypes)
         if (t.active == s.active && (t.type != StructureType::Truss || AxialOnly(s))) {

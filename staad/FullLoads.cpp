@@ -209,7 +209,7 @@ private:
                 c_.Add(ReportKind::MomentLoadUnsupported, "FRAME LOADS - POINT", std::string(s_.members[x.member].name), p_.name);
                 continue;
             }
-            text = std::to_string(s_.members[x.member].number);
+            text = std::to_string(c_.memberNumbers[x.member]);
             text += moment ? " CMOM " : " CON ";
             text += word;
             text += ' ';

@@ -325,15 +325,23 @@ private:
         }
     }
 
-    double MemberLength(std::uint32_t member) const {
-        const Member& m = c_.s.members[member];
-        if (m.i == kNoItem || m.j == kNoItem) return 0;
-        return Norm(Position(c_.s.joints[m.j]) - Position(c_.s.joints[m.i]));
+    // Member lengths, worked out once in the members' order: loads name
+    // members in any order, and the members and joints are large.
+    double MemberLength(std::uint32_t member) {
+        if (lengths_.empty()) {
+            lengths_.resize(c_.s.members.size());
+            for (std::size_t k = 0; k < lengths_.size(); ++k) {
+                const Member& m = c_.s.members[k];
+                lengths_[k] = m.i == kNoItem || m.j == kNoItem ? 0 : Norm(Position(c_.s.joints[m.j]) - Position(c_.s.joints[m.i]));
+            }
+        }
+        return lengths_[member];
     }
 
     BuildContext& c_;
     const Model& m_;
     const Links& k_;
+    std::vector<double> lengths_;
 };
 
 }  // namespace
