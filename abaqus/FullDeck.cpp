@@ -766,18 +766,6 @@ private:
         return b;
     }
 
-    // A load direction in a member's axes, the force per length along it
-    // scaled for a projected load.
-    Vec3 InMember(const Member& m, const Direction& d) const {
-        if (d.axes == LoadAxes::Local) return d.vector;
-        double scale = 1;
-        if (d.axes == LoadAxes::Projected) {
-            const double c = Dot(d.vector, m.axes[0]);
-            scale = std::sqrt(std::max(0.0, 1 - c * c));
-        }
-        return {scale * Dot(d.vector, m.axes[0]), scale * Dot(d.vector, m.axes[1]), scale * Dot(d.vector, m.axes[2])};
-    }
-
     void MemberLoads(const LoadPattern& p, double factor, StepLoads& l) {
         for (const MemberLoad& x : p.memberLoads) {
             const std::uint32_t group = memberGroup_[x.member];
@@ -787,7 +775,7 @@ private:
                 Add(ReportKind::MomentLoadUnsupported, x.concentrated ? "FRAME LOADS - POINT" : "FRAME LOADS - DISTRIBUTED", m.name, p.name);
                 continue;
             }
-            const Vec3 dir = InMember(m, x.direction);
+            const Vec3 dir = DirectionInMember(m, x.direction);
             const EndLoads f = EquivalentEndLoads(StiffnessOf(m, beams_[group]), x.kind == LoadKind::Moment, x.concentrated, (factor * x.qa.value) * dir,
                                                   (factor * x.qb.value) * dir, x.a.value, x.b.value);
             AddEnds(l, m, f);
@@ -876,7 +864,7 @@ private:
             const Member& mem = s_.members[x.item];
             const BeamGroup& g = beams_[group];
             const double w = s_.materials[g.material].weightDensity.value * g.area * g.weightScale * factor;
-            const Vec3 q = InMember(mem, {LoadAxes::Global, w * m});
+            const Vec3 q = DirectionInMember(mem, {LoadAxes::Global, w * m});
             const BeamStiffness b = StiffnessOf(mem, g);
             AddEnds(l, mem, EquivalentEndLoads(b, false, false, q, q, 0, b.length));
         }
