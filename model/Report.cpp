@@ -74,7 +74,7 @@ constexpr KindText kKinds[] = {
     {ReportKind::AreaModifier, "area-modifier",
      "{a} {name} has stiffness modifiers other than 1; STAAD.Pro has no element modifiers, so they are left out."},
     {ReportKind::PressureFaceUnsupported, "pressure-face-unsupported",
-     "A surface pressure on {name} in pattern {a} acts on face {b}; only the top and bottom faces of areas are converted."},
+     "A surface pressure on {name} in pattern {a} acts on face {b}; only the top and bottom faces and the edges of areas are converted."},
     {ReportKind::AreaSpringUnsupported, "area-spring-unsupported",
      "The spring of area {name} ({a}) is not normal to the area; it is left out."},
     {ReportKind::InclinedAxesDiffer, "inclined-axes-differ",
@@ -103,6 +103,9 @@ constexpr KindText kKinds[] = {
      "The acceleration {a} of load case {name} is left out: {b}."},
     {ReportKind::EnvelopeOverlap, "envelope-overlap",
      "Envelope {name} shares {a} with an earlier envelope, and STAAD.Pro keeps a load in one envelope only; it is left out."},
+    {ReportKind::PressureNotConverted, "pressure-not-converted", "A surface pressure on {name} in pattern {a} is left out: {b}."},
+    {ReportKind::TemperatureGradientNotConverted, "temperature-gradient-not-converted",
+     "The temperature gradient on {name} in pattern {a} is left out: {b}."},
 };
 
 const KindText& TextOf(ReportKind kind) {

@@ -69,6 +69,8 @@ enum class ReportKind : std::uint8_t {
     CombinationTermNotConverted,
     AccelerationNotConverted,
     EnvelopeOverlap,
+    PressureNotConverted,
+    TemperatureGradientNotConverted,
 };
 
 struct ReportEntry {

@@ -98,6 +98,7 @@ const ReaderStep kReaderSteps[] = {
     Keyed<TableId::CaseLoads>("Case Loads", kSilent, kSkipped, kSilent),
     Keyed<TableId::CaseLoadApplication>("Case Load Application", kSilent, kSkipped, kSilent),
     Keyed<TableId::CaseNonlinear>("Case Nonlinear Parameters", kSilent, kSkipped, kSilent),
+    Keyed<TableId::JointPatterns>("Joint Patterns", kSilent, kSkipped, kSilent),
 };
 const std::size_t kReaderStepCount = std::size(kReaderSteps);
 

@@ -534,6 +534,7 @@ Structure BuildStructure(const Model& model, const Links& links, Report* report)
     BuildSpectra(c);
     BuildMeshRequests(c);
     MeshStructure(s, report);
+    BuildEdgePressures(c);
     return s;
 }
 
