@@ -469,10 +469,12 @@ namespace {
 
 // The joints of an area object's elements (the object itself, or the
 // pieces its mesh made) that lie on the straight edge from joint a to b,
-// by their place along it (0 at a, 1 at b); a and b among them.
-std::vector<std::pair<double, std::uint32_t>> JointsAlong(const Structure& s, const std::vector<std::uint32_t>& shells, std::uint32_t a, std::uint32_t b) {
+// within `near` of it, by their place along it (0 at a, 1 at b); a and b
+// among them.
+std::vector<std::pair<double, std::uint32_t>> JointsAlong(const Structure& s, const std::vector<std::uint32_t>& shells, std::uint32_t a, std::uint32_t b,
+                                                          double near) {
     const Vec3 from = Position(s.joints[a]), edge = Position(s.joints[b]) - from;
-    const double length2 = Dot(edge, edge), tolerance = 1e-6 * std::sqrt(length2);
+    const double length2 = Dot(edge, edge), tolerance = std::max(near, 1e-6 * std::sqrt(length2));
     std::vector<std::pair<double, std::uint32_t>> out{{0.0, a}, {1.0, b}};
     for (std::uint32_t shell : shells)
         for (std::uint32_t j : s.shells[shell].joints) {
@@ -494,6 +496,7 @@ void BuildEdgePressures(BuildContext& c) {
     const char* const kTable = "AREA LOADS - SURFACE PRESSURE";
     // The elements of each area object, found once.
     std::vector<std::vector<std::uint32_t>> elementsOf;
+    double near = 0;
     for (std::size_t r = 0; r < loads.rows(); ++r) {
         const std::string word = Word(loads, r, SurfacePressureCol::Face);
         int edge = 0;
@@ -545,13 +548,24 @@ void BuildEdgePressures(BuildContext& c) {
         if (!(Norm(along) > 0)) continue;
         const Vec3 perLength = (pressure.value * thickness) * Unit(Cross(normal, along));
         if (elementsOf.empty()) {
+            // Meshing takes points within a millionth of the model's size
+            // for one joint; a joint on the edge may lie that far off it.
+            Vec3 lo{HUGE_VAL, HUGE_VAL, HUGE_VAL}, hi{-HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
+            for (const Joint& j : c.s.joints) {
+                if (!j.valid) continue;
+                const Vec3 q = Position(j);
+                lo = {std::min(lo.x, q.x), std::min(lo.y, q.y), std::min(lo.z, q.z)};
+                hi = {std::max(hi.x, q.x), std::max(hi.y, q.y), std::max(hi.z, q.z)};
+            }
+            const double size = Norm(hi - lo);
+            near = std::isfinite(size) ? 2e-6 * size : 0;
             elementsOf.resize(areas.rows());
             for (std::uint32_t k = 0; k < c.s.shells.size(); ++k)
                 if (c.s.shells[k].origin.table == TableId::Areas && c.s.shells[k].origin.row < areas.rows()) elementsOf[c.s.shells[k].origin.row].push_back(k);
         }
         // Each stretch of the edge between two joints carries its force,
         // half at either end: exact for a straight edge of linear elements.
-        const auto joints = JointsAlong(c.s, elementsOf[area], a, b);
+        const auto joints = JointsAlong(c.s, elementsOf[area], a, b, near);
         std::vector<double> share(joints.size(), 0);
         const double length = Norm(along);
         for (std::size_t k = 0; k + 1 < joints.size(); ++k) {
