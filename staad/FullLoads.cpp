@@ -331,6 +331,8 @@ private:
         }
         TextGroups members, elements;
         for (const Total& total : totals) {
+            // Nothing left of a gradient STAAD.Pro cannot take.
+            if (total.f[0] == 0 && total.f[1] == 0 && total.f[2] == 0) continue;
             const TemperatureLoad& t = p_.temperatures[total.first];
             std::string text = " TEMP ";
             const int terms = total.f[2] != 0 ? 3 : total.f[1] != 0 ? 2 : 1;

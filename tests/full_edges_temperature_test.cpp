@@ -91,6 +91,11 @@ TEST(FullEdgePressure, HalfOfPressureTimesThicknessTimesLengthAtEachCornerIntoTh
     EXPECT_TRUE(HasEntry(r.report, "pressure-not-converted", "1", "AREA LOADS - SURFACE PRESSURE", "OTHER"));
     EXPECT_TRUE(JointForces(r, "OTHER", "FX").empty());
     EXPECT_TRUE(JointForces(r, "OTHER", "FY").empty());
+    // Nor is one on the top face (which would otherwise be taken as a
+    // uniform pressure).
+    const FullRun top = RunFull(Replaced(TestModel("edge-pressure.s2k"), "Face=1   Pressure=1   JtPattern=EDGES", "Face=Top   Pressure=1   JtPattern=EDGES"));
+    EXPECT_TRUE(HasEntry(top.report, "pressure-not-converted", "1", "AREA LOADS - SURFACE PRESSURE", "OTHER"));
+    for (const std::string& line : LoadLines(top, "OTHER")) EXPECT_EQ(line.find(" PR "), std::string::npos) << line;
 
     // The Abaqus deck takes the same joint forces.
     const FullRun deck = RunFullAbaqus(TestModel("edge-pressure.s2k"));
@@ -155,6 +160,7 @@ TEST(FullTemperature, AGradientNeedsADepthInBothPrograms) {
     const FullRun modified = RunFull(TestModel("temperature-gradient.s2k") +
                                      TableText("FRAME PROPERTY MODIFIERS", {"Frame=1   AMod=1   AS2Mod=1   AS3Mod=1   JMod=1   I22Mod=1   I33Mod=2   MassMod=1   WeightMod=1"}));
     EXPECT_TRUE(HasEntry(modified.report, "temperature-gradient-not-converted", "1", "FRAME LOADS - TEMPERATURE", "G2"));
+    EXPECT_FALSE(Has(LoadLines(modified, "G2"), "TEMPERATURE LOAD"));
     EXPECT_TRUE(Has(LoadLines(modified, "BOTH"), "1 TEMP 30"));
     EXPECT_TRUE(Has(LoadLines(modified, "PLATE"), "100001 TEMP 0 0.2"));
 }
