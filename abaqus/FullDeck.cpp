@@ -870,9 +870,12 @@ private:
         }
     }
 
-    // A uniform temperature change as the joint forces its restrained
-    // strain gives: E A alpha dT along a member; E t alpha dT / (1 - nu)
-    // normal to each edge of a shell, half to each of its corners.
+    // A temperature change as the joint forces its restrained strain
+    // gives: E A alpha dT along a member, and for a gradient g across it
+    // the moment E I alpha g of its restrained curvature at either end;
+    // E t alpha dT / (1 - nu) normal to each edge of a shell, half to each
+    // of its corners, and for a gradient across the thickness the moment
+    // E t^3 alpha g / 12 (1 - nu) per length along each edge.
     void Temperatures(const LoadPattern& p, double factor, StepLoads& l) {
         for (const TemperatureLoad& x : p.temperatures) {
             const double change = factor * x.change.value;
@@ -884,6 +887,13 @@ private:
                 const double force = mat.elasticity.value * beams_[group].area * mat.expansion.value * change;
                 AddForce(l, m.i, (-force) * m.axes[0], {});
                 AddForce(l, m.j, force * m.axes[0], {});
+                // Warmer towards +2 bends the member about 3 towards -2;
+                // warmer towards +3 bends it about 2 towards -3.
+                const BeamStiffness b = StiffnessOf(m, beams_[group]);
+                const double alpha = factor * mat.expansion.value;
+                const Vec3 moment = (-b.bending3 * alpha * x.gradient[0]) * m.axes[2] + (b.bending2 * alpha * x.gradient[1]) * m.axes[1];
+                AddForce(l, m.i, {}, -1.0 * moment);
+                AddForce(l, m.j, {}, moment);
                 continue;
             }
             const std::uint32_t group = shellGroup_[x.item];
@@ -895,11 +905,14 @@ private:
             const double n = mat.elasticity.value * sec.thickness.value * mat.expansion.value * change / (1 - Poisson(mat));
             Vec3 normal;
             Shares(sh, &normal);
+            const double t = sec.thickness.value;
+            const double m = mat.elasticity.value * t * t * t * mat.expansion.value * factor * x.gradient[1] / (12 * (1 - Poisson(mat)));
             for (int i = 0; i < sh.corners; ++i) {
                 const std::uint32_t a = sh.joints[i], b = sh.joints[(i + 1) % sh.corners];
-                const Vec3 outward = Cross(At(s_.joints[b]) - At(s_.joints[a]), normal);
-                AddForce(l, a, (n / 2) * outward, {});
-                AddForce(l, b, (n / 2) * outward, {});
+                const Vec3 along = At(s_.joints[b]) - At(s_.joints[a]);
+                const Vec3 outward = Cross(along, normal);
+                AddForce(l, a, (n / 2) * outward, (m / 2) * along);
+                AddForce(l, b, (n / 2) * outward, (m / 2) * along);
             }
         }
     }

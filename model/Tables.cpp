@@ -86,7 +86,8 @@ constexpr ColumnDescriptor kSolids[] = {{"Solid", "NULL"},  {"Joint1", "NULL"}, 
 constexpr ColumnDescriptor kSolidAssigns[] = {{"Solid", "NULL"}, {"SolidProp", "NULL"}};
 constexpr ColumnDescriptor kSolidProperties[] = {{"SolidProp", "NULL"}, {"Material", "NULL"}};
 constexpr ColumnDescriptor kSolidPressure[] = {{"Solid", "NULL"}, {"LoadPat", "NULL"}, {"Face", "NULL"}, {"Pressure", "0"}};
-constexpr ColumnDescriptor kAreaPressure[] = {{"Area", "NULL"}, {"LoadPat", "NULL"}, {"Face", "NULL"}, {"Pressure", "0"}};
+constexpr ColumnDescriptor kAreaPressure[] = {
+    {"Area", "NULL"}, {"LoadPat", "NULL"}, {"Face", "NULL"}, {"Pressure", "0"}, {"JointPattern", "", "JtPattern"}};
 constexpr ColumnDescriptor kAreaSprings[] = {
     {"Area", "NULL"}, {"Type", ""}, {"Stiffness", "0"}, {"SimpleType", ""}, {"Face", ""}, {"Dir", ""}};
 constexpr ColumnDescriptor kMassSources[] = {{"MassSource", "NULL"}, {"Elements", "Yes"}, {"Masses", "Yes"}, {"Loads", "No"},
@@ -108,6 +109,7 @@ constexpr ColumnDescriptor kLoadCases[] = {{"Case", "NULL"}, {"Type", ""}, {"Ini
 constexpr ColumnDescriptor kCaseLoads[] = {{"Case", "NULL"}, {"LoadType", "Load pattern"}, {"LoadName", "NULL"}, {"LoadSF", "1"}};
 constexpr ColumnDescriptor kCaseLoadApplication[] = {{"Case", "NULL"}, {"LoadApp", "Full Load"}};
 constexpr ColumnDescriptor kCaseNonlinear[] = {{"Case", "NULL"}, {"GeoNonLin", "None"}, {"MaxIterCS", "10"}, {"MaxIterNR", "40"}};
+constexpr ColumnDescriptor kJointPatterns[] = {{"Joint", "NULL"}, {"Pattern", "NULL"}, {"Value", "0"}};
 
 // A table of the classic conversion; `classic` of its columns are the
 // classic ones, the rest are read by the full conversion only.
@@ -181,6 +183,7 @@ constexpr TableDescriptor kDescriptors[] = {
     Full(TableId::CaseNonlinear, "CaseNonlinearTable", "CASE - STATIC 4 - NONLINEAR PARAMETERS", kCaseNonlinear),
     Full(TableId::MaterialGeneral, "MaterialGeneralTable", "MATERIAL PROPERTIES 01 - GENERAL", kMaterialGeneral),
     Full(TableId::AreaLocalAxes, "AreaLocalAxesTable", "AREA LOCAL AXES ASSIGNMENTS 1 - TYPICAL", kAreaLocalAxes),
+    Full(TableId::JointPatterns, "JointPatternTable", "JOINT PATTERN ASSIGNMENTS", kJointPatterns),
 };
 static_assert(std::size(kDescriptors) == kTableCount, "one descriptor per table");
 
@@ -202,6 +205,7 @@ const TableId kTableOrder[kTableCount] = {
     TableId::FrameAutoMesh, TableId::AreaAutoMesh,
     TableId::LoadCases, TableId::CaseLoads, TableId::CaseLoadApplication, TableId::CaseNonlinear,
     TableId::MaterialGeneral, TableId::AreaLocalAxes,
+    TableId::JointPatterns,
 };
 
 const TableDescriptor& Describe(TableId id) { return kDescriptors[static_cast<std::size_t>(id)]; }

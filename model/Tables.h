@@ -69,8 +69,9 @@ enum class TableId : std::uint8_t {
     CaseNonlinear,
     MaterialGeneral,
     AreaLocalAxes,
+    JointPatterns,
 };
-constexpr std::size_t kTableCount = 56;
+constexpr std::size_t kTableCount = 57;
 
 struct ColumnDescriptor {
     std::string_view name;
@@ -150,7 +151,7 @@ struct AreaModifierCol { enum : int { Area, f11, f22, f12, m11, m22, m12, v13, v
 struct SolidCol { enum : int { Solid, Joint1, Joint2, Joint3, Joint4, Joint5, Joint6, Joint7, Joint8 }; };
 struct SolidAssignCol { enum : int { Solid, SolidProp }; };
 struct SolidPropertyCol { enum : int { SolidProp, Material }; };
-struct SurfacePressureCol { enum : int { Owner, LoadPat, Face, Pressure }; };
+struct SurfacePressureCol { enum : int { Owner, LoadPat, Face, Pressure, JointPattern }; };
 struct AreaSpringCol { enum : int { Area, Type, Stiffness, SimpleType, Face, Dir }; };
 struct MassSourceCol { enum : int { MassSource, Elements, Masses, Loads, IsDefault, LoadPat, Multiplier }; };
 struct ModalCaseCol { enum : int { Case, ModeType, MaxNumModes, MassSource }; };
@@ -166,5 +167,6 @@ struct LoadCaseCol { enum : int { Case, Type, InitialCond, DesignType }; };
 struct CaseLoadCol { enum : int { Case, LoadType, LoadName, LoadSF }; };
 struct CaseLoadApplicationCol { enum : int { Case, LoadApp }; };
 struct CaseNonlinearCol { enum : int { Case, GeoNonLin, MaxIterCS, MaxIterNR }; };
+struct JointPatternCol { enum : int { Joint, Pattern, Value }; };
 
 }  // namespace corvane

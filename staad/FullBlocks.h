@@ -168,6 +168,11 @@ void AppendSigned(std::string& out, const Value& v, bool negate);
 // and the joint loads of what lies on the zones.
 void SplitAtRigidZones(const Structure& s, const std::vector<MemberLoad>& in, std::vector<MemberLoad>* out, std::vector<JointLoad>* joints);
 
+// Whether the property a member is written with gives STAAD.Pro its
+// section's depth along local y (across 0) or its width along z (across 1),
+// which a temperature difference across the section needs.
+bool PropertyGivesDepth(const Structure& s, std::uint32_t member, int across);
+
 void WriteFullJoints(FullContext& c);
 void WriteFullMembers(FullContext& c);
 void WriteFullElements(FullContext& c);     // shells and solids

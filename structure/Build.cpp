@@ -565,6 +565,7 @@ Structure BuildStructure(const Model& model, const Links& links, Report* report)
     BuildSpectra(c);
     BuildMeshRequests(c);
     MeshStructure(s, report);
+    BuildEdgePressures(c);
     LeaveOutMembersWithoutStiffness(s, report);
     return s;
 }

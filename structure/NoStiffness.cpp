@@ -167,7 +167,7 @@ private:
         return s_.materials[m.material].weightDensity.value * SectionArea(s_.frameSections[m.section]) * m.weightScale;
     }
 
-    void Uniform(LoadPattern& p, const Member& m, Vec3 perLength, Origin origin) {
+    void Uniform(const Member& m, Vec3 perLength, Origin origin) {
         const double L = Length(m);
         const Vec3 q = DirectionInMember(m, {LoadAxes::Global, perLength});
         AddEnds(m, EquivalentEndLoads(UnitBeam(L), false, false, q, q, 0, L), origin);
@@ -197,7 +197,7 @@ private:
             for (std::uint32_t k = 0; k < s_.members.size(); ++k) {
                 if (!drop_[k]) continue;
                 const double w = WeightPerLength(s_.members[k]) * p.selfWeight.value;
-                if (w != 0) Uniform(p, s_.members[k], {0, 0, -w}, p.origin);
+                if (w != 0) Uniform(s_.members[k], {0, 0, -w}, p.origin);
             }
         std::vector<GravityLoad> gravity;
         for (const GravityLoad& g : p.gravity) {
@@ -208,7 +208,7 @@ private:
             loaded_[g.item] = true;
             const double w = WeightPerLength(s_.members[g.item]);
             const Vec3 q = {w * g.multipliers[0].value, w * g.multipliers[1].value, w * g.multipliers[2].value};
-            if (w != 0) Uniform(p, s_.members[g.item], q, g.origin);
+            if (w != 0) Uniform(s_.members[g.item], q, g.origin);
         }
         p.gravity.swap(gravity);
         // A temperature change of a member without stiffness makes no force.

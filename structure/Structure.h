@@ -232,12 +232,18 @@ struct GravityLoad {
     std::array<Value, 3> multipliers;
 };
 
-// A uniform temperature change of a member or shell.
+// A temperature change of a member or shell: `change` uniform over the
+// section, and a linear variation across it. `gradient` is the rise per
+// unit length along a member's local 2 and 3 axes (a shell's along its
+// local 3, across the thickness, in gradient[1]); `difference` is the
+// rise over the section: the gradient times the member's depth along 2
+// and width along 3, or the shell's thickness.
 struct TemperatureLoad {
     Origin origin;
     bool shell = false;
     std::uint32_t item = kNoItem;
     Value change;
+    std::array<double, 2> gradient{}, difference{};
 };
 
 // The faces of a solid, numbered 1 to 6, as its corners (counted 0 to 7 in

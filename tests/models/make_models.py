@@ -179,3 +179,46 @@ write("ortho-plate.s2k",
       table("JOINT RESTRAINT ASSIGNMENTS", ["Joint=%d   U1=Yes   U2=Yes   U3=Yes   R1=Yes   R2=Yes   R3=Yes" % k for k in (1, 4)]) +
       table("LOAD PATTERN DEFINITIONS", ["LoadPat=PRESS   DesignType=Other   SelfWtMult=0"]) +
       table("AREA LOADS - UNIFORM", ["Area=1   LoadPat=PRESS   CoordSys=GLOBAL   Dir=Gravity   UnifLoad=0.01"]))
+# A wall in the X-Z plane (corners 1 2 3 4, held along its left edge 1-4)
+# and a triangle 2 5 3 beside it, with pressures on their edges: SAP2000's
+# face k is the edge from corner k to the next; a positive pressure pushes
+# into the area, in its plane. Pressures on a triangle's fourth edge and by
+# joint pattern are left out.
+EDGE_WALL = (joints([("1", (0, 0, 0)), ("2", (100, 0, 0)), ("3", (100, 0, 60)), ("4", (0, 0, 60)), ("5", (160, 0, 0))]) + STEEL +
+             table("CONNECTIVITY - AREA", ["Area=1   NumJoints=4   Joint1=1   Joint2=2   Joint3=3   Joint4=4",
+                                           "Area=2   NumJoints=3   Joint1=2   Joint2=5   Joint3=3"]) +
+             table("AREA SECTION PROPERTIES", ["Section=WALL   Material=STEEL   AreaType=Shell   Type=Shell-Thin   Thickness=2   BendThick=2"]) +
+             table("AREA SECTION ASSIGNMENTS", ["Area=1   Section=WALL", "Area=2   Section=WALL"]) +
+             table("JOINT RESTRAINT ASSIGNMENTS", ["Joint=%d   U1=Yes   U2=Yes   U3=Yes   R1=Yes   R2=Yes   R3=Yes" % k for k in (1, 4)]) +
+             table("LOAD PATTERN DEFINITIONS", ["LoadPat=%s   DesignType=Other   SelfWtMult=0" % p for p in ("EDGE2", "EDGE3", "TRIANGLE", "OTHER")]) +
+             table("AREA LOADS - SURFACE PRESSURE", ["Area=1   LoadPat=EDGE2   Face=2   Pressure=0.5   JtPattern=None",
+                                                     "Area=1   LoadPat=EDGE3   Face=3   Pressure=-0.2   JtPattern=None",
+                                                     "Area=2   LoadPat=TRIANGLE   Face=3   Pressure=1   JtPattern=None",
+                                                     "Area=2   LoadPat=OTHER   Face=4   Pressure=1   JtPattern=None",
+                                                     "Area=1   LoadPat=OTHER   Face=1   Pressure=1   JtPattern=EDGES"]))
+write("edge-pressure.s2k", EDGE_WALL)
+# The same wall meshed 2 x 3: each edge's force spread over its pieces.
+write("edge-pressure-meshed.s2k", EDGE_WALL +
+      table("AREA AUTO MESH ASSIGNMENTS", ['Area=1   MeshType="Number of Elements"   Number1=2   Number2=3   SuppEdge=No   SuppFace=No   SubMesh=No']))
+
+# A cantilever (section 12 deep along local 2, 6 wide along 3) and a plate
+# 2 thick, warmed by gradients and by a joint pattern (1 at joint 1, 3 at
+# joint 2: the member's mean is 2).
+write("temperature-gradient.s2k",
+      joints([("1", (0, 0, 0)), ("2", (120, 0, 0)), ("3", (0, 50, 0)), ("4", (120, 50, 0)), ("5", (120, 100, 0)), ("6", (0, 100, 0))]) +
+      STEEL + SECTION +
+      table("CONNECTIVITY - FRAME", ["Frame=1   JointI=1   JointJ=2"]) +
+      table("FRAME SECTION ASSIGNMENTS", ["Frame=1   AnalSect=R"]) +
+      table("CONNECTIVITY - AREA", ["Area=1   NumJoints=4   Joint1=3   Joint2=4   Joint3=5   Joint4=6"]) +
+      table("AREA SECTION PROPERTIES", ["Section=PLATE   Material=STEEL   AreaType=Shell   Type=Shell-Thin   Thickness=2   BendThick=2"]) +
+      table("AREA SECTION ASSIGNMENTS", ["Area=1   Section=PLATE"]) +
+      table("JOINT RESTRAINT ASSIGNMENTS", ["Joint=%d   U1=Yes   U2=Yes   U3=Yes   R1=Yes   R2=Yes   R3=Yes" % k for k in (1, 3, 6)]) +
+      table("JOINT PATTERN DEFINITIONS", ["Pattern=Default", "Pattern=WARM"]) +
+      table("JOINT PATTERN ASSIGNMENTS", ["Joint=1   Pattern=WARM   Value=1", "Joint=2   Pattern=WARM   Value=3"]) +
+      table("LOAD PATTERN DEFINITIONS", ["LoadPat=%s   DesignType=Other   SelfWtMult=0" % p for p in ("G2", "G3", "WARM", "BOTH", "PLATE")]) +
+      table("FRAME LOADS - TEMPERATURE", ['Frame=1   LoadPat=G2   Type="Temperature Gradient 2"   Temp=0.5   JtPattern=None',
+                                          'Frame=1   LoadPat=G3   Type="Temperature Gradient 3"   Temp=0.5   JtPattern=None',
+                                          'Frame=1   LoadPat=WARM   Type=Temperature   Temp=10   JtPattern=WARM',
+                                          'Frame=1   LoadPat=BOTH   Type=Temperature   Temp=30   JtPattern=None',
+                                          'Frame=1   LoadPat=BOTH   Type="Temperature Gradient 2"   Temp=-0.25   JtPattern=None']) +
+      table("AREA LOADS - TEMPERATURE", ['Area=1   LoadPat=PLATE   Type="Temperature Gradient"   Temp=0.1   JtPattern=None']))
