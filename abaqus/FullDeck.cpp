@@ -518,6 +518,19 @@ private:
     }
 
     void Materials() {
+        std::vector<bool> told(s_.materials.size(), false);
+        const auto tell = [&](std::uint32_t k) {
+            if (k == kNoItem) return;
+            const Material& m = s_.materials[k];
+            if (told[k] || m.symmetry == MaterialSymmetry::Isotropic || m.symmetry == MaterialSymmetry::Uniaxial) return;
+            told[k] = true;
+            Add(ReportKind::MaterialAnisotropic, "MATERIAL PROPERTIES 02 - BASIC MECHANICAL PROPERTIES", m.name, "the Abaqus deck (E1, U12)",
+                "its moduli along its other directions (E2, E3, G12, G13, G23)");
+        };
+        for (std::uint32_t k : baseUsed_) tell(k);
+        for (const BeamGroup& g : beams_)
+            if (!g.members.empty()) tell(g.material);
+        for (const ShellGroup& g : shellGroups_) tell(s_.shellSections[g.section].material);
         for (std::uint32_t k : baseUsed_) {
             const Material& m = s_.materials[k];
             MaterialLines(DeckName(m.name), Num(m.elasticity), Num(Poisson(m)), Density(m), m);
@@ -753,18 +766,6 @@ private:
         return b;
     }
 
-    // A load direction in a member's axes, the force per length along it
-    // scaled for a projected load.
-    Vec3 InMember(const Member& m, const Direction& d) const {
-        if (d.axes == LoadAxes::Local) return d.vector;
-        double scale = 1;
-        if (d.axes == LoadAxes::Projected) {
-            const double c = Dot(d.vector, m.axes[0]);
-            scale = std::sqrt(std::max(0.0, 1 - c * c));
-        }
-        return {scale * Dot(d.vector, m.axes[0]), scale * Dot(d.vector, m.axes[1]), scale * Dot(d.vector, m.axes[2])};
-    }
-
     void MemberLoads(const LoadPattern& p, double factor, StepLoads& l) {
         for (const MemberLoad& x : p.memberLoads) {
             const std::uint32_t group = memberGroup_[x.member];
@@ -774,7 +775,7 @@ private:
                 Add(ReportKind::MomentLoadUnsupported, x.concentrated ? "FRAME LOADS - POINT" : "FRAME LOADS - DISTRIBUTED", m.name, p.name);
                 continue;
             }
-            const Vec3 dir = InMember(m, x.direction);
+            const Vec3 dir = DirectionInMember(m, x.direction);
             const EndLoads f = EquivalentEndLoads(StiffnessOf(m, beams_[group]), x.kind == LoadKind::Moment, x.concentrated, (factor * x.qa.value) * dir,
                                                   (factor * x.qb.value) * dir, x.a.value, x.b.value);
             AddEnds(l, m, f);
@@ -863,15 +864,18 @@ private:
             const Member& mem = s_.members[x.item];
             const BeamGroup& g = beams_[group];
             const double w = s_.materials[g.material].weightDensity.value * g.area * g.weightScale * factor;
-            const Vec3 q = InMember(mem, {LoadAxes::Global, w * m});
+            const Vec3 q = DirectionInMember(mem, {LoadAxes::Global, w * m});
             const BeamStiffness b = StiffnessOf(mem, g);
             AddEnds(l, mem, EquivalentEndLoads(b, false, false, q, q, 0, b.length));
         }
     }
 
-    // A uniform temperature change as the joint forces its restrained
-    // strain gives: E A alpha dT along a member; E t alpha dT / (1 - nu)
-    // normal to each edge of a shell, half to each of its corners.
+    // A temperature change as the joint forces its restrained strain
+    // gives: E A alpha dT along a member, and for a gradient g across it
+    // the moment E I alpha g of its restrained curvature at either end;
+    // E t alpha dT / (1 - nu) normal to each edge of a shell, half to each
+    // of its corners, and for a gradient across the thickness the moment
+    // E t^3 alpha g / 12 (1 - nu) per length along each edge.
     void Temperatures(const LoadPattern& p, double factor, StepLoads& l) {
         for (const TemperatureLoad& x : p.temperatures) {
             const double change = factor * x.change.value;
@@ -883,6 +887,13 @@ private:
                 const double force = mat.elasticity.value * beams_[group].area * mat.expansion.value * change;
                 AddForce(l, m.i, (-force) * m.axes[0], {});
                 AddForce(l, m.j, force * m.axes[0], {});
+                // Warmer towards +2 bends the member about 3 towards -2;
+                // warmer towards +3 bends it about 2 towards -3.
+                const BeamStiffness b = StiffnessOf(m, beams_[group]);
+                const double alpha = factor * mat.expansion.value;
+                const Vec3 moment = (-b.bending3 * alpha * x.gradient[0]) * m.axes[2] + (b.bending2 * alpha * x.gradient[1]) * m.axes[1];
+                AddForce(l, m.i, {}, -1.0 * moment);
+                AddForce(l, m.j, {}, moment);
                 continue;
             }
             const std::uint32_t group = shellGroup_[x.item];
@@ -894,11 +905,14 @@ private:
             const double n = mat.elasticity.value * sec.thickness.value * mat.expansion.value * change / (1 - Poisson(mat));
             Vec3 normal;
             Shares(sh, &normal);
+            const double t = sec.thickness.value;
+            const double m = mat.elasticity.value * t * t * t * mat.expansion.value * factor * x.gradient[1] / (12 * (1 - Poisson(mat)));
             for (int i = 0; i < sh.corners; ++i) {
                 const std::uint32_t a = sh.joints[i], b = sh.joints[(i + 1) % sh.corners];
-                const Vec3 outward = Cross(At(s_.joints[b]) - At(s_.joints[a]), normal);
-                AddForce(l, a, (n / 2) * outward, {});
-                AddForce(l, b, (n / 2) * outward, {});
+                const Vec3 along = At(s_.joints[b]) - At(s_.joints[a]);
+                const Vec3 outward = Cross(along, normal);
+                AddForce(l, a, (n / 2) * outward, (m / 2) * along);
+                AddForce(l, b, (n / 2) * outward, (m / 2) * along);
             }
         }
     }

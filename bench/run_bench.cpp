@@ -89,6 +89,7 @@ int main(int argc, char** argv) {
             std::vector<std::string> args;
         } commands[] = {
             {"convert", {corvane, "convert", model, "-o", dir + "/out.std"}},
+            {"convert --full", {corvane, "convert", model, "-o", dir + "/full.std", "--full"}},
             {"abaqus", {corvane, "abaqus", model, "-o", dir + "/out.inp"}},
             {"tables --json", {corvane, "tables", model, "--json"}},
         };

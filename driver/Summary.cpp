@@ -247,6 +247,8 @@ Severity SeverityOf(ReportKind kind) {
         case ReportKind::AreaTypeUnsupported:
         case ReportKind::AreaModifier:
         case ReportKind::PressureFaceUnsupported:
+        case ReportKind::PressureNotConverted:
+        case ReportKind::TemperatureGradientNotConverted:
         case ReportKind::AreaSpringUnsupported:
         case ReportKind::InclinedAxesDiffer:
         case ReportKind::CoordinateSystemUnsupported:

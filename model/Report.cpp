@@ -74,7 +74,7 @@ constexpr KindText kKinds[] = {
     {ReportKind::AreaModifier, "area-modifier",
      "{a} {name} has stiffness modifiers other than 1; STAAD.Pro has no element modifiers, so they are left out."},
     {ReportKind::PressureFaceUnsupported, "pressure-face-unsupported",
-     "A surface pressure on {name} in pattern {a} acts on face {b}; only the top and bottom faces of areas are converted."},
+     "A surface pressure on {name} in pattern {a} acts on face {b}; only the top and bottom faces and the edges of areas are converted."},
     {ReportKind::AreaSpringUnsupported, "area-spring-unsupported",
      "The spring of area {name} ({a}) is not normal to the area; it is left out."},
     {ReportKind::InclinedAxesDiffer, "inclined-axes-differ",
@@ -106,7 +106,10 @@ constexpr KindText kKinds[] = {
     {ReportKind::MemberWithoutStiffness, "member-without-stiffness",
      "Frame {name} has every stiffness modifier 0: it is left out, and its loads{a} go to its joints as the end forces they give."},
     {ReportKind::MaterialAnisotropic, "material-anisotropic",
-     "Material {name} is not isotropic; {a} takes it as isotropic (E1, G12, U12), leaving out {b}."},
+     "Material {name} is not isotropic; {a} takes it as isotropic, leaving out {b}."},
+    {ReportKind::PressureNotConverted, "pressure-not-converted", "A surface pressure on {name} in pattern {a} is left out: {b}."},
+    {ReportKind::TemperatureGradientNotConverted, "temperature-gradient-not-converted",
+     "The temperature gradient on {name} in pattern {a} is left out: {b}."},
 };
 
 const KindText& TextOf(ReportKind kind) {

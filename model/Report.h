@@ -71,6 +71,8 @@ enum class ReportKind : std::uint8_t {
     EnvelopeOverlap,
     MemberWithoutStiffness,
     MaterialAnisotropic,
+    PressureNotConverted,
+    TemperatureGradientNotConverted,
 };
 
 struct ReportEntry {

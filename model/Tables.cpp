@@ -14,7 +14,9 @@ constexpr ColumnDescriptor kRestraints[] = {{"Joint", "NULL"}, {"ux", ""}, {"uy"
 constexpr ColumnDescriptor kReleases[] = {{"Frame", "NULL"}, {"M2I", "NULL"}, {"M3I", "NULL"}, {"M2J", "NULL"}, {"M3J", "NULL"},
                                            {"PI", "NULL"},    {"V2I", "NULL"}, {"V3I", "NULL"}, {"TI", "NULL"},  {"PJ", "NULL"},
                                            {"V2J", "NULL"},   {"V3J", "NULL"}, {"TJ", "NULL"}};
-constexpr ColumnDescriptor kMaterials[] = {{"Material", "NULL"}, {"UnitWeight", "0.0"}, {"E1", "0.0"}, {"U12", "0.0"}, {"A1", ""}, {"UnitMass", ""}};
+constexpr ColumnDescriptor kMaterials[] = {{"Material", "NULL"}, {"UnitWeight", "0.0"}, {"E1", "0.0"}, {"U12", "0.0"}, {"A1", ""}, {"UnitMass", ""},
+                                           {"E2", ""},       {"E3", ""},           {"G12", ""}, {"G13", ""}, {"G23", ""},
+                                           {"U13", ""},      {"U23", ""},          {"A2", ""}};
 constexpr ColumnDescriptor kFrameSections[] = {
     {"SectionName", "NULL"}, {"Material", "NULL"}, {"Dim1", ""},   {"Dim2", ""},    {"Shape", "NULL"}, {"t3", ""},
     {"t2", ""},              {"Area", ""},         {"TorsConst", ""}, {"I33", ""},   {"I22", ""},       {"AS2", ""},
@@ -23,7 +25,8 @@ constexpr ColumnDescriptor kFrameSections[] = {
 constexpr ColumnDescriptor kAreaSections[] = {{"Section", "NULL"}, {"Material", "NULL"}, {"Thickness", "0.0"}, {"AreaType", ""},
                                               {"Type", ""},        {"BendThick", ""},    {"F11Mod", "1"},      {"F22Mod", "1"},
                                               {"F12Mod", "1"},     {"M11Mod", "1"},      {"M22Mod", "1"},      {"M12Mod", "1"},
-                                              {"V13Mod", "1"},     {"V23Mod", "1"},      {"MMod", "1"},        {"WMod", "1"}};
+                                              {"V13Mod", "1"},     {"V23Mod", "1"},      {"MMod", "1"},        {"WMod", "1"},
+                                              {"MatAng", "0"}};
 // A frame whose section is not a known row has no material: an empty cell.
 constexpr ColumnDescriptor kFrameAssigns[] = {{"Frame", "NULL"}, {"AnalSect", "NULL"}, {"Material", ""}};
 constexpr ColumnDescriptor kAreaAssigns[] = {{"Area", "NULL"}, {"Section", "NULL"}};
@@ -43,6 +46,8 @@ constexpr ColumnDescriptor kCombinations[] = {{"ComboName", "NULL"}, {"CaseName"
 
 // The full conversion's own tables: every field read by key.
 constexpr ColumnDescriptor kFrameLocalAxes[] = {{"Frame", "NULL"}, {"Angle", "0"}};
+constexpr ColumnDescriptor kMaterialGeneral[] = {{"Material", "NULL"}, {"SymType", ""}};
+constexpr ColumnDescriptor kAreaLocalAxes[] = {{"Area", "NULL"}, {"Angle", "0"}};
 constexpr ColumnDescriptor kReleasePartial[] = {{"Frame", "NULL"}, {"PI", "0"},  {"V2I", "0"}, {"V3I", "0"}, {"TI", "0"},
                                                 {"M2I", "0"},      {"M3I", "0"}, {"PJ", "0"},  {"V2J", "0"}, {"V3J", "0"},
                                                 {"TJ", "0"},       {"M2J", "0"}, {"M3J", "0"}};
@@ -81,7 +86,8 @@ constexpr ColumnDescriptor kSolids[] = {{"Solid", "NULL"},  {"Joint1", "NULL"}, 
 constexpr ColumnDescriptor kSolidAssigns[] = {{"Solid", "NULL"}, {"SolidProp", "NULL"}};
 constexpr ColumnDescriptor kSolidProperties[] = {{"SolidProp", "NULL"}, {"Material", "NULL"}};
 constexpr ColumnDescriptor kSolidPressure[] = {{"Solid", "NULL"}, {"LoadPat", "NULL"}, {"Face", "NULL"}, {"Pressure", "0"}};
-constexpr ColumnDescriptor kAreaPressure[] = {{"Area", "NULL"}, {"LoadPat", "NULL"}, {"Face", "NULL"}, {"Pressure", "0"}};
+constexpr ColumnDescriptor kAreaPressure[] = {
+    {"Area", "NULL"}, {"LoadPat", "NULL"}, {"Face", "NULL"}, {"Pressure", "0"}, {"JointPattern", "", "JtPattern"}};
 constexpr ColumnDescriptor kAreaSprings[] = {
     {"Area", "NULL"}, {"Type", ""}, {"Stiffness", "0"}, {"SimpleType", ""}, {"Face", ""}, {"Dir", ""}};
 constexpr ColumnDescriptor kMassSources[] = {{"MassSource", "NULL"}, {"Elements", "Yes"}, {"Masses", "Yes"}, {"Loads", "No"},
@@ -103,6 +109,7 @@ constexpr ColumnDescriptor kLoadCases[] = {{"Case", "NULL"}, {"Type", ""}, {"Ini
 constexpr ColumnDescriptor kCaseLoads[] = {{"Case", "NULL"}, {"LoadType", "Load pattern"}, {"LoadName", "NULL"}, {"LoadSF", "1"}};
 constexpr ColumnDescriptor kCaseLoadApplication[] = {{"Case", "NULL"}, {"LoadApp", "Full Load"}};
 constexpr ColumnDescriptor kCaseNonlinear[] = {{"Case", "NULL"}, {"GeoNonLin", "None"}, {"MaxIterCS", "10"}, {"MaxIterNR", "40"}};
+constexpr ColumnDescriptor kJointPatterns[] = {{"Joint", "NULL"}, {"Pattern", "NULL"}, {"Value", "0"}};
 
 // A table of the classic conversion; `classic` of its columns are the
 // classic ones, the rest are read by the full conversion only.
@@ -174,6 +181,9 @@ constexpr TableDescriptor kDescriptors[] = {
     Full(TableId::CaseLoads, "CaseLoadTable", "CASE - STATIC 1 - LOAD ASSIGNMENTS", kCaseLoads),
     Full(TableId::CaseLoadApplication, "CaseLoadApplicationTable", "CASE - STATIC 2 - NONLINEAR LOAD APPLICATION", kCaseLoadApplication),
     Full(TableId::CaseNonlinear, "CaseNonlinearTable", "CASE - STATIC 4 - NONLINEAR PARAMETERS", kCaseNonlinear),
+    Full(TableId::MaterialGeneral, "MaterialGeneralTable", "MATERIAL PROPERTIES 01 - GENERAL", kMaterialGeneral),
+    Full(TableId::AreaLocalAxes, "AreaLocalAxesTable", "AREA LOCAL AXES ASSIGNMENTS 1 - TYPICAL", kAreaLocalAxes),
+    Full(TableId::JointPatterns, "JointPatternTable", "JOINT PATTERN ASSIGNMENTS", kJointPatterns),
 };
 static_assert(std::size(kDescriptors) == kTableCount, "one descriptor per table");
 
@@ -194,6 +204,8 @@ const TableId kTableOrder[kTableCount] = {
     TableId::AreaMasses,    TableId::SpectrumCases,  TableId::SpectrumLoads,  TableId::SpectrumFunctions,
     TableId::FrameAutoMesh, TableId::AreaAutoMesh,
     TableId::LoadCases, TableId::CaseLoads, TableId::CaseLoadApplication, TableId::CaseNonlinear,
+    TableId::MaterialGeneral, TableId::AreaLocalAxes,
+    TableId::JointPatterns,
 };
 
 const TableDescriptor& Describe(TableId id) { return kDescriptors[static_cast<std::size_t>(id)]; }

@@ -67,8 +67,11 @@ enum class TableId : std::uint8_t {
     CaseLoads,
     CaseLoadApplication,
     CaseNonlinear,
+    MaterialGeneral,
+    AreaLocalAxes,
+    JointPatterns,
 };
-constexpr std::size_t kTableCount = 54;
+constexpr std::size_t kTableCount = 57;
 
 struct ColumnDescriptor {
     std::string_view name;
@@ -115,12 +118,12 @@ struct CombinationCol { enum : int { ComboName, CaseName, ScaleFactor, LoadNumbe
 
 // The columns the full conversion adds to the classic tables.
 struct ReleaseFullCol { enum : int { PI = ReleaseCol::M3J + 1, V2I, V3I, TI, PJ, V2J, V3J, TJ }; };
-struct MaterialFullCol { enum : int { A1 = MaterialCol::U12 + 1, UnitMass }; };
+struct MaterialFullCol { enum : int { A1 = MaterialCol::U12 + 1, UnitMass, E2, E3, G12, G13, G23, U13, U23, A2 }; };
 struct FrameSectionFullCol {
     enum : int { t3 = FrameSectionCol::Shape + 1, t2, Area, TorsConst, I33, I22, AS2, AS3, AMod, A2Mod, A3Mod, JMod, I2Mod, I3Mod, MMod, WMod };
 };
 struct AreaSectionFullCol {
-    enum : int { AreaType = AreaSectionCol::Thickness + 1, Type, BendThick, F11Mod, F22Mod, F12Mod, M11Mod, M22Mod, M12Mod, V13Mod, V23Mod, MMod, WMod };
+    enum : int { AreaType = AreaSectionCol::Thickness + 1, Type, BendThick, F11Mod, F22Mod, F12Mod, M11Mod, M22Mod, M12Mod, V13Mod, V23Mod, MMod, WMod, MatAng };
 };
 struct FrameDistLoadFullCol { enum : int { Type = FrameDistLoadCol::FOverLB + 1, MOverLA, MOverLB }; };
 struct FramePointLoadFullCol { enum : int { Type = FramePointLoadCol::Force + 1, Moment }; };
@@ -128,6 +131,8 @@ struct JointLoadFullCol { enum : int { CoordSys = JointLoadCol::M3 + 1 }; };
 
 // The tables of the full conversion.
 struct FrameLocalAxesCol { enum : int { Frame, Angle }; };
+struct MaterialGeneralCol { enum : int { Material, SymType }; };
+struct AreaLocalAxesCol { enum : int { Area, Angle }; };
 struct ReleasePartialCol { enum : int { Frame, PI, V2I, V3I, TI, M2I, M3I, PJ, V2J, V3J, TJ, M2J, M3J }; };
 struct FrameModifierCol { enum : int { Frame, AMod, AS2Mod, AS3Mod, JMod, I22Mod, I33Mod, MassMod, WeightMod }; };
 struct FrameOffsetCol { enum : int { Frame, Type, LengthI, LengthJ, RigidFactor }; };
@@ -146,7 +151,7 @@ struct AreaModifierCol { enum : int { Area, f11, f22, f12, m11, m22, m12, v13, v
 struct SolidCol { enum : int { Solid, Joint1, Joint2, Joint3, Joint4, Joint5, Joint6, Joint7, Joint8 }; };
 struct SolidAssignCol { enum : int { Solid, SolidProp }; };
 struct SolidPropertyCol { enum : int { SolidProp, Material }; };
-struct SurfacePressureCol { enum : int { Owner, LoadPat, Face, Pressure }; };
+struct SurfacePressureCol { enum : int { Owner, LoadPat, Face, Pressure, JointPattern }; };
 struct AreaSpringCol { enum : int { Area, Type, Stiffness, SimpleType, Face, Dir }; };
 struct MassSourceCol { enum : int { MassSource, Elements, Masses, Loads, IsDefault, LoadPat, Multiplier }; };
 struct ModalCaseCol { enum : int { Case, ModeType, MaxNumModes, MassSource }; };
@@ -162,5 +167,6 @@ struct LoadCaseCol { enum : int { Case, Type, InitialCond, DesignType }; };
 struct CaseLoadCol { enum : int { Case, LoadType, LoadName, LoadSF }; };
 struct CaseLoadApplicationCol { enum : int { Case, LoadApp }; };
 struct CaseNonlinearCol { enum : int { Case, GeoNonLin, MaxIterCS, MaxIterNR }; };
+struct JointPatternCol { enum : int { Joint, Pattern, Value }; };
 
 }  // namespace corvane

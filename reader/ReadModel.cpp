@@ -98,6 +98,9 @@ const ReaderStep kReaderSteps[] = {
     Keyed<TableId::CaseLoads>("Case Loads", kSilent, kSkipped, kSilent),
     Keyed<TableId::CaseLoadApplication>("Case Load Application", kSilent, kSkipped, kSilent),
     Keyed<TableId::CaseNonlinear>("Case Nonlinear Parameters", kSilent, kSkipped, kSilent),
+    Keyed<TableId::MaterialGeneral>("Material Types", kSilent, kSkipped, kSilent),
+    Keyed<TableId::AreaLocalAxes>("Area Local Axes", kSilent, kSkipped, kSilent),
+    Keyed<TableId::JointPatterns>("Joint Patterns", kSilent, kSkipped, kSilent),
 };
 const std::size_t kReaderStepCount = std::size(kReaderSteps);
 

@@ -69,6 +69,9 @@ struct FullContext {
     // displacements than the load mode takes.
     std::vector<bool> enforced;
     ElementNumbers numbers;
+    // The members' numbers by item, apart from the members themselves so
+    // that lists of many members read a small array in any order.
+    std::vector<std::uint32_t> memberNumbers;
     // Primary load cases written so far; combinations are numbered after them.
     std::size_t loadCases = 0;
     bool massModel = false;  // a reference load of mass type was written
@@ -109,7 +112,7 @@ template <class At>
 bool AppendMembers(std::string& out, const FullContext& c, std::size_t n, At at) {
     std::string scratch;
     return AppendFoldedList(out, n, [&](std::size_t i) -> std::string_view {
-        scratch = std::to_string(c.s.members[at(i)].number);
+        scratch = std::to_string(c.memberNumbers[at(i)]);
         return scratch;
     });
 }
@@ -164,6 +167,11 @@ void AppendSigned(std::string& out, const Value& v, bool negate);
 // Member loads on members with rigid end zones as STAAD.Pro measures them,
 // and the joint loads of what lies on the zones.
 void SplitAtRigidZones(const Structure& s, const std::vector<MemberLoad>& in, std::vector<MemberLoad>* out, std::vector<JointLoad>* joints);
+
+// Whether the property a member is written with gives STAAD.Pro its
+// section's depth along local y (across 0) or its width along z (across 1),
+// which a temperature difference across the section needs.
+bool PropertyGivesDepth(const Structure& s, std::uint32_t member, int across);
 
 void WriteFullJoints(FullContext& c);
 void WriteFullMembers(FullContext& c);

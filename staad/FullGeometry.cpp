@@ -86,6 +86,8 @@ bool AxialOnly(const Structure& s) {
 
 void PrepareFull(FullContext& c) {
     const Structure& s = c.s;
+    c.memberNumbers.resize(s.members.size());
+    for (std::size_t k = 0; k < s.members.size(); ++k) c.memberNumbers[k] = s.members[k].number;
     bool typed = false;
     for (const auto& t : kStructureTypes)
         if (t.active == s.active && (t.type != StructureType::Truss || AxialOnly(s))) {
@@ -232,16 +234,104 @@ bool Beta(const Member& m, double* beta) {
 
 }  // namespace
 
+namespace {
+
+// The values of a material that is not isotropic which its isotropic form
+// leaves out, as "E2 15000, G23 6600".
+std::string LeftOut(const Material& m) {
+    static constexpr const char* kNames[Material::kDirectionalCount] = {"E2", "E3", "G12", "G13", "G23", "U13", "U23", "A2"};
+    std::string out;
+    for (int k = 0; k < Material::kDirectionalCount; ++k) {
+        if (k == Material::kG12 || m.directional[k].text.empty()) continue;
+        if (!out.empty()) out += ", ";
+        out += kNames[k];
+        out += ' ';
+        AppendValue(out, m.directional[k]);
+    }
+    return out.empty() ? "its directions" : out;
+}
+
+// The orthotropic materials STAAD.Pro can take as they are: those only
+// plates use, each with its material axis 1 along the plate's local x (the
+// edge from its first corner to its second, either way), where the plate
+// form's two directions are the material's 1 and 2.
+std::vector<bool> PlateOrthotropic(const Structure& s) {
+    std::vector<bool> plate(s.materials.size(), false), other(s.materials.size(), false);
+    for (const Member& m : s.members)
+        if (m.material != kNoItem) other[m.material] = true;
+    for (const Structure::Assignment& a : s.memberAssignments)
+        if (a.material != kNoItem) other[a.material] = true;
+    for (const Solid& x : s.solids)
+        if (x.material != kNoItem) other[x.material] = true;
+    for (const Shell& sh : s.shells) {
+        if (sh.section == kNoItem || sh.corners == 0) continue;
+        const ShellSection& section = s.shellSections[sh.section];
+        if (section.material == kNoItem || s.materials[section.material].symmetry != MaterialSymmetry::Orthotropic) continue;
+        Vec3 p[4];
+        bool valid = true;
+        for (int k = 0; k < sh.corners; ++k) {
+            valid = valid && sh.joints[k] != kNoItem && s.joints[sh.joints[k]].valid;
+            if (valid) p[k] = Position(s.joints[sh.joints[k]]);
+        }
+        Axes3 axes;
+        const bool along = valid && ShellAxes(p, sh.corners, sh.angle + section.materialAngle, &axes) && Parallel(axes[0], p[1] - p[0]);
+        if (along) plate[section.material] = true;
+        else other[section.material] = true;
+    }
+    for (std::size_t k = 0; k < plate.size(); ++k) plate[k] = plate[k] && !other[k];
+    return plate;
+}
+
+}  // namespace
+
 void WriteFullMaterials(FullContext& c) {
     const Structure& s = c.s;
     c.history.Append("Writing Material Data..........");
     c.out.Line("DEFINE MATERIAL START");
     std::string line;
-    for (const Material& m : s.materials) {
-        c.out.Line("ISOTROPIC " + StaadName(m.name));
-        line = "E ";
-        AppendValue(line, m.elasticity);
-        c.out.Line(line);
+    const std::vector<bool> plateOrthotropic = PlateOrthotropic(s);
+    for (std::size_t i = 0; i < s.materials.size(); ++i) {
+        const Material& m = s.materials[i];
+        const Value& g12 = m.directional[Material::kG12];
+        const bool isotropic = m.symmetry == MaterialSymmetry::Isotropic || m.symmetry == MaterialSymmetry::Uniaxial;
+        if (plateOrthotropic[i]) {
+            // E along the plate's x and y, G in its plane, then across
+            // its thickness in y-z and z-x (the material's 2-3 and 1-3).
+            c.out.Line("2DORTHOTROPIC " + StaadName(m.name));
+            line = "E ";
+            AppendValue(line, m.elasticity);
+            if (!m.directional[Material::kE2].text.empty()) {
+                line += ' ';
+                AppendValue(line, m.directional[Material::kE2]);
+            }
+            c.out.Line(line);
+            if (!g12.text.empty()) {
+                line = "G ";
+                AppendValue(line, g12);
+                for (int k : {Material::kG23, Material::kG13}) {
+                    if (m.directional[k].text.empty()) break;
+                    line += ' ';
+                    AppendValue(line, m.directional[k]);
+                }
+                c.out.Line(line);
+            }
+        } else {
+            c.out.Line("ISOTROPIC " + StaadName(m.name));
+            line = "E ";
+            AppendValue(line, m.elasticity);
+            c.out.Line(line);
+            // The isotropic form of a material that is not: E1 with G12,
+            // the stiffness a member takes along and across its axis.
+            if (!isotropic) {
+                if (!g12.text.empty()) {
+                    line = "G ";
+                    AppendValue(line, g12);
+                    c.out.Line(line);
+                }
+                c.Add(ReportKind::MaterialAnisotropic, "MATERIAL PROPERTIES 02 - BASIC MECHANICAL PROPERTIES", m.name, "the STAAD.Pro file (E1, G12, U12)",
+                      LeftOut(m));
+            }
+        }
         line = "POISSON ";
         if (m.poissonGiven) AppendValue(line, m.poisson);
         else line += "0.2";
@@ -253,6 +343,10 @@ void WriteFullMaterials(FullContext& c) {
         if (m.expansionGiven) {
             line = "ALPHA ";
             AppendValue(line, m.expansion);
+            if (plateOrthotropic[i] && !m.directional[Material::kA2].text.empty()) {
+                line += ' ';
+                AppendValue(line, m.directional[Material::kA2]);
+            }
             c.out.Line(line);
         }
     }

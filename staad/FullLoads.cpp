@@ -5,6 +5,7 @@
 #include "staad/FullBlocks.h"
 
 #include <cmath>
+#include <unordered_map>
 
 namespace corvane {
 
@@ -209,7 +210,7 @@ private:
                 c_.Add(ReportKind::MomentLoadUnsupported, "FRAME LOADS - POINT", std::string(s_.members[x.member].name), p_.name);
                 continue;
             }
-            text = std::to_string(s_.members[x.member].number);
+            text = std::to_string(c_.memberNumbers[x.member]);
             text += moment ? " CMOM " : " CON ";
             text += word;
             text += ' ';
@@ -296,13 +297,51 @@ private:
         });
     }
 
+    // One line per member or element: TEMP, the uniform change, the
+    // difference from top to bottom (the member's y, which is the model's
+    // local 2, or across the element's thickness, along its z, which is
+    // the model's local 3), and the member's difference from side to side
+    // (its z, the model's local 3). The rows of one item are added up; a
+    // lone uniform change keeps the input's digits.
     void Temperatures() {
-        TextGroups members, elements;
+        struct Total {
+            std::uint32_t first;  // the first row, which names the item
+            double f[3];
+            int rows;
+        };
+        std::vector<Total> totals;
+        std::unordered_map<std::uint64_t, std::size_t> indexOf;
         for (std::uint32_t k = 0; k < p_.temperatures.size(); ++k) {
             const TemperatureLoad& t = p_.temperatures[k];
+            double difference[2] = {t.difference[0], t.difference[1]};
+            if (!t.shell) {
+                for (int a = 0; a < 2; ++a)
+                    if (difference[a] != 0 && !PropertyGivesDepth(s_, t.item, a)) {
+                        c_.Add(ReportKind::TemperatureGradientNotConverted, "FRAME LOADS - TEMPERATURE", std::string(s_.members[t.item].name), p_.name,
+                               a == 0 ? "STAAD.Pro's property of the member gives no depth" : "STAAD.Pro's property of the member gives no width");
+                        difference[a] = 0;
+                    }
+            }
+            const double f[3] = {t.change.value, t.shell ? difference[1] : difference[0], t.shell ? 0 : difference[1]};
+            const auto [at, added] = indexOf.emplace((std::uint64_t{t.shell} << 32) | t.item, totals.size());
+            if (added) totals.push_back({k, {0, 0, 0}, 0});
+            Total& total = totals[at->second];
+            for (int i = 0; i < 3; ++i) total.f[i] += scale_ * f[i];
+            ++total.rows;
+        }
+        TextGroups members, elements;
+        for (const Total& total : totals) {
+            // Nothing left of a gradient STAAD.Pro cannot take.
+            if (total.f[0] == 0 && total.f[1] == 0 && total.f[2] == 0) continue;
+            const TemperatureLoad& t = p_.temperatures[total.first];
             std::string text = " TEMP ";
-            AppendValue(text, S(t.change));
-            (t.shell ? elements : members).Add(k, text);
+            const int terms = total.f[2] != 0 ? 3 : total.f[1] != 0 ? 2 : 1;
+            if (terms == 1 && total.rows == 1) {
+                AppendValue(text, S(t.change));
+            } else {
+                for (int i = 0; i < terms; ++i) text += (i ? " " : "") + Number(total.f[i]);
+            }
+            (t.shell ? elements : members).Add(total.first, text);
         }
         members.Finish();
         elements.Finish();

@@ -155,4 +155,16 @@ void WriteFullProperties(FullContext& c) {
     c.history.Append(".......... Done ");
 }
 
+bool PropertyGivesDepth(const Structure& s, std::uint32_t member, int across) {
+    const Member& m = s.members[member];
+    if (m.section == kNoItem) return false;
+    const FrameSection& section = s.frameSections[m.section];
+    double mod[6];
+    // A member with stiffness modifiers gets its computed properties alone.
+    if (section.hasProperties && Modified(s, {member, m.section, m.material}, mod)) return false;
+    const std::string tail = PropertyFor(section).tail;
+    if (tail.rfind(" TABLE ", 0) == 0 || tail.rfind(" TAPERED ", 0) == 0) return true;
+    return tail.find(across == 0 ? " YD " : " ZD ") != std::string::npos;
+}
+
 }  // namespace corvane

@@ -1,6 +1,7 @@
 #include "structure/BeamLoads.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace corvane {
 
@@ -87,6 +88,16 @@ EndLoads EquivalentEndLoads(const BeamStiffness& beam, bool moment, bool concent
         AddAt(f, beam, moment, q, x / L, half * kWeights[k]);
     }
     return f;
+}
+
+Vec3 DirectionInMember(const Member& m, const Direction& d) {
+    if (d.axes == LoadAxes::Local) return d.vector;
+    double scale = 1;
+    if (d.axes == LoadAxes::Projected) {
+        const double c = Dot(d.vector, m.axes[0]);
+        scale = std::sqrt(std::max(0.0, 1 - c * c));
+    }
+    return {scale * Dot(d.vector, m.axes[0]), scale * Dot(d.vector, m.axes[1]), scale * Dot(d.vector, m.axes[2])};
 }
 
 }  // namespace corvane

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "structure/Geometry.h"
+#include "structure/Structure.h"
 
 #include <array>
 
@@ -23,5 +24,9 @@ using EndLoads = std::array<double, 12>;
 // `concentrated`, a force or moment qa at `a`. Parts beyond the ends are
 // left out.
 EndLoads EquivalentEndLoads(const BeamStiffness& beam, bool moment, bool concentrated, Vec3 qa, Vec3 qb, double a, double b);
+
+// A load direction in a member's axes, per length of the member: a
+// projected load scaled by the sine of the member's angle with it.
+Vec3 DirectionInMember(const Member& m, const Direction& d);
 
 }  // namespace corvane

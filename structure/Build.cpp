@@ -112,8 +112,16 @@ void BuildActiveDofs(BuildContext& c) {
     for (int k = 0; k < 6; ++k) c.s.active[k] = IsYes(dof, 0, k);
 }
 
+// The material kinds of the general material table.
+constexpr std::pair<std::string_view, MaterialSymmetry> kSymmetries[] = {{"ISOTROPIC", MaterialSymmetry::Isotropic},
+                                                                         {"ORTHOTROPIC", MaterialSymmetry::Orthotropic},
+                                                                         {"ANISOTROPIC", MaterialSymmetry::Anisotropic},
+                                                                         {"UNIAXIAL", MaterialSymmetry::Uniaxial}};
+
 void BuildMaterials(BuildContext& c) {
     const Table& m = c.model[TableId::Materials];
+    const Table& general = c.model[TableId::MaterialGeneral];
+    const NameIndex kindOf(general, MaterialGeneralCol::Material);
     c.s.materials.resize(m.rows());
     for (std::size_t r = 0; r < m.rows(); ++r) {
         Material& x = c.s.materials[r];
@@ -125,6 +133,19 @@ void BuildMaterials(BuildContext& c) {
         x.weightDensity = c.ValueAt(m, r, MaterialCol::UnitWeight);
         x.expansionGiven = !m.Absent(r, MaterialFullCol::A1) && IsFiniteDecimal(m.View(r, MaterialFullCol::A1));
         if (x.expansionGiven) x.expansion = c.ValueAt(m, r, MaterialFullCol::A1);
+        for (int k = 0; k < Material::kDirectionalCount; ++k) {
+            const int col = MaterialFullCol::E2 + k;
+            if (!m.Absent(r, col) && IsFiniteDecimal(m.View(r, col))) x.directional[k] = c.ValueAt(m, r, col);
+        }
+        // The material's kind as its general table names it; without that
+        // table a second modulus apart from the first makes it orthotropic.
+        const std::int64_t g = kindOf.Find(m, r, MaterialCol::Material);
+        const std::string kind = g == NameIndex::kNone ? std::string() : Word(general, static_cast<std::size_t>(g), MaterialGeneralCol::SymType);
+        bool known = false;
+        for (const auto& [word, symmetry] : kSymmetries)
+            if (kind == word) x.symmetry = symmetry, known = true;
+        const Value& e2 = x.directional[Material::kE2];
+        if (!known && !e2.text.empty() && e2.value != x.elasticity.value) x.symmetry = MaterialSymmetry::Orthotropic;
     }
 }
 
@@ -311,6 +332,8 @@ void BuildShells(BuildContext& c) {
         x.material = ItemOf(c.links.materials.Find(s, r, AreaSectionCol::Material));
         x.kind = KindOf(s, r);
         x.thickness = c.ValueAt(s, r, AreaSectionCol::Thickness);
+        x.materialAngle = TextToNumber(s.View(r, AreaSectionFullCol::MatAng));
+        if (!std::isfinite(x.materialAngle)) x.materialAngle = 0;
         if (x.kind == ShellKind::PlaneStrain || x.kind == ShellKind::Axisymmetric)
             c.Add(ReportKind::AreaTypeUnsupported, kSections, x.name,
                   s.Text(r, x.kind == ShellKind::Axisymmetric ? AreaSectionFullCol::AreaType : AreaSectionFullCol::Type));
@@ -331,7 +354,8 @@ void BuildShells(BuildContext& c) {
 
     const Table& areas = m[TableId::Areas];
     const Table& assigns = m[TableId::AreaAssigns];
-    const NameIndex assignOf(assigns, AreaAssignCol::Area), modsOf(mods, AreaModifierCol::Area);
+    const Table& axes = m[TableId::AreaLocalAxes];
+    const NameIndex assignOf(assigns, AreaAssignCol::Area), modsOf(mods, AreaModifierCol::Area), axesOf(axes, AreaLocalAxesCol::Area);
     c.s.shells.resize(areas.rows());
     for (std::size_t r = 0; r < areas.rows(); ++r) {
         Shell& x = c.s.shells[r];
@@ -346,6 +370,10 @@ void BuildShells(BuildContext& c) {
         const std::int64_t sec = a == NameIndex::kNone ? NameIndex::kNone : c.links.areaSections.Find(assigns, static_cast<std::size_t>(a), AreaAssignCol::Section);
         x.section = ItemOf(sec);
         x.weightScale = c.Modifier(s, sec, AreaSectionFullCol::WMod) * c.Modifier(mods, modsOf.Find(areas, r, AreaCol::Area), AreaModifierCol::WMod);
+        if (const std::int64_t l = axesOf.Find(areas, r, AreaCol::Area); l != NameIndex::kNone) {
+            const double angle = TextToNumber(axes.View(static_cast<std::size_t>(l), AreaLocalAxesCol::Angle));
+            if (std::isfinite(angle)) x.angle = angle;
+        }
     }
     for (std::size_t r = 0; r < assigns.rows(); ++r) {
         const std::int64_t shell = c.links.areas.Find(assigns, r, AreaAssignCol::Area);
@@ -537,6 +565,7 @@ Structure BuildStructure(const Model& model, const Links& links, Report* report)
     BuildSpectra(c);
     BuildMeshRequests(c);
     MeshStructure(s, report);
+    BuildEdgePressures(c);
     LeaveOutMembersWithoutStiffness(s, report);
     return s;
 }

@@ -58,5 +58,8 @@ void BuildDynamics(BuildContext& c);
 void BuildSpectra(BuildContext& c);
 void BuildMeshRequests(BuildContext& c);
 void BuildCases(BuildContext& c);
+// After meshing: pressures on the edges of areas as the joint loads they
+// give, spread over the joints the mesh put on each edge.
+void BuildEdgePressures(BuildContext& c);
 
 }  // namespace corvane

@@ -55,4 +55,25 @@ bool FrameAxes(Vec3 from, Vec3 to, double angle, Axes3* axes) {
     return true;
 }
 
+bool ShellAxes(const Vec3* p, int count, double angle, Axes3* axes) {
+    // Four corners: the normal of the diagonals, which a warped shell's
+    // mean plane has.
+    const Vec3 n = count == 4 ? Cross(p[2] - p[0], p[3] - p[1]) : Cross(p[1] - p[0], p[2] - p[0]);
+    const double length = Norm(n);
+    if (!(length > 0) || !std::isfinite(length) || !std::isfinite(angle)) return false;
+    const Vec3 e3 = (1.0 / length) * n;
+    Vec3 e2;
+    if (std::hypot(e3.x, e3.y) < 1e-3) {
+        const Vec3 y{0, 1, 0};
+        e2 = Unit(y - Dot(y, e3) * e3);
+    } else {
+        const Vec3 up{0, 0, 1};
+        e2 = Unit(up - Dot(up, e3) * e3);
+    }
+    const Vec3 e1 = Cross(e2, e3);
+    const double c = std::cos(angle * kRadiansPerDegree), s = std::sin(angle * kRadiansPerDegree);
+    *axes = {c * e1 + s * e2, -s * e1 + c * e2, e3};
+    return true;
+}
+
 }  // namespace corvane

@@ -42,4 +42,11 @@ bool FrameAxes(Vec3 from, Vec3 to, double angle, Axes3* axes);
 // Whether a frame along `d` counts as vertical by that rule.
 bool IsVertical(Vec3 d);
 
+// A shell's local axes by SAP2000's rule for corners p[0..count-1]: 3
+// normal to its plane by the right-hand rule on the corner order; 2 up in
+// the vertical plane through 3, or along +Y when the shell is horizontal
+// (3 within 1e-3 of Z); 1 = 2 x 3, horizontal; then 1 and 2 turned by
+// `angle` degrees about 3. False for corners that span no plane.
+bool ShellAxes(const Vec3* p, int count, double angle, Axes3* axes);
+
 }  // namespace corvane

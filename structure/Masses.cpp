@@ -13,13 +13,6 @@ Vec3 At(const Structure& s, std::uint32_t joint) {
 
 bool Valid(const Structure& s, std::uint32_t joint) { return joint != kNoItem && s.joints[joint].valid; }
 
-double SectionArea(const FrameSection& section) {
-    if (!section.properties[kArea].text.empty()) return section.properties[kArea].value;
-    if (section.profile == Profile::Rectangle) return section.depth.value * section.width.value;
-    if (section.profile == Profile::Circle) return kPi * section.depth.value * section.depth.value / 4;
-    return 0;
-}
-
 // The area each corner of a shell carries: the integral of its shape
 // function (bilinear for four corners), by Gauss points.
 void CornerAreas(const Structure& s, const Shell& shell, double (&share)[4]) {
@@ -73,6 +66,13 @@ void AddTranslation(std::vector<DofValues>& out, std::uint32_t joint, double mas
 }
 
 }  // namespace
+
+double SectionArea(const FrameSection& section) {
+    if (!section.properties[kArea].text.empty()) return section.properties[kArea].value;
+    if (section.profile == Profile::Rectangle) return section.depth.value * section.width.value;
+    if (section.profile == Profile::Circle) return kPi * section.depth.value * section.depth.value / 4;
+    return 0;
+}
 
 namespace {
 

@@ -17,4 +17,7 @@ namespace corvane {
 // weight, joint, member and shell loads), lumped the same way, over g.
 std::vector<DofValues> LumpedMasses(const Structure& s, double g = 0);
 
+// A frame section's area: its computed area, or the area of its shape.
+double SectionArea(const FrameSection& section);
+
 }  // namespace corvane

@@ -8,6 +8,7 @@
 #include "structure/NoStiffness.h"
 
 #include "structure/BeamLoads.h"
+#include "structure/Masses.h"
 
 #include <algorithm>
 #include <array>
@@ -28,13 +29,6 @@ bool WithoutStiffness(const Structure& s, const Member& m) {
     for (int k = 0; k < 6; ++k)
         if (m.modifiers[k] * section[k] != 0) return false;
     return true;
-}
-
-double SectionArea(const FrameSection& section) {
-    if (!section.properties[kArea].text.empty()) return section.properties[kArea].value;
-    if (section.profile == Profile::Rectangle) return section.depth.value * section.width.value;
-    if (section.profile == Profile::Circle) return kPi * section.depth.value * section.depth.value / 4;
-    return 0;
 }
 
 // A unit prismatic beam without shear deformation: its end forces of a
@@ -130,17 +124,6 @@ public:
 private:
     double Length(const Member& m) const { return Norm(Position(s_.joints[m.j]) - Position(s_.joints[m.i])); }
 
-    // A direction of a load in the member's axes, per length of the member.
-    static Vec3 InMember(const Member& m, const Direction& d) {
-        if (d.axes == LoadAxes::Local) return d.vector;
-        double scale = 1;
-        if (d.axes == LoadAxes::Projected) {
-            const double c = Dot(d.vector, m.axes[0]);
-            scale = std::sqrt(std::max(0.0, 1 - c * c));
-        }
-        return {scale * Dot(d.vector, m.axes[0]), scale * Dot(d.vector, m.axes[1]), scale * Dot(d.vector, m.axes[2])};
-    }
-
     // The end forces of a load on the member, in global axes, added to
     // what its joints take in the pattern.
     void AddEnds(const Member& m, const EndLoads& local, Origin origin) {
@@ -184,9 +167,9 @@ private:
         return s_.materials[m.material].weightDensity.value * SectionArea(s_.frameSections[m.section]) * m.weightScale;
     }
 
-    void Uniform(LoadPattern& p, const Member& m, Vec3 perLength, Origin origin) {
+    void Uniform(const Member& m, Vec3 perLength, Origin origin) {
         const double L = Length(m);
-        const Vec3 q = InMember(m, {LoadAxes::Global, perLength});
+        const Vec3 q = DirectionInMember(m, {LoadAxes::Global, perLength});
         AddEnds(m, EquivalentEndLoads(UnitBeam(L), false, false, q, q, 0, L), origin);
     }
 
@@ -201,7 +184,7 @@ private:
             loaded_[x.member] = true;
             const Member& m = s_.members[x.member];
             const double L = Length(m);
-            const Vec3 dir = InMember(m, x.direction);
+            const Vec3 dir = DirectionInMember(m, x.direction);
             const double a = x.whole ? 0 : x.a.value, b = x.whole ? L : x.b.value;
             AddEnds(m, EquivalentEndLoads(UnitBeam(L), x.kind == LoadKind::Moment, x.concentrated, x.qa.value * dir, x.qb.value * dir, a, b),
                     x.origin);
@@ -214,7 +197,7 @@ private:
             for (std::uint32_t k = 0; k < s_.members.size(); ++k) {
                 if (!drop_[k]) continue;
                 const double w = WeightPerLength(s_.members[k]) * p.selfWeight.value;
-                if (w != 0) Uniform(p, s_.members[k], {0, 0, -w}, p.origin);
+                if (w != 0) Uniform(s_.members[k], {0, 0, -w}, p.origin);
             }
         std::vector<GravityLoad> gravity;
         for (const GravityLoad& g : p.gravity) {
@@ -225,7 +208,7 @@ private:
             loaded_[g.item] = true;
             const double w = WeightPerLength(s_.members[g.item]);
             const Vec3 q = {w * g.multipliers[0].value, w * g.multipliers[1].value, w * g.multipliers[2].value};
-            if (w != 0) Uniform(p, s_.members[g.item], q, g.origin);
+            if (w != 0) Uniform(s_.members[g.item], q, g.origin);
         }
         p.gravity.swap(gravity);
         // A temperature change of a member without stiffness makes no force.

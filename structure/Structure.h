@@ -66,6 +66,12 @@ struct Joint {
 // A joint's place as a vector.
 inline Vec3 Position(const Joint& j) { return {j.at[0].value, j.at[1].value, j.at[2].value}; }
 
+// How a material's stiffness depends on direction. Orthotropic and
+// anisotropic materials give the moduli along their own axes 1, 2, 3,
+// which follow the element's local axes turned by the section's material
+// angle.
+enum class MaterialSymmetry : std::uint8_t { Isotropic, Orthotropic, Anisotropic, Uniaxial };
+
 struct Material {
     Origin origin;
     std::string name;
@@ -74,6 +80,11 @@ struct Material {
     Value expansion;                           // thermal expansion; text empty when not given
     bool expansionGiven = false;
     double massDensity = 0;                    // mass per volume
+    MaterialSymmetry symmetry = MaterialSymmetry::Isotropic;
+    // Beyond E1, U12 and A1: E2 E3 G12 G13 G23 U13 U23 A2, each with an
+    // empty text when not given.
+    enum Directional : int { kE2, kE3, kG12, kG13, kG23, kU13, kU23, kA2, kDirectionalCount };
+    std::array<Value, kDirectionalCount> directional;
 };
 
 // The shape of a frame section as far as the writers tell shapes apart.
@@ -133,6 +144,7 @@ struct ShellSection {
     std::uint32_t material = kNoItem;
     ShellKind kind = ShellKind::Shell;
     Value thickness;
+    double materialAngle = 0;   // degrees from the element's local 1 to the material's axis 1, about 3
 };
 
 struct Shell {
@@ -146,6 +158,7 @@ struct Shell {
     double weightScale = 1;
     double massScale = 1;       // the mass modifiers of the shell and its section
     double addedMass = 0;       // mass per area besides the shell's own
+    double angle = 0;           // degrees the local axes 1 and 2 are turned about 3
     bool piece = false;         // an element of a meshed area other than its first (origin: the area)
 };
 
@@ -219,12 +232,18 @@ struct GravityLoad {
     std::array<Value, 3> multipliers;
 };
 
-// A uniform temperature change of a member or shell.
+// A temperature change of a member or shell: `change` uniform over the
+// section, and a linear variation across it. `gradient` is the rise per
+// unit length along a member's local 2 and 3 axes (a shell's along its
+// local 3, across the thickness, in gradient[1]); `difference` is the
+// rise over the section: the gradient times the member's depth along 2
+// and width along 3, or the shell's thickness.
 struct TemperatureLoad {
     Origin origin;
     bool shell = false;
     std::uint32_t item = kNoItem;
     Value change;
+    std::array<double, 2> gradient{}, difference{};
 };
 
 // The faces of a solid, numbered 1 to 6, as its corners (counted 0 to 7 in

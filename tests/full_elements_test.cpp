@@ -111,7 +111,7 @@ TEST(FullAreas, SurfacePressuresOnFacesAndSubgradeSprings) {
     const FullRun r = RunFull(kJoints + kMaterial + kPatterns + kAreas + sections +
                               TableText("AREA LOADS - SURFACE PRESSURE",
                                         {"Area=1   LoadPat=DEAD   Face=Top   Pressure=5", "Area=2   LoadPat=DEAD   Face=Bottom   Pressure=3",
-                                         "Area=2   LoadPat=DEAD   Face=1   Pressure=3"}) +
+                                         "Area=2   LoadPat=DEAD   Face=7   Pressure=3"}) +
                               TableText("AREA SPRING ASSIGNMENTS",
                                         {"Area=1   Type=Simple   Stiffness=8000   SimpleType=\"Compression and Tension\"   Face=Bottom   Dir=Inward",
                                          "Area=2   Type=Simple   Stiffness=8000   Face=Bottom   Dir=Inward"}));

@@ -181,3 +181,30 @@ TEST(FullRules, AMemberWithoutStiffnessIsLeftOutAndItsLoadsReachItsJoints) {
     EXPECT_TRUE(Has(simple, "2   FX 5.48333333333333 FY -8.2"));
     EXPECT_TRUE(Has(simple, "3   FX 8.51666666666667 FY -3.8"));
 }
+
+TEST(FullRules, AnOrthotropicMaterialIsWrittenForPlatesAlongItsAxesOtherwiseAsIsotropicWithItsShearModulus) {
+    // A member takes E1 and G12 (not the G that E1 and U12 would give).
+    const FullRun frame = RunModel("ortho-frame.s2k");
+    EXPECT_TRUE(Has(frame.lines, "ISOTROPIC WOOD"));
+    EXPECT_TRUE(Has(frame.lines, "G 6600"));
+    EXPECT_TRUE(HasEntry(frame.report, "material-anisotropic", "WOOD"));
+    // Plates alone, material axis 1 along each plate's first edge (a
+    // horizontal one and a vertical one): STAAD.Pro's plate form, its
+    // second modulus, shear moduli in and across the plane, expansions.
+    const FullRun plates = RunModel("ortho-plate.s2k");
+    for (const char* line : {"2DORTHOTROPIC WOOD", "E 30000 15000", "G 6600 4000 5000", "POISSON 0.2", "ALPHA 5E-06 8E-06"})
+        EXPECT_TRUE(Has(plates.lines, line)) << line;
+    EXPECT_FALSE(HasEntry(plates.report, "material-anisotropic", "WOOD"));
+    // A material axis turned away from the first edge: the plate form would
+    // put the moduli in other directions, so the material is isotropic.
+    std::string turned = ReadFile(std::string(CORVANE_SOURCE_DIR) + "/tests/models/ortho-plate.s2k");
+    turned.replace(turned.find("Area=2   Section=PLY"), 20, "Area=2   Section=SKEW");
+    const FullRun skew = RunFull(turned);
+    EXPECT_TRUE(Has(skew.lines, "ISOTROPIC WOOD"));
+    EXPECT_TRUE(HasEntry(skew.report, "material-anisotropic", "WOOD"));
+    // Without the general table a second modulus apart from the first
+    // still tells the material apart.
+    std::string untyped = ReadFile(std::string(CORVANE_SOURCE_DIR) + "/tests/models/ortho-frame.s2k");
+    untyped.replace(untyped.find("MATERIAL PROPERTIES 01 - GENERAL"), 32, "MATERIAL PROPERTIES 00 - UNKNOWN!");
+    EXPECT_TRUE(Has(RunFull(untyped).lines, "G 6600"));
+}

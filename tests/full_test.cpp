@@ -163,7 +163,7 @@ TEST(FullLoads, LoadTypesMomentsTemperatureGravityAndGroundDisplacement) {
         TableText("FRAME LOADS - POINT", {"Frame=1   LoadPat=SDL   CoordSys=Local   Type=Moment   Dir=3   RelDist=0.5   AbsDist=2   Moment=7"}) +
         TableText("FRAME LOADS - TEMPERATURE",
                   {"Frame=1   LoadPat=T   Type=Temperature   Temp=25", "Frame=2   LoadPat=T   Type=Temperature   Temp=25",
-                   "Frame=3   LoadPat=T   Type=\"Temperature Gradient 2\"   Temp=5"}) +
+                   "Frame=3   LoadPat=T   Type=\"Temperature Gradient 2\"   Temp=5", "Frame=4   LoadPat=T   Type=\"Temperature Gradient\"   Temp=5"}) +
         TableText("FRAME LOADS - GRAVITY", {"Frame=1   LoadPat=EQ   CoordSys=GLOBAL   MultiplierX=0.2   MultiplierY=0.1   MultiplierZ=0",
                                             "Frame=2   LoadPat=EQ   CoordSys=GLOBAL   MultX=0.5"}) +
         TableText("JOINT LOADS - GROUND DISPLACEMENT",
@@ -178,7 +178,10 @@ TEST(FullLoads, LoadTypesMomentsTemperatureGravityAndGroundDisplacement) {
     EXPECT_TRUE(Has(r.lines, "ALPHA 1.2E-05"));
     EXPECT_TRUE(Has(r.lines, "TEMPERATURE LOAD"));
     EXPECT_TRUE(Has(r.lines, "1 TO 2 TEMP 25"));
-    EXPECT_TRUE(HasEntry(r.report, "temperature-not-uniform", "3"));
+    // A gradient along local 2 over the depth t3 (0.5); an area's type on a
+    // frame is left out.
+    EXPECT_TRUE(Has(r.lines, "3 TEMP 0 2.5"));
+    EXPECT_TRUE(HasEntry(r.report, "temperature-not-uniform", "4"));
     // Gravity X stays X, Y is STAAD.Pro's -Z.
     EXPECT_TRUE(Has(r.lines, " SELFWEIGHT X 0.2 LIST 1"));
     EXPECT_TRUE(Has(r.lines, " SELFWEIGHT Z -0.1 LIST 1"));

@@ -154,6 +154,75 @@ DUMMY = (joints([("1", (0, 0, 0)), ("2", (0, 0, 120)), ("3", (200, 0, 120)), ("4
          table("FRAME LOADS - DISTRIBUTED", ["Frame=3   LoadPat=SPAN   CoordSys=GLOBAL   Type=Force   Dir=X   DistType=AbsDist   RelDistA=0.2   RelDistB=0.9   AbsDistA=40   AbsDistB=180   FOverLA=0.05   FOverLB=0.15",
                                              "Frame=3   LoadPat=SPAN   CoordSys=GLOBAL   Type=Force   Dir=Gravity   DistType=RelDist   RelDistA=0   RelDistB=1   AbsDistA=0   AbsDistB=200   FOverLA=0.02   FOverLB=0.02"]))
 write("dummy-member.s2k", DUMMY)
+
+# Orthotropic materials: a cantilever twisted and bent (a member takes E1
+# and G12), and plates whose material axis 1 runs along their first edge.
+ORTHO = table("MATERIAL PROPERTIES 01 - GENERAL", ["Material=WOOD   Type=Other   SymType=Orthotropic   TempDepend=No"]) + \
+        table("MATERIAL PROPERTIES 02 - BASIC MECHANICAL PROPERTIES",
+              ["Material=WOOD   UnitWeight=0.0001   UnitMass=2.6E-07   E1=30000   E2=15000   E3=15000   G12=6600   G13=5000   G23=4000   U12=0.2   U13=0.2   U23=0.25   A1=5E-06   A2=8E-06   A3=8E-06"])
+write("ortho-frame.s2k",
+      joints([("1", (0, 0, 0)), ("2", (120, 0, 0))]) + ORTHO +
+      table("FRAME SECTION PROPERTIES 01 - GENERAL", ["SectionName=R   Material=WOOD   Shape=Rectangular   t3=12   t2=6   Area=72   TorsConst=636.5   I33=864   I22=216   AS2=60   AS3=60"]) +
+      table("CONNECTIVITY - FRAME", ["Frame=1   JointI=1   JointJ=2"]) +
+      table("FRAME SECTION ASSIGNMENTS", ["Frame=1   AnalSect=R"]) +
+      table("JOINT RESTRAINT ASSIGNMENTS", ["Joint=1   U1=Yes   U2=Yes   U3=Yes   R1=Yes   R2=Yes   R3=Yes"]) +
+      table("LOAD PATTERN DEFINITIONS", ["LoadPat=TIP   DesignType=Other   SelfWtMult=0"]) +
+      table("JOINT LOADS - FORCE", ["Joint=2   LoadPat=TIP   CoordSys=GLOBAL   F1=0   F2=2   F3=-5   M1=100   M2=0   M3=0"]))
+write("ortho-plate.s2k",
+      joints([("1", (0, 0, 0)), ("2", (60, 0, 0)), ("3", (60, 40, 0)), ("4", (0, 40, 0)),
+              ("5", (0, 0, 10)), ("6", (0, 40, 10))]) + ORTHO +
+      table("AREA SECTION PROPERTIES", ["Section=PLY   Material=WOOD   MatAng=0   AreaType=Shell   Type=Shell-Thin   Thickness=1   BendThick=1",
+                                        "Section=SKEW   Material=WOOD   MatAng=30   AreaType=Shell   Type=Shell-Thin   Thickness=1   BendThick=1"]) +
+      table("CONNECTIVITY - AREA", ["Area=1   NumJoints=4   Joint1=1   Joint2=2   Joint3=3   Joint4=4",
+                                    "Area=2   NumJoints=4   Joint1=1   Joint2=4   Joint3=6   Joint4=5"]) +
+      table("AREA SECTION ASSIGNMENTS", ["Area=1   Section=PLY", "Area=2   Section=PLY"]) +
+      table("JOINT RESTRAINT ASSIGNMENTS", ["Joint=%d   U1=Yes   U2=Yes   U3=Yes   R1=Yes   R2=Yes   R3=Yes" % k for k in (1, 4)]) +
+      table("LOAD PATTERN DEFINITIONS", ["LoadPat=PRESS   DesignType=Other   SelfWtMult=0"]) +
+      table("AREA LOADS - UNIFORM", ["Area=1   LoadPat=PRESS   CoordSys=GLOBAL   Dir=Gravity   UnifLoad=0.01"]))
+# A wall in the X-Z plane (corners 1 2 3 4, held along its left edge 1-4)
+# and a triangle 2 5 3 beside it, with pressures on their edges: SAP2000's
+# face k is the edge from corner k to the next; a positive pressure pushes
+# into the area, in its plane. Pressures on a triangle's fourth edge and by
+# joint pattern are left out.
+EDGE_WALL = (joints([("1", (0, 0, 0)), ("2", (100, 0, 0)), ("3", (100, 0, 60)), ("4", (0, 0, 60)), ("5", (160, 0, 0))]) + STEEL +
+             table("CONNECTIVITY - AREA", ["Area=1   NumJoints=4   Joint1=1   Joint2=2   Joint3=3   Joint4=4",
+                                           "Area=2   NumJoints=3   Joint1=2   Joint2=5   Joint3=3"]) +
+             table("AREA SECTION PROPERTIES", ["Section=WALL   Material=STEEL   AreaType=Shell   Type=Shell-Thin   Thickness=2   BendThick=2"]) +
+             table("AREA SECTION ASSIGNMENTS", ["Area=1   Section=WALL", "Area=2   Section=WALL"]) +
+             table("JOINT RESTRAINT ASSIGNMENTS", ["Joint=%d   U1=Yes   U2=Yes   U3=Yes   R1=Yes   R2=Yes   R3=Yes" % k for k in (1, 4)]) +
+             table("LOAD PATTERN DEFINITIONS", ["LoadPat=%s   DesignType=Other   SelfWtMult=0" % p for p in ("EDGE2", "EDGE3", "TRIANGLE", "OTHER")]) +
+             table("AREA LOADS - SURFACE PRESSURE", ["Area=1   LoadPat=EDGE2   Face=2   Pressure=0.5   JtPattern=None",
+                                                     "Area=1   LoadPat=EDGE3   Face=3   Pressure=-0.2   JtPattern=None",
+                                                     "Area=2   LoadPat=TRIANGLE   Face=3   Pressure=1   JtPattern=None",
+                                                     "Area=2   LoadPat=OTHER   Face=4   Pressure=1   JtPattern=None",
+                                                     "Area=1   LoadPat=OTHER   Face=1   Pressure=1   JtPattern=EDGES"]))
+write("edge-pressure.s2k", EDGE_WALL)
+# The same wall meshed 2 x 3: each edge's force spread over its pieces.
+write("edge-pressure-meshed.s2k", EDGE_WALL +
+      table("AREA AUTO MESH ASSIGNMENTS", ['Area=1   MeshType="Number of Elements"   Number1=2   Number2=3   SuppEdge=No   SuppFace=No   SubMesh=No']))
+
+# A cantilever (section 12 deep along local 2, 6 wide along 3) and a plate
+# 2 thick, warmed by gradients and by a joint pattern (1 at joint 1, 3 at
+# joint 2: the member's mean is 2).
+write("temperature-gradient.s2k",
+      joints([("1", (0, 0, 0)), ("2", (120, 0, 0)), ("3", (0, 50, 0)), ("4", (120, 50, 0)), ("5", (120, 100, 0)), ("6", (0, 100, 0))]) +
+      STEEL + SECTION +
+      table("CONNECTIVITY - FRAME", ["Frame=1   JointI=1   JointJ=2"]) +
+      table("FRAME SECTION ASSIGNMENTS", ["Frame=1   AnalSect=R"]) +
+      table("CONNECTIVITY - AREA", ["Area=1   NumJoints=4   Joint1=3   Joint2=4   Joint3=5   Joint4=6"]) +
+      table("AREA SECTION PROPERTIES", ["Section=PLATE   Material=STEEL   AreaType=Shell   Type=Shell-Thin   Thickness=2   BendThick=2"]) +
+      table("AREA SECTION ASSIGNMENTS", ["Area=1   Section=PLATE"]) +
+      table("JOINT RESTRAINT ASSIGNMENTS", ["Joint=%d   U1=Yes   U2=Yes   U3=Yes   R1=Yes   R2=Yes   R3=Yes" % k for k in (1, 3, 6)]) +
+      table("JOINT PATTERN DEFINITIONS", ["Pattern=Default", "Pattern=WARM"]) +
+      table("JOINT PATTERN ASSIGNMENTS", ["Joint=1   Pattern=WARM   Value=1", "Joint=2   Pattern=WARM   Value=3"]) +
+      table("LOAD PATTERN DEFINITIONS", ["LoadPat=%s   DesignType=Other   SelfWtMult=0" % p for p in ("G2", "G3", "WARM", "BOTH", "PLATE")]) +
+      table("FRAME LOADS - TEMPERATURE", ['Frame=1   LoadPat=G2   Type="Temperature Gradient 2"   Temp=0.5   JtPattern=None',
+                                          'Frame=1   LoadPat=G3   Type="Temperature Gradient 3"   Temp=0.5   JtPattern=None',
+                                          'Frame=1   LoadPat=WARM   Type=Temperature   Temp=10   JtPattern=WARM',
+                                          'Frame=1   LoadPat=BOTH   Type=Temperature   Temp=30   JtPattern=None',
+                                          'Frame=1   LoadPat=BOTH   Type="Temperature Gradient 2"   Temp=-0.25   JtPattern=None']) +
+      table("AREA LOADS - TEMPERATURE", ['Area=1   LoadPat=PLATE   Type="Temperature Gradient"   Temp=0.1   JtPattern=None']))
+
 # A column meshed into four segments beside a plate meshed 2 x 3 with its
 # edge supports: the analysis model the window's picture shows meshed.
 write("meshed-column-and-plate.s2k",
