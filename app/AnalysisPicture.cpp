@@ -1,25 +1,14 @@
 #include "app/AnalysisPicture.h"
 
+#include "driver/AnalysisModel.h"
 #include "driver/Files.h"
 #include "driver/Session.h"
-#include "link/Link.h"
 #include "picture/BuildMeshedPicture.h"
-#include "structure/Build.h"
 
 #include <new>
 #include <system_error>
 
 namespace corvane {
-
-namespace {
-
-class NoHistory : public HistoryLog {
-public:
-    void Clear() override {}
-    void Append(const std::string&) override {}
-};
-
-}  // namespace
 
 std::shared_ptr<const PictureModel> AnalysisPictureOf(const std::string& path, std::string* failure) {
     try {
@@ -33,18 +22,8 @@ std::shared_ptr<const PictureModel> AnalysisPictureOf(const std::string& path, s
             *failure = path + ": not a SAP2000 table export (no TABLE: line)";
             return nullptr;
         }
-        // The full conversion's reading and links: every column and table,
-        // every section shape, every joint, member and area numbered.
-        ConvertOptions options;
-        options.full = true;
-        Model model;
-        NoHistory history;
         Report report;  // the conversion reports what it leaves out; the picture has no use for it
-        ReadTablesOf(*text, model, options, history, report);
-        LinkOptions links;
-        links.staad = true;
-        links.renumber = Resolved(options).renumber;
-        const Structure structure = BuildStructure(model, Link(model, &report, links), &report);
+        const Structure structure = StructureOf(*text, report);
         if (text->Changed()) {
             *failure = InputChangedMessage(path);
             return nullptr;

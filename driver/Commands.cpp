@@ -1,6 +1,7 @@
 // The commands that read a whole model: the STAAD.Pro conversion, the
 // Abaqus deck, and reading the tables alone.
 #include "abaqus/AbaqusDeck.h"
+#include "driver/AnalysisModel.h"
 #include "driver/FileSink.h"
 #include "driver/Files.h"
 #include "driver/Lookups.h"
@@ -133,6 +134,16 @@ void AbaqusForInput(const InputText& input, Model& model, const ConvertOptions& 
                     MessageSink& messages, Report& report) {
     const Links links = ReadAndLink(input, model, options, ModelCommand::Abaqus, history, messages, report, {});
     WriteAbaqus(model, links, options, out, report);
+}
+
+Structure StructureOf(const InputText& input, Report& report) {
+    ConvertOptions options;
+    options.full = true;
+    Model model;
+    MemoryHistory history;
+    MemoryMessages messages;
+    const Links links = ReadAndLink(input, model, options, ModelCommand::Convert, history, messages, report, {});
+    return BuildStructure(model, links, &report);
 }
 
 void ReadTablesOf(const InputText& input, Model& model, const ConvertOptions& options, HistoryLog& history, Report& report) {
