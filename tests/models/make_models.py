@@ -159,9 +159,9 @@ def crossing(explicit):
 write("frames-crossing.s2k", crossing(False))
 write("frames-crossing-joint.s2k", crossing(True))
 
-# A beam meshed at frames (1) meets a beam meshed at joints (2) and a beam
-# not meshed (3), which it crosses, and a post (4) that stands under its
-# span; beam 2 is split where beam 1 crosses it, beam 3 is not.
+# A beam meshed at frames (1) crosses a beam meshed at joints (2) and a beam
+# meshed in three segments only (3), and meets a post (4) that stands under
+# its span; beam 2 is split where beam 1 crosses it, beam 3 is not.
 def meetings(explicit):
     mesh1 = "AtJoints=Yes   AtFrames=No" if explicit else "AtJoints=No   AtFrames=Yes"
     extra = [("11", (60, 0, 0)), ("12", (120, 0, 0))] if explicit else []
@@ -171,7 +171,8 @@ def meetings(explicit):
                                            "Frame=4   JointI=10   JointJ=9"]) +
             table("FRAME SECTION ASSIGNMENTS", ["Frame=%d   AnalSect=R" % k for k in range(1, 5)]) +
             table("FRAME AUTO MESH ASSIGNMENTS", ["Frame=1   AutoMesh=Yes   %s   NumSegments=0   MaxLength=0   MaxDegrees=0" % mesh1,
-                                                  "Frame=2   AutoMesh=Yes   AtJoints=Yes   AtFrames=No   NumSegments=0   MaxLength=0   MaxDegrees=0"]) +
+                                                  "Frame=2   AutoMesh=Yes   AtJoints=Yes   AtFrames=No   NumSegments=0   MaxLength=0   MaxDegrees=0",
+                                                  "Frame=3   AutoMesh=Yes   AtJoints=No   AtFrames=No   NumSegments=3   MaxLength=0   MaxDegrees=0"]) +
             table("JOINT RESTRAINT ASSIGNMENTS", ["Joint=%d   U1=Yes   U2=Yes   U3=Yes   R1=Yes   R2=Yes   R3=Yes" % k for k in (1, 2, 3, 4, 5, 6, 10)]) +
             table("LOAD PATTERN DEFINITIONS", ["LoadPat=MEET   DesignType=Other   SelfWtMult=0"]) +
             table("FRAME LOADS - POINT", ["Frame=1   LoadPat=MEET   CoordSys=GLOBAL   Type=Force   Dir=Gravity   DistType=RelDist   RelDist=0.625   AbsDist=150   Force=10",
