@@ -411,30 +411,39 @@ private:
         };
         for (std::uint32_t k = 0; k < members; ++k) add(s_.members[k].i, s_.members[k].j, k);
         for (const auto& [a, b] : edges) add(a, b, kNoItem);
-        // Cells as large as the lines are long on average; each line is
-        // listed in the cells of points along it at most half a cell apart.
+        // Cells as large as the lines are long on average. Each line is
+        // listed in the cells its pieces of at most a cell touch, each
+        // piece widened by the tolerance; a point of the frame within the
+        // tolerance of a line then lies in a cell that line is listed in.
         double total = 0;
         for (const Line& l : lines) total += Norm(l.b - l.a);
         if (lines.empty()) return;
         const double cell = std::max(total / double(lines.size()), 4 * tolerance_);
         Grid grid(cell);
-        const auto along = [&](const Line& l, auto f) {
-            const double steps = std::ceil(2 * Norm(l.b - l.a) / cell);
-            for (double k = 0; k <= steps; ++k) f(grid.CellOf(l.a + (k / steps) * (l.b - l.a)));
+        std::vector<Cell> cells;
+        const auto cellsOf = [&](const Line& l, double widen) {
+            cells.clear();
+            const Vec3 d = l.b - l.a;
+            const double steps = std::max(1.0, std::ceil(Norm(d) / cell));
+            for (double k = 0; k < steps; ++k) {
+                const Vec3 p = l.a + (k / steps) * d, q = l.a + ((k + 1) / steps) * d;
+                const Vec3 w{widen, widen, widen};
+                const Cell lo = grid.CellOf(Vec3{std::min(p.x, q.x), std::min(p.y, q.y), std::min(p.z, q.z)} - w);
+                const Cell hi = grid.CellOf(Vec3{std::max(p.x, q.x), std::max(p.y, q.y), std::max(p.z, q.z)} + w);
+                for (std::int64_t x = lo.x; x <= hi.x; ++x)
+                    for (std::int64_t y = lo.y; y <= hi.y; ++y)
+                        for (std::int64_t z = lo.z; z <= hi.z; ++z) cells.push_back({x, y, z});
+            }
+            std::sort(cells.begin(), cells.end(), [](const Cell& a, const Cell& b) { return std::tie(a.x, a.y, a.z) < std::tie(b.x, b.y, b.z); });
+            cells.erase(std::unique(cells.begin(), cells.end()), cells.end());
         };
         for (std::uint32_t k = 0; k < lines.size(); ++k) {
-            Cell last{0, 0, 0};
-            bool first = true;
-            along(lines[k], [&](Cell c) {
-                if (first || !(c == last)) grid.Add(k, c);
-                last = c;
-                first = false;
-            });
+            cellsOf(lines[k], tolerance_);
+            for (const Cell& c : cells) grid.Add(k, c);
         }
         crossings_.resize(members);
         edgeMeetings_.resize(members);
         std::vector<std::uint32_t> seen(lines.size(), kNoItem);
-        std::vector<Cell> cells;
         const std::string_view table = Describe(TableId::FrameAutoMesh).sapName;
         std::vector<std::uint8_t> alongReported(members, 0);
         const auto runsAlong = [&](std::uint32_t member) {
@@ -448,18 +457,7 @@ private:
             const Line& F = lines[self];
             const Vec3 dF = F.b - F.a;
             const double lengthF = Norm(dF);
-            // A point of another line within the tolerance of the frame
-            // lies within a quarter cell and the tolerance of a listed
-            // point of that line, and so in one of the 27 cells around a
-            // point of the frame.
-            cells.clear();
-            along(F, [&](Cell c) {
-                for (std::int64_t dx = -1; dx <= 1; ++dx)
-                    for (std::int64_t dy = -1; dy <= 1; ++dy)
-                        for (std::int64_t dz = -1; dz <= 1; ++dz) cells.push_back({c.x + dx, c.y + dy, c.z + dz});
-            });
-            std::sort(cells.begin(), cells.end(), [](const Cell& a, const Cell& b) { return std::tie(a.x, a.y, a.z) < std::tie(b.x, b.y, b.z); });
-            cells.erase(std::unique(cells.begin(), cells.end()), cells.end());
+            cellsOf(F, 0);
             seen[self] = f;
             for (const Cell& c : cells)
                 grid.Each(c, [&](std::uint32_t k) {
