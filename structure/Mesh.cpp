@@ -391,8 +391,9 @@ private:
     // meets another frame, crossing it or touching it, becomes a cut of the
     // frame (a new joint, or the other frame's end joint), and a cut of the
     // other frame too when that one is meshed at frames or at joints. A
-    // frame that runs along another one is reported and not cut there; the
-    // places where it meets an edge of an area or solid object are kept in
+    // frame that runs along another one past an end of either is reported
+    // and not cut there (a copy of a frame is not); the places where it
+    // meets an edge of an area or solid object are kept in
     // edgeMeetings_ and reported unless the frame is cut there anyway.
     // Lines are found through a grid of cells, so that a frame is tested
     // against the lines near it only.
@@ -449,7 +450,7 @@ private:
         const auto runsAlong = [&](std::uint32_t member) {
             if (alongReported[member] || !report_) return;
             alongReported[member] = 1;
-            report_->Add(ReportKind::MeshNotConverted, table, std::string(s_.members[member].name), "where it runs along another frame", "frame");
+            report_->Add(ReportKind::MeshNotConverted, table, std::string(s_.members[member].name), "its overlap with another frame", "frame");
         };
         for (std::uint32_t f = 0; f < members; ++f) {
             if (!(how[f] & 2) || lineOf[f] == kNoItem) continue;
@@ -474,16 +475,22 @@ private:
                     const double lengthL = Norm(L.b - L.a);
                     const auto interior = [&](double u, double length) { return u * length > tolerance_ && (1 - u) * length > tolerance_; };
                     if (overlap) {
-                        if (frame) {
-                            runsAlong(f);
-                            if (how[L.member] & 2) runsAlong(L.member);
-                            return;
-                        }
-                        // Along an edge, it meets the edge at the edge's ends.
-                        for (const Vec3& x : {L.a, L.b}) {
-                            const double u = Dot(x - F.a, dF) / (lengthF * lengthF);
-                            if (interior(u, lengthF) && Norm(F.a + u * dF - x) <= tolerance_) edgeMeetings_[f].push_back(u);
-                        }
+                        // Along another line, it meets that line where an
+                        // end of one lies inside the other: a frame is
+                        // reported then, an edge met there.
+                        const auto inside = [&](const Line& a, Vec3 x, double* at) {
+                            const Vec3 d = a.b - a.a;
+                            const double length = Norm(d);
+                            *at = Dot(x - a.a, d) / (length * length);
+                            return interior(*at, length) && Norm(a.a + *at * d - x) <= tolerance_;
+                        };
+                        double u;
+                        for (const Vec3& x : {L.a, L.b})
+                            if (inside(F, x, &u)) {
+                                if (frame) runsAlong(f);
+                                else edgeMeetings_[f].push_back(u);
+                            }
+                        if (frame && (how[L.member] & 2) && (inside(L, F.a, &u) || inside(L, F.b, &u))) runsAlong(L.member);
                         return;
                     }
                     const bool insideF = interior(sF, lengthF), insideL = interior(tL, lengthL);
