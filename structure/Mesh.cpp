@@ -233,10 +233,13 @@ private:
             added_ += count;
             return true;
         }
+        TooMany(name, kind);
+        return false;
+    }
+    void TooMany(std::string_view name, const char* kind) {
         if (report_)
             report_->Add(ReportKind::MeshNotConverted, Describe(kind[0] == 'f' ? TableId::FrameAutoMesh : TableId::AreaAutoMesh).sapName,
                          std::string(name), "more pieces than the conversion makes in one model (2000000)", kind);
-        return false;
     }
 
     bool Usable(std::uint32_t joint) const { return joint != kNoItem && s_.joints[joint].valid; }
@@ -452,8 +455,15 @@ private:
             alongReported[member] = 1;
             report_->Add(ReportKind::MeshNotConverted, table, std::string(s_.members[member].name), "its overlap with another frame", "frame");
         };
+        // Each meeting kept adds a joint or a piece: past the budget, the
+        // frames left are not looked at.
+        double kept = 0;
         for (std::uint32_t f = 0; f < members; ++f) {
             if (!(how[f] & 2) || lineOf[f] == kNoItem) continue;
+            if (kept > kMostNewItems) {
+                TooMany(s_.members[f].name, "frame");
+                continue;
+            }
             const std::uint32_t self = lineOf[f];
             const Line& F = lines[self];
             const Vec3 dF = F.b - F.a;
@@ -505,8 +515,14 @@ private:
                     if (!insideL) joint = tL < 0.5 ? L.ja : L.jb;
                     else if (!insideF) joint = sF < 0.5 ? F.ja : F.jb;
                     if (joint != kNoItem) at = At(s_.joints[joint]);
-                    if (insideF) crossings_[f].push_back({sF, joint, at});
-                    if (insideL && (how[L.member] & 3)) crossings_[L.member].push_back({tL, joint, at});
+                    if (insideF) {
+                        crossings_[f].push_back({sF, joint, at});
+                        ++kept;
+                    }
+                    if (insideL && (how[L.member] & 3)) {
+                        crossings_[L.member].push_back({tL, joint, at});
+                        ++kept;
+                    }
                 });
         }
     }
