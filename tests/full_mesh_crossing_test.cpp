@@ -111,22 +111,31 @@ TEST(FullMeshCrossing, RunsAlongAndAreaEdgesAreReportedNotMeshed) {
                                         "Joint=5   GlobalX=0   GlobalY=10   GlobalZ=0", "Joint=6   GlobalX=10   GlobalY=10   GlobalZ=0",
                                         "Joint=7   GlobalX=6   GlobalY=10   GlobalZ=0", "Joint=8   GlobalX=14   GlobalY=10   GlobalZ=0",
                                         "Joint=9   GlobalX=-1   GlobalY=3   GlobalZ=0", "Joint=10   GlobalX=1   GlobalY=5   GlobalZ=0",
-                                        "Joint=11   GlobalX=3   GlobalY=-1   GlobalZ=0", "Joint=12   GlobalX=5   GlobalY=1   GlobalZ=0"}) +
+                                        "Joint=11   GlobalX=3   GlobalY=-1   GlobalZ=0", "Joint=12   GlobalX=5   GlobalY=1   GlobalZ=0",
+                                        "Joint=13   GlobalX=21   GlobalY=-1   GlobalZ=0.5", "Joint=14   GlobalX=21   GlobalY=2   GlobalZ=0.5",
+                                        "Joint=21   GlobalX=20   GlobalY=0   GlobalZ=0", "Joint=22   GlobalX=21   GlobalY=0   GlobalZ=0",
+                                        "Joint=23   GlobalX=20   GlobalY=1   GlobalZ=0", "Joint=24   GlobalX=21   GlobalY=1   GlobalZ=0",
+                                        "Joint=25   GlobalX=20   GlobalY=0   GlobalZ=1", "Joint=26   GlobalX=21   GlobalY=0   GlobalZ=1",
+                                        "Joint=27   GlobalX=20   GlobalY=1   GlobalZ=1", "Joint=28   GlobalX=21   GlobalY=1   GlobalZ=1"}) +
         TableText("CONNECTIVITY - AREA", {"Area=1   NumJoints=4   Joint1=1   Joint2=2   Joint3=3   Joint4=4"}) +
+        TableText("CONNECTIVITY - SOLID", {"Solid=1   Joint1=21   Joint2=22   Joint3=23   Joint4=24   Joint5=25   Joint6=26   Joint7=27   Joint8=28"}) +
         // R runs along S past S's end; C and E cross the area's edges at its
-        // corners 4 and 2, C meshed at joints too; D is a copy of C.
+        // corners 4 and 2, C meshed at joints too; D is a copy of C; T
+        // crosses two edges of the solid.
         TableText("CONNECTIVITY - FRAME", {"Frame=R   JointI=5   JointJ=6", "Frame=S   JointI=7   JointJ=8", "Frame=C   JointI=9   JointJ=10",
-                                           "Frame=E   JointI=11   JointJ=12", "Frame=D   JointI=10   JointJ=9"}) +
+                                           "Frame=E   JointI=11   JointJ=12", "Frame=D   JointI=10   JointJ=9", "Frame=T   JointI=13   JointJ=14"}) +
         TableText("FRAME AUTO MESH ASSIGNMENTS", {Mesh("R", "AtJoints=No   AtFrames=Yes"), Mesh("C", "AtJoints=Yes   AtFrames=Yes"),
-                                                  Mesh("E", "AtJoints=No   AtFrames=Yes"), Mesh("D", "AtJoints=Yes   AtFrames=Yes")});
+                                                  Mesh("E", "AtJoints=No   AtFrames=Yes"), Mesh("D", "AtJoints=Yes   AtFrames=Yes"),
+                                                  Mesh("T", "AtJoints=No   AtFrames=Yes")});
     const FullRun r = RunFull(model);
     EXPECT_TRUE(HasEntry(r.report, "mesh-not-converted", "R", "FRAME AUTO MESH ASSIGNMENTS", "its overlap with another frame"));
     EXPECT_TRUE(Has(r.lines, "1 5 6"));
     EXPECT_TRUE(HasEntry(r.report, "mesh-not-converted", "E", "FRAME AUTO MESH ASSIGNMENTS", "its intersections with area or solid edges"));
     EXPECT_TRUE(Has(r.lines, "4 11 12"));
+    EXPECT_TRUE(HasEntry(r.report, "mesh-not-converted", "T", "FRAME AUTO MESH ASSIGNMENTS", "its intersections with area or solid edges"));
     // C and its copy are split at the corner they meet, a joint on their
     // span, and lie along each other end to end: nothing to report.
     EXPECT_FALSE(HasEntry(r.report, "mesh-not-converted", "C"));
     EXPECT_FALSE(HasEntry(r.report, "mesh-not-converted", "D"));
-    for (const char* member : {"3 9 4", "6 4 10", "5 10 4", "7 4 9"}) EXPECT_TRUE(Has(r.lines, member)) << member;
+    for (const char* member : {"3 9 4", "7 4 10", "5 10 4", "8 4 9"}) EXPECT_TRUE(Has(r.lines, member)) << member;
 }
