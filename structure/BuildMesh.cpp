@@ -27,7 +27,6 @@ int CountOf(const BuildContext& c, const Table& t, std::size_t row, int col) {
 
 void FrameMeshes(BuildContext& c) {
     const Table& t = c.model[TableId::FrameAutoMesh];
-    const std::string_view table = Describe(TableId::FrameAutoMesh).sapName;
     for (std::size_t r = 0; r < t.rows(); ++r) {
         if (!IsYes(t, r, FrameAutoMeshCol::AutoMesh)) continue;
         const std::uint32_t member = ItemOf(c.links.frames.Find(t, r, FrameAutoMeshCol::Frame));
@@ -38,9 +37,8 @@ void FrameMeshes(BuildContext& c) {
         double v;
         if (c.Finite(t, r, FrameAutoMeshCol::NumSegments, &v) && v >= 1) x.segments = static_cast<int>(std::floor(std::min(v, 1e9)));
         if (c.Finite(t, r, FrameAutoMeshCol::MaxLength, &v) && v > 0) x.maxLength = v;
-        if (IsYes(t, r, FrameAutoMeshCol::AtFrames))
-            c.Add(ReportKind::MeshNotConverted, table, t.Text(r, FrameAutoMeshCol::Frame), "its intersections with other frames", "frame");
-        if (x.atJoints || x.segments > 1 || x.maxLength > 0) c.s.frameMeshes.push_back(x);
+        x.atFrames = IsYes(t, r, FrameAutoMeshCol::AtFrames);
+        if (x.atJoints || x.atFrames || x.segments > 1 || x.maxLength > 0) c.s.frameMeshes.push_back(x);
     }
 }
 

@@ -1,7 +1,9 @@
 // Automatic meshing of the structural model. Points closer than a
 // millionth of the model's size are one joint: a new joint at the place of
 // an existing or an earlier new one is that joint, so that neighbouring
-// meshes share their joints and frames meet the area meshes.
+// meshes share their joints and frames meet the area meshes. Frames meshed
+// where they meet other frames are split there; the other frame is split
+// at the same joint when it is meshed at frames or at joints itself.
 #include "structure/Mesh.h"
 
 #include <algorithm>
@@ -41,6 +43,7 @@ public:
     explicit Grid(double size) : size_(size) {}
     Cell CellOf(Vec3 p) const { return {Index(p.x), Index(p.y), Index(p.z)}; }
     void Add(std::uint32_t joint, Vec3 p) { cells_[CellOf(p)].push_back(joint); }
+    void Add(std::uint32_t item, Cell c) { cells_[c].push_back(item); }
     // Calls f(joint) for every joint of the cell and its 26 neighbours.
     template <class F>
     void Around(Cell c, F f) const {
@@ -71,6 +74,76 @@ struct Piece {
     double start, end;
 };
 
+// A place where a frame is split: t along it (0 at joint I, 1 at J) and
+// the joint there, or kNoItem for the joint at `at`, made when the frame
+// is meshed (or found, when another frame made it first).
+struct Cut {
+    double t;
+    std::uint32_t joint;
+    Vec3 at;
+};
+
+// A straight line a frame meshed at its meetings is tested against: a
+// frame (`member`) or an edge of an area or solid object (kNoItem).
+struct Line {
+    Vec3 a, b;
+    std::uint32_t member;
+    std::uint32_t ja, jb;  // the joints at a and b
+};
+
+// Where the segments p0-p1 and q0-q1, each longer than `tol`, come within
+// `tol` of each other: one place, at s along the first and t along the
+// second (0 to 1), or `overlap` when they run along each other for more
+// than `tol`. False when they do not meet.
+bool Meet(Vec3 p0, Vec3 p1, Vec3 q0, Vec3 q1, double tol, double* s, double* t, bool* overlap) {
+    const Vec3 d1 = p1 - p0, d2 = q1 - q0, r = p0 - q0;
+    const double a = Dot(d1, d1), e = Dot(d2, d2), b = Dot(d1, d2), c = Dot(d1, r), f = Dot(d2, r);
+    const double den = a * e - b * b;  // |d1 x d2|^2
+    *overlap = false;
+    if (!std::isfinite(den) || !(a > 0) || !(e > 0)) return false;
+    if (den * std::min(a, e) <= tol * tol * a * e) {
+        // Parallel within the tolerance over the shorter one: they meet
+        // where an end of one lies on the other.
+        double found[4][2];
+        int n = 0;
+        const auto on = [&](Vec3 x, Vec3 o, Vec3 d, double dd, double other, bool first) {
+            const double u = std::clamp(Dot(x - o, d) / dd, 0.0, 1.0);
+            if (Norm(o + u * d - x) > tol) return;
+            found[n][0] = first ? u : other;
+            found[n][1] = first ? other : u;
+            ++n;
+        };
+        on(q0, p0, d1, a, 0, true);
+        on(q1, p0, d1, a, 1, true);
+        on(p0, q0, d2, e, 0, false);
+        on(p1, q0, d2, e, 1, false);
+        if (n == 0) return false;
+        double lo = found[0][0], hi = lo;
+        for (int k = 1; k < n; ++k) {
+            lo = std::min(lo, found[k][0]);
+            hi = std::max(hi, found[k][0]);
+        }
+        *overlap = (hi - lo) * std::sqrt(a) > tol;
+        *s = found[0][0];
+        *t = found[0][1];
+        return true;
+    }
+    // The nearest points of the two segments.
+    double sc = std::clamp((b * f - c * e) / den, 0.0, 1.0);
+    double tc = (b * sc + f) / e;
+    if (tc < 0) {
+        tc = 0;
+        sc = std::clamp(-c / a, 0.0, 1.0);
+    } else if (tc > 1) {
+        tc = 1;
+        sc = std::clamp((b - c) / a, 0.0, 1.0);
+    }
+    if (!(Norm(p0 + sc * d1 - (q0 + tc * d2)) <= tol)) return false;
+    *s = sc;
+    *t = tc;
+    return true;
+}
+
 // A value that keeps the input's text while it is unchanged.
 Value Kept(const Value& v, double value) { return value == v.value ? v : Value{value, {}}; }
 
@@ -81,6 +154,10 @@ public:
     void Run() {
         if (s_.frameMeshes.empty() && s_.areaMeshes.empty()) return;
         if (!Prepare()) return;
+        // The edges of the objects, before the areas are meshed.
+        std::vector<std::pair<std::uint32_t, std::uint32_t>> edges;
+        const bool atFrames = std::any_of(s_.frameMeshes.begin(), s_.frameMeshes.end(), [](const FrameMesh& m) { return m.atFrames; });
+        if (atFrames) edges = ObjectEdges();
         // Areas first: a frame meshed at joints is split at the joints of
         // the area meshes too.
         shellPieces_.resize(s_.shells.size());
@@ -89,6 +166,7 @@ public:
         memberPieces_.resize(s_.members.size());
         lengths_.assign(s_.members.size(), 0);
         JointsOnFrames();
+        if (atFrames) Meetings(edges);
         for (const FrameMesh& m : s_.frameMeshes) MeshFrame(m);
         CarryAssignments(s_.memberAssignments, memberPieces_);
         CarryAssignments(s_.shellAssignments, shellPieces_);
@@ -155,10 +233,13 @@ private:
             added_ += count;
             return true;
         }
+        TooMany(name, kind);
+        return false;
+    }
+    void TooMany(std::string_view name, const char* kind) {
         if (report_)
             report_->Add(ReportKind::MeshNotConverted, Describe(kind[0] == 'f' ? TableId::FrameAutoMesh : TableId::AreaAutoMesh).sapName,
                          std::string(name), "more pieces than the conversion makes in one model (2000000)", kind);
-        return false;
     }
 
     bool Usable(std::uint32_t joint) const { return joint != kNoItem && s_.joints[joint].valid; }
@@ -295,6 +376,157 @@ private:
         }
     }
 
+    // The edges of the area and solid objects, as pairs of joints.
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> ObjectEdges() const {
+        std::vector<std::pair<std::uint32_t, std::uint32_t>> edges;
+        for (const Shell& sh : s_.shells)
+            for (int k = 0; k < sh.corners; ++k) edges.push_back({sh.joints[k], sh.joints[(k + 1) % sh.corners]});
+        // A solid's corners go round one face, then round the opposite one.
+        static constexpr int kSolidEdges[12][2] = {{0, 1}, {1, 2}, {2, 3}, {3, 0}, {4, 5}, {5, 6},
+                                                   {6, 7}, {7, 4}, {0, 4}, {1, 5}, {2, 6}, {3, 7}};
+        for (const Solid& so : s_.solids)
+            if (so.complete)
+                for (const auto& e : kSolidEdges) edges.push_back({so.joints[e[0]], so.joints[e[1]]});
+        return edges;
+    }
+
+    // For frames meshed at their meetings with other frames: where each
+    // meets another frame, crossing it or touching it, becomes a cut of the
+    // frame (a new joint, or the other frame's end joint), and a cut of the
+    // other frame too when that one is meshed at frames or at joints. A
+    // frame that runs along another one past an end of either is reported
+    // and not cut there (a copy of a frame is not); the places where it
+    // meets an edge of an area or solid object are kept in
+    // edgeMeetings_ and reported unless the frame is cut there anyway.
+    // Lines are found through a grid of cells, so that a frame is tested
+    // against the lines near it only.
+    void Meetings(const std::vector<std::pair<std::uint32_t, std::uint32_t>>& edges) {
+        const std::size_t members = s_.members.size();
+        std::vector<std::uint8_t> how(members, 0);  // 1: meshed at joints, 2: at frames
+        for (const FrameMesh& m : s_.frameMeshes) how[m.member] |= (m.atJoints ? 1 : 0) | (m.atFrames ? 2 : 0);
+        std::vector<Line> lines;
+        std::vector<std::uint32_t> lineOf(members, kNoItem);
+        const auto add = [&](std::uint32_t a, std::uint32_t b, std::uint32_t member) {
+            if (!Usable(a) || !Usable(b)) return;
+            const Vec3 pa = At(s_.joints[a]), pb = At(s_.joints[b]);
+            if (!(Norm(pb - pa) > tolerance_)) return;
+            if (member != kNoItem) lineOf[member] = static_cast<std::uint32_t>(lines.size());
+            lines.push_back({pa, pb, member, a, b});
+        };
+        for (std::uint32_t k = 0; k < members; ++k) add(s_.members[k].i, s_.members[k].j, k);
+        for (const auto& [a, b] : edges) add(a, b, kNoItem);
+        // Cells as large as the lines are long on average. Each line is
+        // listed in the cells its pieces of at most a cell touch, each
+        // piece widened by the tolerance; a point of the frame within the
+        // tolerance of a line then lies in a cell that line is listed in.
+        double total = 0;
+        for (const Line& l : lines) total += Norm(l.b - l.a);
+        if (lines.empty()) return;
+        const double cell = std::max(total / double(lines.size()), 4 * tolerance_);
+        Grid grid(cell);
+        std::vector<Cell> cells;
+        const auto cellsOf = [&](const Line& l, double widen) {
+            cells.clear();
+            const Vec3 d = l.b - l.a;
+            const double steps = std::max(1.0, std::ceil(Norm(d) / cell));
+            for (double k = 0; k < steps; ++k) {
+                const Vec3 p = l.a + (k / steps) * d, q = l.a + ((k + 1) / steps) * d;
+                const Vec3 w{widen, widen, widen};
+                const Cell lo = grid.CellOf(Vec3{std::min(p.x, q.x), std::min(p.y, q.y), std::min(p.z, q.z)} - w);
+                const Cell hi = grid.CellOf(Vec3{std::max(p.x, q.x), std::max(p.y, q.y), std::max(p.z, q.z)} + w);
+                for (std::int64_t x = lo.x; x <= hi.x; ++x)
+                    for (std::int64_t y = lo.y; y <= hi.y; ++y)
+                        for (std::int64_t z = lo.z; z <= hi.z; ++z) cells.push_back({x, y, z});
+            }
+            std::sort(cells.begin(), cells.end(), [](const Cell& a, const Cell& b) { return std::tie(a.x, a.y, a.z) < std::tie(b.x, b.y, b.z); });
+            cells.erase(std::unique(cells.begin(), cells.end()), cells.end());
+        };
+        for (std::uint32_t k = 0; k < lines.size(); ++k) {
+            cellsOf(lines[k], tolerance_);
+            for (const Cell& c : cells) grid.Add(k, c);
+        }
+        crossings_.resize(members);
+        edgeMeetings_.resize(members);
+        std::vector<std::uint32_t> seen(lines.size(), kNoItem);
+        const std::string_view table = Describe(TableId::FrameAutoMesh).sapName;
+        std::vector<std::uint8_t> alongReported(members, 0);
+        const auto runsAlong = [&](std::uint32_t member) {
+            if (alongReported[member] || !report_) return;
+            alongReported[member] = 1;
+            report_->Add(ReportKind::MeshNotConverted, table, std::string(s_.members[member].name), "its overlap with another frame", "frame");
+        };
+        // Each meeting kept adds a joint or a piece: past the budget, the
+        // frames left are not looked at.
+        double kept = 0;
+        for (std::uint32_t f = 0; f < members; ++f) {
+            if (!(how[f] & 2) || lineOf[f] == kNoItem) continue;
+            if (kept > kMostNewItems) {
+                TooMany(s_.members[f].name, "frame");
+                continue;
+            }
+            const std::uint32_t self = lineOf[f];
+            const Line& F = lines[self];
+            const Vec3 dF = F.b - F.a;
+            const double lengthF = Norm(dF);
+            cellsOf(F, 0);
+            seen[self] = f;
+            for (const Cell& c : cells)
+                grid.Each(c, [&](std::uint32_t k) {
+                    if (seen[k] == f) return;
+                    seen[k] = f;
+                    const Line& L = lines[k];
+                    const bool frame = L.member != kNoItem;
+                    // A meeting of two frames meshed at frames is taken
+                    // from the first of them.
+                    if (frame && (how[L.member] & 2) && L.member < f) return;
+                    double sF, tL;
+                    bool overlap;
+                    if (!Meet(F.a, F.b, L.a, L.b, tolerance_, &sF, &tL, &overlap)) return;
+                    const double lengthL = Norm(L.b - L.a);
+                    const auto interior = [&](double u, double length) { return u * length > tolerance_ && (1 - u) * length > tolerance_; };
+                    if (overlap) {
+                        // Along another line, it meets that line where an
+                        // end of one lies inside the other: a frame is
+                        // reported then, an edge met there.
+                        const auto inside = [&](const Line& a, Vec3 x, double* at) {
+                            const Vec3 d = a.b - a.a;
+                            const double length = Norm(d);
+                            *at = Dot(x - a.a, d) / (length * length);
+                            return interior(*at, length) && Norm(a.a + *at * d - x) <= tolerance_;
+                        };
+                        double u;
+                        for (const Vec3& x : {L.a, L.b})
+                            if (inside(F, x, &u)) {
+                                if (frame) runsAlong(f);
+                                else edgeMeetings_[f].push_back(u);
+                            }
+                        if (frame && (how[L.member] & 2) && (inside(L, F.a, &u) || inside(L, F.b, &u))) runsAlong(L.member);
+                        return;
+                    }
+                    const bool insideF = interior(sF, lengthF), insideL = interior(tL, lengthL);
+                    if (!frame) {
+                        if (insideF) edgeMeetings_[f].push_back(sF);
+                        return;
+                    }
+                    // The joint there: an end of either frame, else a new
+                    // one half-way between the nearest points.
+                    std::uint32_t joint = kNoItem;
+                    Vec3 at = 0.5 * (F.a + sF * dF + L.a + tL * (L.b - L.a));
+                    if (!insideL) joint = tL < 0.5 ? L.ja : L.jb;
+                    else if (!insideF) joint = sF < 0.5 ? F.ja : F.jb;
+                    if (joint != kNoItem) at = At(s_.joints[joint]);
+                    if (insideF) {
+                        crossings_[f].push_back({sF, joint, at});
+                        ++kept;
+                    }
+                    if (insideL && (how[L.member] & 3)) {
+                        crossings_[L.member].push_back({tL, joint, at});
+                        ++kept;
+                    }
+                });
+        }
+    }
+
     void MeshFrame(const FrameMesh& m) {
         if (!framePieces_[m.member].empty()) return;  // meshed by an earlier row
         const Member object = s_.members[m.member];
@@ -303,18 +535,33 @@ private:
         const double length = Norm(d);
         if (!(length > tolerance_)) return;
         const double eps = tolerance_ / length;
-        // The joints on the frame, one per place.
-        std::vector<std::pair<double, std::uint32_t>> cuts;
+        // The joints on the frame and the places where it meets other
+        // frames, one per place, a joint before a new one.
+        std::vector<Cut> found, cuts;
         if (m.member < onFrame_.size())
-            for (const auto& c : onFrame_[m.member])
-                if (cuts.empty() || c.first - cuts.back().first > eps) cuts.push_back(c);
-        cuts.push_back({1.0, object.j});
+            for (const auto& [t, k] : onFrame_[m.member]) found.push_back({t, k, At(s_.joints[k])});
+        if (m.member < crossings_.size()) found.insert(found.end(), crossings_[m.member].begin(), crossings_[m.member].end());
+        std::stable_sort(found.begin(), found.end(), [](const Cut& a, const Cut& b) { return a.t < b.t; });
+        for (const Cut& c : found) {
+            if (cuts.empty() || c.t - cuts.back().t > eps) cuts.push_back(c);
+            else if (cuts.back().joint == kNoItem && c.joint != kNoItem) cuts.back() = c;
+        }
+        // Meetings with the edges of areas and solids are not cut.
+        if (m.member < edgeMeetings_.size() && report_)
+            for (double t : edgeMeetings_[m.member]) {
+                const bool cut = std::any_of(cuts.begin(), cuts.end(), [&](const Cut& c) { return std::fabs(c.t - t) <= eps; });
+                if (cut) continue;
+                report_->Add(ReportKind::MeshNotConverted, Describe(TableId::FrameAutoMesh).sapName, std::string(object.name),
+                             "its intersections with area or solid edges", "frame");
+                break;
+            }
+        cuts.push_back({1.0, object.j, xi + d});
         // Each stretch between them in equal pieces, as many as the number
         // of segments over the whole length and the longest piece ask.
         std::vector<double> counts;
         double total = 0, t0 = 0;
-        for (const auto& cut : cuts) {
-            const double t1 = cut.first;
+        for (const Cut& cut : cuts) {
+            const double t1 = cut.t;
             double k = 1;
             if (m.segments > 0) k = std::max(k, std::ceil(m.segments * (t1 - t0) - 1e-9));
             if (m.maxLength > 0) k = std::max(k, std::ceil((t1 - t0) * length / m.maxLength - 1e-9));
@@ -323,22 +570,21 @@ private:
             t0 = t1;
         }
         if (!Afford(total, object.name, "frame")) return;
-        std::vector<std::pair<double, std::uint32_t>> points{{0.0, object.i}};
+        std::vector<Cut> points{{0.0, object.i, xi}};
         for (std::size_t c = 0; c < cuts.size(); ++c) {
-            const auto& [t1, joint] = cuts[c];
-            const double t0 = points.back().first, k = counts[c];
+            const double t1 = cuts[c].t, t0 = points.back().t, k = counts[c];
             for (int q = 1; q < k; ++q) {
                 const double t = t0 + (t1 - t0) * q / k;
-                points.push_back({t, kNoItem});  // made once the frame is known to be meshed
+                points.push_back({t, kNoItem, xi + t * d});  // made once the frame is known to be meshed
             }
-            points.push_back({t1, joint});
+            points.push_back(cuts[c]);
         }
         if (points.size() == 2) return;
         // A joint inside a rigid end zone would leave a piece shorter than
         // its offset.
         const double zoneI = object.ends[0].rigidLength, zoneJ = object.ends[1].rigidLength;
         for (std::size_t k = 1; k + 1 < points.size(); ++k) {
-            const double at = points[k].first * length;
+            const double at = points[k].t * length;
             if ((zoneI > 0 && at <= zoneI + tolerance_) || (zoneJ > 0 && at >= length - zoneJ - tolerance_)) {
                 if (report_)
                     report_->Add(ReportKind::MeshNotConverted, Describe(TableId::FrameAutoMesh).sapName, std::string(object.name),
@@ -346,14 +592,14 @@ private:
                 return;
             }
         }
-        for (auto& p : points)
-            if (p.second == kNoItem) p.second = JointAt(xi + p.first * d, object.origin, object.name);
+        for (Cut& p : points)
+            if (p.joint == kNoItem) p.joint = JointAt(p.at, object.origin, object.name);
         // Pieces between successive joints; a joint met twice gives none.
         std::vector<Piece>& pieces = framePieces_[m.member];
         lengths_[m.member] = length;
         const std::size_t last = points.size() - 2;
         for (std::size_t k = 0; k <= last; ++k) {
-            if (points[k].second == points[k + 1].second) continue;
+            if (points[k].joint == points[k + 1].joint) continue;
             std::uint32_t item = m.member;
             if (!pieces.empty()) {
                 item = static_cast<std::uint32_t>(s_.members.size());
@@ -364,12 +610,12 @@ private:
                 s_.members.push_back(piece);
             }
             Member& x = s_.members[item];
-            x.i = points[k].second;
-            x.j = points[k + 1].second;
+            x.i = points[k].joint;
+            x.j = points[k + 1].joint;
             // Releases and rigid end zones stay at the frame's own ends.
             x.ends[0] = k == 0 ? object.ends[0] : MemberEnd{};
             x.ends[1] = k == last ? object.ends[1] : MemberEnd{};
-            pieces.push_back({item, points[k].first * length, points[k + 1].first * length});
+            pieces.push_back({item, points[k].t * length, points[k + 1].t * length});
             memberPieces_[m.member].push_back(item);
         }
     }
@@ -501,6 +747,8 @@ private:
     std::vector<std::vector<std::uint32_t>> shellPieces_;
     std::vector<double> lengths_;
     std::vector<std::vector<std::pair<double, std::uint32_t>>> onFrame_;
+    std::vector<std::vector<Cut>> crossings_;     // where frames meet other frames
+    std::vector<std::vector<double>> edgeMeetings_;  // where frames meshed at frames meet an area or solid edge
 };
 
 }  // namespace

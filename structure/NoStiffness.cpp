@@ -277,8 +277,11 @@ private:
         };
         keep(s_.memberAssignments);
         std::vector<FrameMesh> meshes;
-        for (FrameMesh x : s_.frameMeshes)
-            if (moved[x.member] != kNoItem) meshes.push_back({moved[x.member], x.atJoints, x.segments, x.maxLength});
+        for (FrameMesh x : s_.frameMeshes) {
+            if (moved[x.member] == kNoItem) continue;
+            x.member = moved[x.member];
+            meshes.push_back(x);
+        }
         s_.frameMeshes.swap(meshes);
     }
 

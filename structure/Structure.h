@@ -411,6 +411,7 @@ struct ShellSpring {
 struct FrameMesh {
     std::uint32_t member = kNoItem;
     bool atJoints = false;      // split at the joints that lie on the frame
+    bool atFrames = false;      // split where it meets another frame
     int segments = 0;           // at least this many equal pieces over the length (0: no rule)
     double maxLength = 0;       // pieces no longer than this (0: no rule)
 };
