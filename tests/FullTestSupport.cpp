@@ -1,5 +1,7 @@
 #include "FullTestSupport.h"
 
+#include <gtest/gtest.h>
+
 #include "text/LineSink.h"
 #include "text/NumberText.h"
 
@@ -45,5 +47,25 @@ bool HasEntry(const Report& report, const std::string& kind, const std::string& 
 }
 
 std::string NumberText(double value) { return NumberToText(value); }
+
+std::string TestModel(const std::string& name) { return ReadFile(std::string(CORVANE_SOURCE_DIR) + "/tests/models/" + name); }
+
+std::vector<std::string> LoadLines(const FullRun& r, const std::string& title) {
+    std::vector<std::string> out;
+    bool in = false;
+    for (const std::string& line : r.lines) {
+        if (line.rfind("LOAD ", 0) == 0 || line == "PERFORM ANALYSIS") in = line.size() > title.size() && line.substr(line.size() - title.size()) == title;
+        else if (in) out.push_back(line);
+    }
+    return out;
+}
+
+std::string FullNumberMap(const std::string& s2k) {
+    TempDir dir;
+    const std::string input = dir.Write("m.s2k", s2k);
+    const CliRun run = RunCli({"convert", input, "--full", "-q", "-o", dir.Path("m.std")});
+    EXPECT_EQ(run.status, 0) << run.err;
+    return ReadFile(dir.Path("m.numbers.csv"));
+}
 
 }  // namespace corvane::test

@@ -30,4 +30,12 @@ bool HasEntry(const Report& report, const std::string& kind, const std::string& 
               const std::string& a = "");
 std::string NumberText(double value);
 
+// A model of tests/models (made by make_models.py), as its text.
+std::string TestModel(const std::string& name);
+// The lines of the primary load whose title ends the LOAD line, up to the
+// next load.
+std::vector<std::string> LoadLines(const FullRun& r, const std::string& title);
+// The number map a full conversion of the model writes beside its file.
+std::string FullNumberMap(const std::string& s2k);
+
 }  // namespace corvane::test

@@ -16,24 +16,11 @@ using namespace corvane::test;
 
 namespace {
 
-std::string TestModel(const std::string& name) { return ReadFile(std::string(CORVANE_SOURCE_DIR) + "/tests/models/" + name); }
-
 std::string Replaced(std::string text, const std::string& from, const std::string& to) {
     const auto at = text.find(from);
     EXPECT_NE(at, std::string::npos) << from;
     if (at != std::string::npos) text.replace(at, from.size(), to);
     return text;
-}
-
-// The lines of the primary load with this title.
-std::vector<std::string> LoadLines(const FullRun& r, const std::string& title) {
-    std::vector<std::string> out;
-    bool in = false;
-    for (const std::string& line : r.lines) {
-        if (line.rfind("LOAD ", 0) == 0 || line == "PERFORM ANALYSIS") in = line.size() > title.size() && line.substr(line.size() - title.size()) == title;
-        else if (in) out.push_back(line);
-    }
-    return out;
 }
 
 // The joint loads of a primary load along one STAAD.Pro direction, by

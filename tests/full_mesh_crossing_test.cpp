@@ -16,16 +16,6 @@ using namespace corvane::test;
 
 namespace {
 
-std::string ModelFile(const std::string& name) { return ReadFile(std::string(CORVANE_SOURCE_DIR) + "/tests/models/" + name); }
-
-// The number map of a full conversion of the model.
-std::string NumberMap(const std::string& s2k) {
-    TempDir dir;
-    const std::string input = dir.Write("m.s2k", s2k);
-    const CliRun run = RunCli({"convert", input, "--full", "-q", "-o", dir.Path("m.std")});
-    EXPECT_EQ(run.status, 0) << run.err;
-    return ReadFile(dir.Path("m.numbers.csv"));
-}
 
 std::size_t Count(const std::string& text, const std::string& what) {
     std::size_t n = 0;
@@ -47,18 +37,18 @@ std::string Mesh(const std::string& frame, const std::string& how) {
 }  // namespace
 
 TEST(FullMeshCrossing, FramesMeshedAtFramesShareAJointWhereTheyCross) {
-    const FullRun r = RunFull(ModelFile("frames-crossing.s2k"));
+    const FullRun r = RunFull(TestModel("frames-crossing.s2k"));
     // Joint 5, new, at the crossing; each beam in two members joined there.
     EXPECT_TRUE(Has(r.lines, "5 120 0 0"));
     for (const char* member : {"1 1 5", "3 5 2", "2 3 5", "4 5 4"}) EXPECT_TRUE(Has(r.lines, member)) << member;
     EXPECT_FALSE(HasEntry(r.report, "mesh-not-converted", ""));
     // The same file as with the joint put in and the beams meshed at joints.
-    EXPECT_EQ(r.text, RunFull(ModelFile("frames-crossing-joint.s2k")).text);
-    EXPECT_NE(NumberMap(ModelFile("frames-crossing.s2k")).find("joint-new,1,5\r\n"), std::string::npos);
+    EXPECT_EQ(r.text, RunFull(TestModel("frames-crossing-joint.s2k")).text);
+    EXPECT_NE(FullNumberMap(TestModel("frames-crossing.s2k")).find("joint-new,1,5\r\n"), std::string::npos);
 }
 
 TEST(FullMeshCrossing, TheOtherFrameIsSplitWhenMeshedAtFramesOrJoints) {
-    const FullRun r = RunFull(ModelFile("frames-meeting.s2k"));
+    const FullRun r = RunFull(TestModel("frames-meeting.s2k"));
     // Beam 1 is split where it crosses beam 3 (11), beam 2 (12) and where
     // the post stands (its end joint 9); beam 2, meshed at joints, is split
     // at 12 too; beam 3, meshed in three segments only, is not split at 11.
@@ -66,7 +56,7 @@ TEST(FullMeshCrossing, TheOtherFrameIsSplitWhenMeshedAtFramesOrJoints) {
         EXPECT_TRUE(Has(r.lines, member)) << member;
     EXPECT_TRUE(Has(r.lines, "10 CON GY -4 10"));
     EXPECT_TRUE(Has(r.lines, "6 CON GY -10 30"));
-    EXPECT_EQ(r.text, RunFull(ModelFile("frames-meeting-joints.s2k")).text);
+    EXPECT_EQ(r.text, RunFull(TestModel("frames-meeting-joints.s2k")).text);
 }
 
 TEST(FullMeshCrossing, AJointAtTheCrossingIsUsedAndEachCrossingMadeOnce) {
@@ -80,7 +70,7 @@ TEST(FullMeshCrossing, AJointAtTheCrossingIsUsedAndEachCrossingMadeOnce) {
         TableText("FRAME AUTO MESH ASSIGNMENTS", {Mesh("A", "AtJoints=No   AtFrames=Yes"), Mesh("B", "AtJoints=No   AtFrames=Yes")});
     const FullRun r = RunFull(atJoint);
     for (const char* member : {"1 1 5", "2 3 5", "3 5 2", "4 5 4"}) EXPECT_TRUE(Has(r.lines, member)) << member;
-    EXPECT_EQ(NumberMap(atJoint).find("joint-new"), std::string::npos);
+    EXPECT_EQ(FullNumberMap(atJoint).find("joint-new"), std::string::npos);
 
     // A grid of 12 by 12 frames, all meshed at frames: one joint per
     // crossing, each frame in 13 members.
@@ -98,7 +88,7 @@ TEST(FullMeshCrossing, AJointAtTheCrossingIsUsedAndEachCrossingMadeOnce) {
     }
     const std::string grid = kHead + TableText("JOINT COORDINATES", joints) + TableText("CONNECTIVITY - FRAME", frames) +
                              TableText("FRAME AUTO MESH ASSIGNMENTS", meshes);
-    const std::string map = NumberMap(grid);
+    const std::string map = FullNumberMap(grid);
     EXPECT_EQ(Count(map, "joint-new,"), 144u);
     EXPECT_EQ(Count(map, "member-piece,"), 24u * 12u);
 }

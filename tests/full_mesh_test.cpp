@@ -120,15 +120,6 @@ std::string LineStarting(const std::vector<std::string>& lines, const std::strin
     return {};
 }
 
-// The number map of a full conversion of the model.
-std::string NumberMap(const std::string& s2k) {
-    TempDir dir;
-    const std::string input = dir.Write("m.s2k", s2k);
-    const CliRun run = RunCli({"convert", input, "--full", "-q", "-o", dir.Path("m.std")});
-    EXPECT_EQ(run.status, 0) << run.err;
-    return ReadFile(dir.Path("m.numbers.csv"));
-}
-
 }  // namespace
 
 TEST(FullMesh, FrameSplitAtAJointOnItsSpan) {
@@ -220,7 +211,7 @@ TEST(FullMesh, NeighbouringMeshesShareTheirJointsWithTheEdgeBeam) {
     }
     EXPECT_EQ(joints, 6 + 5 + 4);
     // The number map names each piece's frame or area.
-    const std::string map = NumberMap(kShared);
+    const std::string map = FullNumberMap(kShared);
     EXPECT_NE(map.find("joint-new,1,7\r\n"), std::string::npos);
     EXPECT_NE(map.find("joint-new,2,12\r\n"), std::string::npos);
     EXPECT_NE(map.find("member-piece,E1,2\r\n"), std::string::npos);

@@ -13,18 +13,7 @@ using namespace corvane::test;
 
 namespace {
 
-FullRun RunModel(const std::string& name) { return RunFull(ReadFile(std::string(CORVANE_SOURCE_DIR) + "/tests/models/" + name)); }
-
-// The lines of one primary load, from its LOAD line to the next.
-std::vector<std::string> LoadLines(const FullRun& r, const std::string& title) {
-    std::vector<std::string> out;
-    bool in = false;
-    for (const std::string& line : r.lines) {
-        if (line.rfind("LOAD ", 0) == 0 || line == "PERFORM ANALYSIS") in = line.size() > title.size() && line.substr(line.size() - title.size()) == title;
-        else if (in) out.push_back(line);
-    }
-    return out;
-}
+FullRun RunModel(const std::string& name) { return RunFull(TestModel(name)); }
 
 }  // namespace
 
@@ -156,7 +145,7 @@ TEST(FullRules, NamesNeverBecomeCommandsInTheFullFile) {
 }
 
 TEST(FullRules, AMemberWithoutStiffnessIsLeftOutAndItsLoadsReachItsJoints) {
-    const std::string model = ReadFile(std::string(CORVANE_SOURCE_DIR) + "/tests/models/dummy-member.s2k");
+    const std::string model = TestModel("dummy-member.s2k");
     const FullRun fixed = RunFull(model);
     EXPECT_TRUE(HasEntry(fixed.report, "member-without-stiffness", "3"));
     EXPECT_FALSE(Has(fixed.lines, "3 2 3"));  // not a member of the file
@@ -197,14 +186,14 @@ TEST(FullRules, AnOrthotropicMaterialIsWrittenForPlatesAlongItsAxesOtherwiseAsIs
     EXPECT_FALSE(HasEntry(plates.report, "material-anisotropic", "WOOD"));
     // A material axis turned away from the first edge: the plate form would
     // put the moduli in other directions, so the material is isotropic.
-    std::string turned = ReadFile(std::string(CORVANE_SOURCE_DIR) + "/tests/models/ortho-plate.s2k");
+    std::string turned = TestModel("ortho-plate.s2k");
     turned.replace(turned.find("Area=2   Section=PLY"), 20, "Area=2   Section=SKEW");
     const FullRun skew = RunFull(turned);
     EXPECT_TRUE(Has(skew.lines, "ISOTROPIC WOOD"));
     EXPECT_TRUE(HasEntry(skew.report, "material-anisotropic", "WOOD"));
     // Without the general table a second modulus apart from the first
     // still tells the material apart.
-    std::string untyped = ReadFile(std::string(CORVANE_SOURCE_DIR) + "/tests/models/ortho-frame.s2k");
+    std::string untyped = TestModel("ortho-frame.s2k");
     untyped.replace(untyped.find("MATERIAL PROPERTIES 01 - GENERAL"), 32, "MATERIAL PROPERTIES 00 - UNKNOWN!");
     EXPECT_TRUE(Has(RunFull(untyped).lines, "G 6600"));
 }
