@@ -78,7 +78,7 @@ bool AxialOnly(const Structure& s) {
     if (!s.shells.empty() || !s.solids.empty()) return false;
     for (const Member& m : s.members)
         for (const MemberEnd& e : m.ends)
-            if (!e.released[4] || !e.released[5] || e.partial[4] != 0 || e.partial[5] != 0) return false;
+            if (!e.released[4] || !e.released[5] || EndSpring(s, e, 4) != 0 || EndSpring(s, e, 5) != 0) return false;
     return true;
 }
 

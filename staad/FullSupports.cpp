@@ -155,7 +155,7 @@ void WriteFullReleases(FullContext& c) {
             std::string released, springs;
             for (int d = 0; d < 6; ++d) {
                 if (!e.released[d]) continue;
-                const double spring = e.partial[d];
+                const double spring = EndSpring(s, e, d);
                 if (spring != 0) springs += std::string(" ") + kSpring[d] + " " + NumberToText(d >= 3 ? spring * kPerDegree : spring);
                 else released += std::string(" ") + kDofWords[d];
             }

@@ -271,7 +271,12 @@ void BuildEnds(BuildContext& c) {
                 if (!IsYes(releases, r, kColumns[end][d])) continue;
                 x.ends[end].released[d] = true;
                 const double k = p == NameIndex::kNone ? 0 : TextToNumber(partial.View(static_cast<std::size_t>(p), kPartialFirst[end] + d));
-                x.ends[end].partial[d] = std::isfinite(k) ? k : 0;
+                if (!std::isfinite(k) || k == 0) continue;
+                if (x.ends[end].springs == kNoItem) {
+                    x.ends[end].springs = static_cast<std::uint32_t>(c.s.endSprings.size());
+                    c.s.endSprings.emplace_back();
+                }
+                c.s.endSprings[x.ends[end].springs][d] = k;
             }
     }
 

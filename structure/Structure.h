@@ -112,7 +112,10 @@ struct FrameSection {
 
 struct MemberEnd {
     DofFlags released{};     // P V2 V3 T M2 M3
-    DofValues partial{};     // spring stiffness of a released direction, 0 for none
+    // The spring stiffnesses of released directions (partial fixity), an
+    // entry of Structure::endSprings; kNoItem for none. Few ends have them,
+    // and the members of a large model are many.
+    std::uint32_t springs = kNoItem;
     double rigidLength = 0;  // rigid end zone along the member
 };
 
@@ -435,6 +438,7 @@ struct Structure {
     std::vector<Material> materials;
     std::vector<FrameSection> frameSections;
     std::vector<Member> members;      // one per frame row
+    std::vector<DofValues> endSprings;  // the springs of member ends (MemberEnd::springs), 0 for none
     std::vector<ShellSection> shellSections;
     std::vector<Shell> shells;        // one per area row
     std::vector<Solid> solids;        // one per solid row
@@ -467,5 +471,8 @@ struct Structure {
     // shown (quoted names); kept here so that every view stays valid.
     std::deque<std::string> texts;
 };
+
+// The spring stiffness of direction d at a member's end; 0 for none.
+inline double EndSpring(const Structure& s, const MemberEnd& e, int d) { return e.springs == kNoItem ? 0 : s.endSprings[e.springs][d]; }
 
 }  // namespace corvane
