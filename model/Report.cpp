@@ -104,7 +104,7 @@ constexpr KindText kKinds[] = {
     {ReportKind::EnvelopeOverlap, "envelope-overlap",
      "Envelope {name} shares {a} with an earlier envelope, and STAAD.Pro keeps a load in one envelope only; it is left out."},
     {ReportKind::MemberWithoutStiffness, "member-without-stiffness",
-     "Frame {name} has every stiffness modifier 0: it is left out, and its loads{a} go to its joints as the end forces they give."},
+     "Frame {name} has every stiffness modifier 0: it is left out, and its loads, weight and mass go to its joints (the end forces of the loaded beam, half its mass at each end)."},
     {ReportKind::MaterialAnisotropic, "material-anisotropic",
      "Material {name} is not isotropic; {a} takes it as isotropic, leaving out {b}."},
     {ReportKind::PressureNotConverted, "pressure-not-converted", "A surface pressure on {name} in pattern {a} is left out: {b}."},

@@ -114,7 +114,6 @@ public:
             any = any || drop_[k];
         }
         if (!any) return;
-        loaded_.assign(s_.members.size(), false);
         for (LoadPattern& p : s_.patterns) CarryLoads(p);
         CarryMasses();
         Tell();
@@ -181,11 +180,14 @@ private:
                 kept.push_back(x);
                 continue;
             }
-            loaded_[x.member] = true;
             const Member& m = s_.members[x.member];
             const double L = Length(m);
             const Vec3 dir = DirectionInMember(m, x.direction);
             const double a = x.whole ? 0 : x.a.value, b = x.whole ? L : x.b.value;
+            // Positions that are no numbers were reported when read; such a
+            // load reaches no joint rather than making its joints' sums no
+            // numbers.
+            if (!std::isfinite(a) || !std::isfinite(b)) continue;
             AddEnds(m, EquivalentEndLoads(UnitBeam(L), x.kind == LoadKind::Moment, x.concentrated, x.qa.value * dir, x.qb.value * dir, a, b),
                     x.origin);
         }
@@ -205,7 +207,6 @@ private:
                 gravity.push_back(g);
                 continue;
             }
-            loaded_[g.item] = true;
             const double w = WeightPerLength(s_.members[g.item]);
             const Vec3 q = {w * g.multipliers[0].value, w * g.multipliers[1].value, w * g.multipliers[2].value};
             if (w != 0) Uniform(s_.members[g.item], q, g.origin);
@@ -246,7 +247,7 @@ private:
         if (!report_) return;
         const std::string_view table = Describe(kFrames).sapName;
         for (std::uint32_t k = 0; k < s_.members.size(); ++k)
-            if (drop_[k]) report_->Add(ReportKind::MemberWithoutStiffness, table, std::string(s_.members[k].name), loaded_[k] ? "" : " (none)");
+            if (drop_[k]) report_->Add(ReportKind::MemberWithoutStiffness, table, std::string(s_.members[k].name));
     }
 
     // Takes the members out, and renumbers the items that point at the
@@ -293,7 +294,7 @@ private:
 
     Structure& s_;
     Report* report_;
-    std::vector<bool> drop_, loaded_;
+    std::vector<bool> drop_;
     std::unordered_map<std::uint32_t, std::size_t> pending_;  // joint -> its place in order_
     std::vector<Pending> order_;
 };

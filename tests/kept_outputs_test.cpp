@@ -91,11 +91,19 @@ TEST(KeptOutputs, ASignalMidwayLeavesTheEarlierOutput) {
         if (WIFEXITED(status) && WEXITSTATUS(status) == 0) {
             // The conversion won the race: the whole new file is there.
             EXPECT_EQ(ReadFile(output).substr(ReadFile(output).size() - 8), "FINISH\r\n");
+            dir.Write("big.std", kEarlier);
             continue;
         }
         EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal);
-        EXPECT_EQ(ReadFile(output), kEarlier);
+        // The signal may also come after the new file replaced the earlier
+        // one, while the process ends (slowly under a sanitizer's exit
+        // checks): then the file is the whole new one. Never a part of it.
+        const std::string now = ReadFile(output);
+        if (now != kEarlier) {
+            EXPECT_EQ(now.substr(now.size() - 8), "FINISH\r\n");
+        }
         EXPECT_TRUE(Leftovers(dir, {"big.s2k", "big.std", "history.txt"}).empty());
+        dir.Write("big.std", kEarlier);
     }
 }
 
