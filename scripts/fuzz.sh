@@ -3,7 +3,9 @@
 # (seconds, default 60) on a seed corpus of the real exports (those of
 # tests/data, and those of ../shared when it is there) and the project's
 # examples. Fails on any crash, leak, sanitizer report or time-out
-# (an input that takes over 10 seconds). Findings are kept in fuzz/findings/.
+# (an input that takes over 10 seconds). The small models of the full
+# conversion's rules (tests/models) are seeds too. Findings are kept in
+# fuzz/findings/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
@@ -14,7 +16,7 @@ cmake --build build-fuzz -j"$jobs" --target corvane_fuzz
 
 run=fuzz/corpus-run
 mkdir -p "$run" fuzz/findings
-cp -n examples/*.s2k fuzz/seeds/* "$run"/ 2>/dev/null || true
+cp -n examples/*.s2k fuzz/seeds/* tests/models/*.s2k "$run"/ 2>/dev/null || true
 for f in tests/data/corpus/sap2000_* ../shared/corpus/sap2000_*; do
   [ -f "$f" ] && cp -n "$f" "$run/$(basename "$f" | tr '$' '_')"
 done
