@@ -114,7 +114,6 @@ std::vector<DeckStep> StepsOf(const Structure& s) {
     return steps;
 }
 
-Vec3 At(const Joint& j) { return Position(j); }
 
 class FullDeck {
 public:
@@ -388,7 +387,7 @@ private:
             const Joint& j = s_.joints[sp.joint];
             if (!j.rotated) continue;
             sp.ground = node++;
-            const Vec3 at = At(j) + j.axes[sp.dof];
+            const Vec3 at = Position(j) + j.axes[sp.dof];
             out_.Line(std::to_string(sp.ground) + ", " + Num(at.x) + ", " + Num(at.y) + ", " + Num(at.z));
         }
     }
@@ -433,8 +432,8 @@ private:
     // right-handed, else with the two faces exchanged.
     std::array<std::uint32_t, 8> Corners(const Solid& x) const {
         std::array<std::uint32_t, 8> c = x.joints;
-        const Vec3 o = At(s_.joints[c[0]]);
-        const Vec3 a = At(s_.joints[c[1]]) - o, b = At(s_.joints[c[3]]) - o, up = At(s_.joints[c[4]]) - o;
+        const Vec3 o = Position(s_.joints[c[0]]);
+        const Vec3 a = Position(s_.joints[c[1]]) - o, b = Position(s_.joints[c[3]]) - o, up = Position(s_.joints[c[4]]) - o;
         if (Dot(Cross(a, b), up) < 0) std::rotate(c.begin(), c.begin() + 4, c.end());
         return c;
     }
@@ -656,7 +655,7 @@ private:
         int u = 0, v = 1;
         if (std::fabs(c.axis.x) > 0.5) u = 1, v = 2;
         else if (std::fabs(c.axis.y) > 0.5) u = 0, v = 2;
-        const auto in = [&](std::uint32_t j, int d) { return d == 0 ? At(s_.joints[j]).x : d == 1 ? At(s_.joints[j]).y : At(s_.joints[j]).z; };
+        const auto in = [&](std::uint32_t j, int d) { return s_.joints[j].at[d].value; };
         const auto offset = [&](std::uint32_t j) { return std::array<double, 2>{in(j, u) - in(c.master, u), in(j, v) - in(c.master, v)}; };
         std::uint32_t second = kNoItem;
         double far = 0;
@@ -757,7 +756,7 @@ private:
         const FrameSection& sec = s_.frameSections[g.section];
         const Material& mat = s_.materials[g.material];
         BeamStiffness b;
-        b.length = Norm(At(s_.joints[m.j]) - At(s_.joints[m.i]));
+        b.length = Norm(Position(s_.joints[m.j]) - Position(s_.joints[m.i]));
         const double e = mat.elasticity.value, shear = e / (2 * (1 + Poisson(mat)));
         b.bending2 = e * sec.properties[kI22].value * g.modifiers[kI22];
         b.bending3 = e * sec.properties[kI33].value * g.modifiers[kI33];
@@ -792,7 +791,7 @@ private:
     // area (bilinear shapes, integrated on the element's surface).
     std::array<double, 4> Shares(const Shell& sh, Vec3* normal) const {
         std::array<Vec3, 4> x;
-        for (int i = 0; i < sh.corners; ++i) x[i] = At(s_.joints[sh.joints[i]]);
+        for (int i = 0; i < sh.corners; ++i) x[i] = Position(s_.joints[sh.joints[i]]);
         std::array<double, 4> w{};
         if (sh.corners == 3) {
             const Vec3 n = 0.5 * Cross(x[1] - x[0], x[2] - x[0]);
@@ -909,7 +908,7 @@ private:
             const double m = mat.elasticity.value * t * t * t * mat.expansion.value * factor * x.gradient[1] / (12 * (1 - Poisson(mat)));
             for (int i = 0; i < sh.corners; ++i) {
                 const std::uint32_t a = sh.joints[i], b = sh.joints[(i + 1) % sh.corners];
-                const Vec3 along = At(s_.joints[b]) - At(s_.joints[a]);
+                const Vec3 along = Position(s_.joints[b]) - Position(s_.joints[a]);
                 const Vec3 outward = Cross(along, normal);
                 AddForce(l, a, (n / 2) * outward, (m / 2) * along);
                 AddForce(l, b, (n / 2) * outward, (m / 2) * along);

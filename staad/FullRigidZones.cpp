@@ -13,7 +13,6 @@ namespace corvane {
 
 namespace {
 
-Vec3 At(const Joint& j) { return Position(j); }
 
 // The load's direction in global axes, and what one unit of intensity
 // along the member gives along it (a projected load acts on the length
@@ -49,7 +48,7 @@ void SplitAtRigidZones(const Structure& s, const std::vector<MemberLoad>& in, st
             out->push_back(x);
             continue;
         }
-        const double length = Norm(At(s.joints[m.j]) - At(s.joints[m.i]));
+        const double length = Norm(Position(s.joints[m.j]) - Position(s.joints[m.i]));
         const double flexEnd = length - rj;
         double perLength;
         const Vec3 dir = GlobalDirection(m, x.direction, &perLength);

@@ -226,6 +226,7 @@ void BuildMembers(BuildContext& c) {
         // modifiers; an output program as the area it is given.
         const double area = c.Modifier(sections, sec, FrameSectionFullCol::AMod) * c.Modifier(mods, own, FrameModifierCol::AMod);
         const double weight = c.Modifier(sections, sec, FrameSectionFullCol::WMod) * c.Modifier(mods, own, FrameModifierCol::WeightMod);
+        x.massScale = c.Modifier(sections, sec, FrameSectionFullCol::MMod) * c.Modifier(mods, own, FrameModifierCol::MassMod);
         // Without area (a member without stiffness) the scale is of the
         // section's own area.
         x.weightScale = area != 0 ? weight / area : weight;
@@ -374,7 +375,9 @@ void BuildShells(BuildContext& c) {
         const std::int64_t a = assignOf.Find(areas, r, AreaCol::Area);
         const std::int64_t sec = a == NameIndex::kNone ? NameIndex::kNone : c.links.areaSections.Find(assigns, static_cast<std::size_t>(a), AreaAssignCol::Section);
         x.section = ItemOf(sec);
-        x.weightScale = c.Modifier(s, sec, AreaSectionFullCol::WMod) * c.Modifier(mods, modsOf.Find(areas, r, AreaCol::Area), AreaModifierCol::WMod);
+        const std::int64_t own = modsOf.Find(areas, r, AreaCol::Area);
+        x.weightScale = c.Modifier(s, sec, AreaSectionFullCol::WMod) * c.Modifier(mods, own, AreaModifierCol::WMod);
+        x.massScale = c.Modifier(s, sec, AreaSectionFullCol::MMod) * c.Modifier(mods, own, AreaModifierCol::MMod);
         if (const std::int64_t l = axesOf.Find(areas, r, AreaCol::Area); l != NameIndex::kNone) {
             const double angle = TextToNumber(axes.View(static_cast<std::size_t>(l), AreaLocalAxesCol::Angle));
             if (std::isfinite(angle)) x.angle = angle;

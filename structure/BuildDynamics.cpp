@@ -16,29 +16,6 @@ void BuildDynamics(BuildContext& c) {
         if (c.Finite(materials, r, MaterialFullCol::UnitMass, &v)) s.materials[r].massDensity = v;
     }
 
-    // Mass modifiers: a member's times its section's, a shell's times its
-    // section's.
-    const Table& frameMods = m[TableId::FrameModifiers];
-    const Table& sections = m[TableId::FrameSections];
-    const NameIndex frameModOf(frameMods, FrameModifierCol::Frame);
-    const Table& frames = m[TableId::Frames];
-    for (std::size_t r = 0; r < s.members.size(); ++r) {
-        Member& x = s.members[r];
-        const std::int64_t section = x.section == kNoItem ? NameIndex::kNone : static_cast<std::int64_t>(x.section);
-        x.massScale = c.Modifier(sections, section, FrameSectionFullCol::MMod) *
-                      c.Modifier(frameMods, frameModOf.Find(frames, r, FrameCol::Frame), FrameModifierCol::MassMod);
-    }
-    const Table& areaMods = m[TableId::AreaModifiers];
-    const Table& areaSections = m[TableId::AreaSections];
-    const Table& areas = m[TableId::Areas];
-    const NameIndex areaModOf(areaMods, AreaModifierCol::Area);
-    for (std::size_t r = 0; r < s.shells.size(); ++r) {
-        Shell& x = s.shells[r];
-        const std::int64_t section = x.section == kNoItem ? NameIndex::kNone : static_cast<std::int64_t>(x.section);
-        x.massScale = c.Modifier(areaSections, section, AreaSectionFullCol::MMod) *
-                      c.Modifier(areaMods, areaModOf.Find(areas, r, AreaCol::Area), AreaModifierCol::MMod);
-    }
-
     // Added masses.
     const Table& frameMasses = m[TableId::FrameMasses];
     for (std::size_t r = 0; r < frameMasses.rows(); ++r) {

@@ -76,6 +76,45 @@ double SectionArea(const FrameSection& section) {
 
 namespace {
 
+// The masses of the members, shells and solids lumped at their joints:
+// their own (when `elements`; per volume `density` of their material,
+// times the item's `memberScale` or `shellScale`) and their added masses
+// (when `added`); half a member's to each end, a shell's or solid's by the
+// area or volume each corner carries.
+template <class Density, class MemberScale, class ShellScale>
+void AddItemMasses(const Structure& s, bool elements, bool added, Density density, MemberScale memberScale, ShellScale shellScale,
+                   std::vector<DofValues>& out) {
+    for (const Member& m : s.members) {
+        if (!Valid(s, m.i) || !Valid(s, m.j)) continue;
+        double perLength = added ? m.addedMass : 0;
+        if (elements && m.section != kNoItem) perLength += density(m.material) * SectionArea(s.frameSections[m.section]) * memberScale(m);
+        const double half = perLength * Norm(At(s, m.j) - At(s, m.i)) / 2;
+        AddTranslation(out, m.i, half);
+        AddTranslation(out, m.j, half);
+    }
+    for (const Shell& shell : s.shells) {
+        if (shell.corners == 0) continue;
+        bool complete = true;
+        for (int k = 0; k < shell.corners; ++k) complete = complete && Valid(s, shell.joints[k]);
+        if (!complete) continue;
+        double perArea = added ? shell.addedMass : 0;
+        if (elements && shell.section != kNoItem) {
+            const ShellSection& section = s.shellSections[shell.section];
+            perArea += density(section.material) * section.thickness.value * shellScale(shell);
+        }
+        if (perArea == 0) continue;
+        double share[4];
+        CornerAreas(s, shell, share);
+        for (int k = 0; k < shell.corners; ++k) AddTranslation(out, shell.joints[k], perArea * share[k]);
+    }
+    for (const Solid& solid : s.solids) {
+        if (!elements || !solid.complete || density(solid.material) == 0) continue;
+        double share[8];
+        CornerVolumes(s, solid, share);
+        for (int k = 0; k < 8; ++k) AddTranslation(out, solid.joints[k], density(solid.material) * share[k]);
+    }
+}
+
 // The weight along gravity (-Z) of one load pattern's loads, lumped at the
 // joints, added to `out` as mass (weight over g) times the factor.
 void AddPatternMass(const Structure& s, const LoadPattern& p, double scale, std::vector<DofValues>& out) {
@@ -86,12 +125,14 @@ void AddPatternMass(const Structure& s, const LoadPattern& p, double scale, std:
         return -v.z;
     };
     if (p.selfWeightGiven) {
-        Structure weights = s;
-        for (Material& mat : weights.materials) mat.massDensity = mat.weightDensity.value * p.selfWeight.value;
-        for (Member& m : weights.members) m.massScale = m.weightScale * (m.section == kNoItem ? 1 : s.frameSections[m.section].modifiers[kArea]) * m.modifiers[kArea];
-        for (Shell& sh : weights.shells) sh.massScale = sh.weightScale;
-        weights.mass = {true, false, {}};
-        const std::vector<DofValues> w = LumpedMasses(weights);
+        // The weight the model counts: unit weight times the weight
+        // modifiers over the area STAAD.Pro is given.
+        std::vector<DofValues> w(s.joints.size(), DofValues{});
+        AddItemMasses(
+            s, true, false,
+            [&](std::uint32_t material) { return material == kNoItem ? 0.0 : s.materials[material].weightDensity.value * p.selfWeight.value; },
+            [&](const Member& m) { return m.weightScale * (m.section == kNoItem ? 1 : s.frameSections[m.section].modifiers[kArea]) * m.modifiers[kArea]; },
+            [](const Shell& sh) { return sh.weightScale; }, w);
         for (std::size_t k = 0; k < out.size(); ++k) AddTranslation(out, static_cast<std::uint32_t>(k), w[k][0] * scale);
     }
     for (const JointLoad& x : p.jointLoads) AddTranslation(out, x.joint, -x.components[2].value * scale);
@@ -132,36 +173,9 @@ void AddPatternMass(const Structure& s, const LoadPattern& p, double scale, std:
 
 std::vector<DofValues> LumpedMasses(const Structure& s, double g) {
     std::vector<DofValues> out(s.joints.size(), DofValues{});
-    const auto density = [&](std::uint32_t material) { return material == kNoItem ? 0.0 : s.materials[material].massDensity; };
-    for (const Member& m : s.members) {
-        if (!Valid(s, m.i) || !Valid(s, m.j)) continue;
-        double perLength = s.mass.added ? m.addedMass : 0;
-        if (s.mass.elements && m.section != kNoItem) perLength += density(m.material) * SectionArea(s.frameSections[m.section]) * m.massScale;
-        const double half = perLength * Norm(At(s, m.j) - At(s, m.i)) / 2;
-        AddTranslation(out, m.i, half);
-        AddTranslation(out, m.j, half);
-    }
-    for (const Shell& shell : s.shells) {
-        if (shell.corners == 0) continue;
-        bool complete = true;
-        for (int k = 0; k < shell.corners; ++k) complete = complete && Valid(s, shell.joints[k]);
-        if (!complete) continue;
-        double perArea = s.mass.added ? shell.addedMass : 0;
-        if (s.mass.elements && shell.section != kNoItem) {
-            const ShellSection& section = s.shellSections[shell.section];
-            perArea += density(section.material) * section.thickness.value * shell.massScale;
-        }
-        if (perArea == 0) continue;
-        double share[4];
-        CornerAreas(s, shell, share);
-        for (int k = 0; k < shell.corners; ++k) AddTranslation(out, shell.joints[k], perArea * share[k]);
-    }
-    for (const Solid& solid : s.solids) {
-        if (!s.mass.elements || !solid.complete || density(solid.material) == 0) continue;
-        double share[8];
-        CornerVolumes(s, solid, share);
-        for (int k = 0; k < 8; ++k) AddTranslation(out, solid.joints[k], density(solid.material) * share[k]);
-    }
+    AddItemMasses(
+        s, s.mass.elements, s.mass.added, [&](std::uint32_t material) { return material == kNoItem ? 0.0 : s.materials[material].massDensity; },
+        [](const Member& m) { return m.massScale; }, [](const Shell& sh) { return sh.massScale; }, out);
     for (const JointMass& x : s.jointMasses)
         if (x.element ? s.mass.elements : s.mass.added)
             for (int d = 0; d < 6; ++d) out[x.joint][d] += x.mass[d];

@@ -22,7 +22,6 @@ namespace {
 constexpr double kMostNewItems = 2e6;
 constexpr double kTolerance = 1e-6;  // of the model's size
 
-Vec3 At(const Joint& j) { return Position(j); }
 
 struct Cell {
     std::int64_t x, y, z;
@@ -183,7 +182,7 @@ private:
         for (const Joint& j : s_.joints) {
             nextJoint_ = std::max(nextJoint_, j.number + 1);
             if (!j.valid) continue;
-            const Vec3 p = At(j);
+            const Vec3 p = Position(j);
             lo = {std::min(lo.x, p.x), std::min(lo.y, p.y), std::min(lo.z, p.z)};
             hi = {std::max(hi.x, p.x), std::max(hi.y, p.y), std::max(hi.z, p.z)};
             any = true;
@@ -195,7 +194,7 @@ private:
         size_ = size;
         places_ = Grid(2 * tolerance_);
         for (std::uint32_t k = 0; k < s_.joints.size(); ++k)
-            if (s_.joints[k].valid) places_.Add(k, At(s_.joints[k]));
+            if (s_.joints[k].valid) places_.Add(k, Position(s_.joints[k]));
         for (const Member& m : s_.members) nextMember_ = std::max(nextMember_, m.number + 1);
         for (const Shell& sh : s_.shells) nextShell_ = std::max(nextShell_, sh.number + 1);
         return true;
@@ -207,7 +206,7 @@ private:
         std::uint32_t best = kNoItem;
         double nearest = tolerance_;
         places_.Around(places_.CellOf(p), [&](std::uint32_t k) {
-            const double d = Norm(At(s_.joints[k]) - p);
+            const double d = Norm(Position(s_.joints[k]) - p);
             if (d <= nearest) {
                 nearest = d;
                 best = k;
@@ -253,7 +252,7 @@ private:
         const int n1 = m.along12, n2 = m.along14;
         if (!Afford(2.0 * (n1 + 1) * (n2 + 1), object.name, "area")) return;
         Vec3 x[4];
-        for (int k = 0; k < 4; ++k) x[k] = At(s_.joints[object.joints[k]]);
+        for (int k = 0; k < 4; ++k) x[k] = Position(s_.joints[object.joints[k]]);
         // The points of the mesh: (i, j) lies i/n1 of the way from corner
         // 1 to 2 and j/n2 from 1 to 4, on the bilinear map of the corners.
         std::vector<std::uint32_t> grid(static_cast<std::size_t>(n1 + 1) * static_cast<std::size_t>(n2 + 1));
@@ -334,7 +333,7 @@ private:
         for (const FrameMesh& m : s_.frameMeshes) {
             const Member& member = s_.members[m.member];
             if (!m.atJoints || !Usable(member.i) || !Usable(member.j)) continue;
-            total += Norm(At(s_.joints[member.j]) - At(s_.joints[member.i]));
+            total += Norm(Position(s_.joints[member.j]) - Position(s_.joints[member.i]));
             ++count;
         }
         if (count == 0) return;
@@ -342,14 +341,14 @@ private:
         const double cell = std::max(total / count, 4 * tolerance_);
         Grid coarse(cell);
         for (std::uint32_t k = 0; k < n; ++k)
-            if (s_.joints[k].valid) coarse.Add(k, At(s_.joints[k]));
+            if (s_.joints[k].valid) coarse.Add(k, Position(s_.joints[k]));
         onFrame_.resize(s_.members.size());
         std::vector<Cell> cells;
         for (const FrameMesh& m : s_.frameMeshes) {
             if (!m.atJoints) continue;
             const Member& member = s_.members[m.member];
             if (!Usable(member.i) || !Usable(member.j)) continue;
-            const Vec3 xi = At(s_.joints[member.i]), d = At(s_.joints[member.j]) - xi;
+            const Vec3 xi = Position(s_.joints[member.i]), d = Position(s_.joints[member.j]) - xi;
             const double length = Norm(d);
             if (!(length > tolerance_)) continue;
             // The cells within one cell of points no further apart than a
@@ -368,7 +367,7 @@ private:
             auto& found = onFrame_[m.member];
             for (const Cell& c : cells)
                 coarse.Each(c, [&](std::uint32_t k) {
-                    const Vec3 p = At(s_.joints[k]);
+                    const Vec3 p = Position(s_.joints[k]);
                     const double t = Dot(p - xi, d) / (length * length);
                     if (t > eps && t < 1 - eps && Norm(p - (xi + t * d)) <= tolerance_) found.push_back({t, k});
                 });
@@ -408,7 +407,7 @@ private:
         std::vector<std::uint32_t> lineOf(members, kNoItem);
         const auto add = [&](std::uint32_t a, std::uint32_t b, std::uint32_t member) {
             if (!Usable(a) || !Usable(b)) return;
-            const Vec3 pa = At(s_.joints[a]), pb = At(s_.joints[b]);
+            const Vec3 pa = Position(s_.joints[a]), pb = Position(s_.joints[b]);
             if (!(Norm(pb - pa) > tolerance_)) return;
             if (member != kNoItem) lineOf[member] = static_cast<std::uint32_t>(lines.size());
             lines.push_back({pa, pb, member, a, b});
@@ -514,7 +513,7 @@ private:
                     Vec3 at = 0.5 * (F.a + sF * dF + L.a + tL * (L.b - L.a));
                     if (!insideL) joint = tL < 0.5 ? L.ja : L.jb;
                     else if (!insideF) joint = sF < 0.5 ? F.ja : F.jb;
-                    if (joint != kNoItem) at = At(s_.joints[joint]);
+                    if (joint != kNoItem) at = Position(s_.joints[joint]);
                     if (insideF) {
                         crossings_[f].push_back({sF, joint, at});
                         ++kept;
@@ -531,7 +530,7 @@ private:
         if (!framePieces_[m.member].empty()) return;  // meshed by an earlier row
         const Member object = s_.members[m.member];
         if (!Usable(object.i) || !Usable(object.j)) return;
-        const Vec3 xi = At(s_.joints[object.i]), d = At(s_.joints[object.j]) - xi;
+        const Vec3 xi = Position(s_.joints[object.i]), d = Position(s_.joints[object.j]) - xi;
         const double length = Norm(d);
         if (!(length > tolerance_)) return;
         const double eps = tolerance_ / length;
@@ -539,7 +538,7 @@ private:
         // frames, one per place, a joint before a new one.
         std::vector<Cut> found, cuts;
         if (m.member < onFrame_.size())
-            for (const auto& [t, k] : onFrame_[m.member]) found.push_back({t, k, At(s_.joints[k])});
+            for (const auto& [t, k] : onFrame_[m.member]) found.push_back({t, k, Position(s_.joints[k])});
         if (m.member < crossings_.size()) found.insert(found.end(), crossings_[m.member].begin(), crossings_[m.member].end());
         std::stable_sort(found.begin(), found.end(), [](const Cut& a, const Cut& b) { return a.t < b.t; });
         for (const Cut& c : found) {

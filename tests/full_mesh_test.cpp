@@ -64,17 +64,21 @@ const std::string kSegments =
               {"Frame=1   LoadPat=LIVE   CoordSys=GLOBAL   Type=Force   Dir=Gravity   DistType=AbsDist   RelDistA=0.125   RelDistB=0.625   AbsDistA=1   AbsDistB=5   FOverLA=1   FOverLB=5",
                "Frame=2   LoadPat=LIVE   CoordSys=GLOBAL   Type=Force   Dir=Gravity   DistType=RelDist   RelDistA=0   RelDistB=1   AbsDistA=0   AbsDistB=6   FOverLA=3   FOverLB=3"});
 
-// Plates in the XY plane held along x = 0: area 1 (3 x 2) meshed 2 along
-// 1-2 and 3 along 1-4 with its edge supports, area 2 beside it (3 x 2)
-// left whole.
-const std::string kPlates =
+// Two 3 x 2 plates side by side in the XY plane, sharing the edge 2-3.
+const std::string kTwoPlates =
     kHead +
     TableText("JOINT COORDINATES", {"Joint=1   GlobalX=0   GlobalY=0   GlobalZ=0", "Joint=2   GlobalX=3   GlobalY=0   GlobalZ=0",
                                     "Joint=3   GlobalX=3   GlobalY=2   GlobalZ=0", "Joint=4   GlobalX=0   GlobalY=2   GlobalZ=0",
                                     "Joint=5   GlobalX=6   GlobalY=0   GlobalZ=0", "Joint=6   GlobalX=6   GlobalY=2   GlobalZ=0"}) +
     TableText("CONNECTIVITY - AREA", {"Area=1   NumJoints=4   Joint1=1   Joint2=2   Joint3=3   Joint4=4",
                                       "Area=2   NumJoints=4   Joint1=2   Joint2=5   Joint3=6   Joint4=3"}) +
-    TableText("AREA SECTION ASSIGNMENTS", {"Area=1   Section=PL", "Area=2   Section=PL"}) +
+    TableText("AREA SECTION ASSIGNMENTS", {"Area=1   Section=PL", "Area=2   Section=PL"});
+
+// Plates in the XY plane held along x = 0: area 1 (3 x 2) meshed 2 along
+// 1-2 and 3 along 1-4 with its edge supports, area 2 beside it (3 x 2)
+// left whole.
+const std::string kPlates =
+    kTwoPlates +
     TableText("AREA AUTO MESH ASSIGNMENTS",
               {"Area=1   MeshType=\"Number of Elements\"   MeshGroup=ALL   Number1=2   Number2=3   LocalEdge=No   LocalFace=No   SuppEdge=Yes   SuppFace=No   SubMesh=No",
                "Area=2   MeshType=Default"}) +
@@ -88,13 +92,7 @@ const std::string kPlates =
 // beam on it split at the shared mesh joint; the joint at the middle of the
 // free edge of area 2 carries a load.
 const std::string kShared =
-    kHead +
-    TableText("JOINT COORDINATES", {"Joint=1   GlobalX=0   GlobalY=0   GlobalZ=0", "Joint=2   GlobalX=3   GlobalY=0   GlobalZ=0",
-                                    "Joint=3   GlobalX=3   GlobalY=2   GlobalZ=0", "Joint=4   GlobalX=0   GlobalY=2   GlobalZ=0",
-                                    "Joint=5   GlobalX=6   GlobalY=0   GlobalZ=0", "Joint=6   GlobalX=6   GlobalY=2   GlobalZ=0"}) +
-    TableText("CONNECTIVITY - AREA", {"Area=1   NumJoints=4   Joint1=1   Joint2=2   Joint3=3   Joint4=4",
-                                      "Area=2   NumJoints=4   Joint1=2   Joint2=5   Joint3=6   Joint4=3"}) +
-    TableText("AREA SECTION ASSIGNMENTS", {"Area=1   Section=PL", "Area=2   Section=PL"}) +
+    kTwoPlates +
     TableText("AREA AUTO MESH ASSIGNMENTS",
               {"Area=1   MeshType=\"Number of Elements\"   Number1=2   Number2=2   SuppEdge=Yes   SuppFace=No   SubMesh=No",
                "Area=2   MeshType=\"Number of Elements\"   Number1=2   Number2=2   SuppEdge=No   SuppFace=No   SubMesh=No"}) +
